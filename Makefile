@@ -1,0 +1,52 @@
+# The two commands a newcomer needs are `make run` and `make test`; each does
+# its own set-up. The other targets are for development (see README.md).
+
+BUILD ?= build
+SAN_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_FLAGS ?=
+
+.PHONY: all deps build run test test-sanitize bench fuzz install format format-check clean
+
+all: build
+
+deps:
+	@scripts/ensure-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@scripts/run.sh $(BUILD)
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+test-sanitize: deps
+	cmake -S . -B $(SAN_BUILD) -DLEKHORA_SANITIZE=ON -DLEKHORA_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
+	cmake --build $(SAN_BUILD) -j $(JOBS)
+	ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
+
+bench: build
+	@scripts/run-benchmarks.sh $(BUILD)
+
+fuzz:
+	@scripts/ensure-deps.sh --with-fuzz
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DLEKHORA_FUZZ=ON -DLEKHORA_WITH_QT=OFF -DLEKHORA_TESTS=OFF -DLEKHORA_BENCHMARKS=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+install: build
+	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+format-check:
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+clean:
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

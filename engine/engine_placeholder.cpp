@@ -1,0 +1,1 @@
+// replaced by the layout tables and the typing engine

@@ -1,0 +1,33 @@
+#pragma once
+// The key handlers' calls into the suggestion search and popup.
+
+namespace lekhora {
+
+class TextBox;
+
+class SuggestionHooks {
+ public:
+  virtual ~SuggestionHooks() = default;
+
+  /// Searches the word list for the word prefix and moves the current suggestion.
+  virtual void SearchList() = 0;
+  /// Refills the popup around the current suggestion.
+  virtual void ShowSuggestions() = 0;
+  /// Writes the current suggestion over the typed prefix ending at caret
+  /// (and the separator typed after it, when separator is true).
+  virtual void Accept(TextBox& box, int caret, bool separator) = 0;
+  virtual void ScrollDown() = 0;
+  virtual void ScrollUp() = 0;
+};
+
+/// Used until a word list is attached: every call does nothing.
+class NoSuggestions final : public SuggestionHooks {
+ public:
+  void SearchList() override {}
+  void ShowSuggestions() override {}
+  void Accept(TextBox&, int, bool) override {}
+  void ScrollDown() override {}
+  void ScrollUp() override {}
+};
+
+}  // namespace lekhora

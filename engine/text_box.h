@@ -1,0 +1,30 @@
+#pragma once
+// The text box the key handlers write into: the real typing box in the
+// program, an in-memory one in tests and tools.
+
+#include <string>
+#include <string_view>
+
+namespace lekhora {
+
+/// Positions and lengths are in UTF-16 code units, 0-based.
+class TextBox {
+ public:
+  virtual ~TextBox() = default;
+
+  virtual std::u16string Text() const = 0;
+  virtual int SelStart() const = 0;
+  virtual int SelLength() const = 0;
+  virtual std::u16string SelText() const = 0;
+
+  /// Collapses the selection to a caret at pos; beyond the end goes to the end.
+  /// A negative pos is refused: returns false and changes nothing.
+  virtual bool SetSelStart(int pos) = 0;
+  /// Extends the selection from SelStart, cut at the end of the text.
+  /// A negative length is refused: returns false and changes nothing.
+  virtual bool SetSelLength(int length) = 0;
+  /// Replaces the selection (or inserts at the caret); the caret ends after it.
+  virtual void SetSelText(std::u16string_view text) = 0;
+};
+
+}  // namespace lekhora
