@@ -1,6 +1,8 @@
 #pragma once
 // The key handlers' calls into the suggestion search and popup.
 
+#include <cstdint>
+
 namespace lekhora {
 
 class TextBox;
@@ -9,8 +11,9 @@ class SuggestionHooks {
  public:
   virtual ~SuggestionHooks() = default;
 
-  /// Searches the word list for the word prefix and moves the current suggestion.
-  virtual void SearchList() = 0;
+  /// Searches the word list for the word prefix and moves the current
+  /// suggestion; returns the first match, or -1. The key handlers ignore it.
+  virtual std::int16_t SearchList() = 0;
   /// Refills the popup around the current suggestion.
   virtual void ShowSuggestions() = 0;
   /// Writes the current suggestion over the typed prefix ending at caret
@@ -23,7 +26,7 @@ class SuggestionHooks {
 /// Used until a word list is attached: every call does nothing.
 class NoSuggestions final : public SuggestionHooks {
  public:
-  void SearchList() override {}
+  std::int16_t SearchList() override { return -1; }
   void ShowSuggestions() override {}
   void Accept(TextBox&, int, bool) override {}
   void ScrollDown() override {}
