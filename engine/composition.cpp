@@ -1,0 +1,84 @@
+// The rules that make one Phonetic(Vimra) key depend on the key before it.
+
+#include <string_view>
+
+#include "engine/layout_tables.h"
+#include "engine/typing_engine.h"
+
+namespace lekhora {
+
+namespace {
+
+bool OneOf(std::int32_t key, std::u16string_view keys) {
+  return key > 0 && key < 0x80 &&
+         keys.find(static_cast<char16_t>(key)) != std::u16string_view::npos;
+}
+
+const std::u16string& Vimra(char16_t key) {
+  return PhoneticVimraTable[key];
+}
+
+}  // namespace
+
+bool IsWordBreak(std::int16_t code) {
+  return code >= 2 && code <= 34 && code != 8 && code != 16 && code != 17 && code != 20;
+}
+
+std::u16string addMatraToA(std::u16string_view keys) {
+  struct Vowel {
+    std::u16string_view keys;
+    char16_t vowel;
+  };
+  // Absolute Devanagari: the Vimra table is never built at another base.
+  static constexpr Vowel kVowels[] = {
+      {u"a", 0x0906},  {u"i", 0x0907},  {u"I", 0x0908}, {u"ii", 0x0908}, {u"u", 0x0909},
+      {u"U", 0x090A},  {u"uu", 0x090A}, {u"e", 0x090F}, {u"E", 0x0910},  {u"ee", 0x0910},
+      {u"ai", 0x0910}, {u"o", 0x0913},  {u"O", 0x0914}, {u"oo", 0x0914}, {u"au", 0x0914},
+  };
+  for (const Vowel& v : kVowels) {
+    if (v.keys == keys) return std::u16string(1, v.vowel);
+  }
+  return {};
+}
+
+TypingEngine::Composed TypingEngine::ComposeVimra(std::int16_t& KeyAscii) {
+  if (state_.CtrlDown && (KeyAscii == u'd' || KeyAscii == u'D')) KeyAscii = 0;
+  const std::int16_t key = KeyAscii;
+  const std::int32_t last = state_.LastKey;
+  const bool vowelOnA = state_.VowelOnA;
+  // Holds for the one key after the "A" + vowel; every key consumes it.
+  state_.VowelOnA = false;
+
+  Composed c{PhoneticVimraTable[key], false};
+  auto fire = [&c](std::u16string output) {
+    c.output = std::move(output);
+    c.replacePrevious = true;
+  };
+
+  if (last == u'A' && OneOf(key, u"aiIeEuUoO")) {
+    fire(addMatraToA(std::u16string(1, static_cast<char16_t>(key))));
+    state_.VowelOnA = true;
+  } else if (last == u'a' && key == u'i') {
+    fire(Vimra(u'E'));
+  } else if (last == u'a' && key == u'u') {
+    fire(Vimra(u'O'));
+  } else if (last == key && vowelOnA) {
+    // A doubled key with no longer vowel ("aa", "II", ...) stays a plain
+    // lookup rather than wiping the vowel just typed.
+    std::u16string vowel = addMatraToA(std::u16string(2, static_cast<char16_t>(key)));
+    if (!vowel.empty()) fire(std::move(vowel));
+  } else if (last == key && key == u'u') {
+    fire(Vimra(u'U'));
+  } else if (last == key && key == u'e') {
+    fire(Vimra(u'E'));
+  } else if (last == key && key == u'i') {
+    fire(Vimra(u'I'));
+  } else if (last == key && key == u'o') {
+    fire(Vimra(u'O'));
+  } else if (key == u'h' && OneOf(last, u"kgcjtdpbqsx")) {
+    fire(Vimra(static_cast<char16_t>(last - u'a' + u'A')));
+  }
+  return c;
+}
+
+}  // namespace lekhora

@@ -1,1 +1,0 @@
-// replaced by the layout tables and the typing engine

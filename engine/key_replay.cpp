@@ -1,0 +1,54 @@
+#include "engine/key_replay.h"
+
+#include <string_view>
+
+namespace lekhora {
+
+namespace {
+
+struct Punctuation {
+  char16_t plain;
+  char16_t shifted;
+  std::int16_t keyCode;
+};
+
+// The US punctuation keys with their Windows virtual key codes.
+constexpr Punctuation kPunctuation[] = {
+    {u'`', u'~', 192}, {u'-', u'_', 189},  {u'=', u'+', 187}, {u'[', u'{', 219},
+    {u']', u'}', 221}, {u'\\', u'|', 220}, {u';', u':', 186}, {u'\'', u'"', 222},
+    {u',', u'<', 188}, {u'.', u'>', 190},  {u'/', u'?', 191},
+};
+
+// Shift with the digit row, from 0 to 9.
+constexpr std::u16string_view kShiftedDigits = u")!@#$%^&*(";
+
+}  // namespace
+
+KeyStroke UsKeyStroke(char16_t unit) {
+  if (unit >= u'a' && unit <= u'z') return {static_cast<std::int16_t>(unit - u'a' + u'A'), 0};
+  if (unit >= u'A' && unit <= u'Z') return {static_cast<std::int16_t>(unit), kShiftBit};
+  if (unit >= u'0' && unit <= u'9') return {static_cast<std::int16_t>(unit), 0};
+  if (unit == u' ' || unit == 8 || unit == 9 || unit == 13 || unit == 27)
+    return {static_cast<std::int16_t>(unit), 0};
+  if (unit >= 1 && unit <= 26) return {static_cast<std::int16_t>(unit + 64), kCtrlBit};
+  if (std::size_t digit = kShiftedDigits.find(unit); digit != std::u16string_view::npos)
+    return {static_cast<std::int16_t>(u'0' + digit), kShiftBit};
+  for (const Punctuation& p : kPunctuation) {
+    if (unit == p.plain) return {p.keyCode, 0};
+    if (unit == p.shifted) return {p.keyCode, kShiftBit};
+  }
+  return {0, 0};
+}
+
+void TypeKey(TypingEngine& engine, MemoryTextBox& box, char16_t unit, KeyStroke stroke) {
+  std::int16_t keyCode = stroke.keyCode;
+  engine.KeyDown(keyCode, stroke.shift);
+  // Wider code units arrive as negative 16-bit codes, as on the platform.
+  std::int16_t keyAscii = static_cast<std::int16_t>(unit);
+  engine.KeyPress(keyAscii);
+  if (keyAscii != 0) box.DefaultKey(static_cast<char16_t>(keyAscii));
+  keyCode = stroke.keyCode;
+  engine.KeyUp(keyCode, stroke.shift);
+}
+
+}  // namespace lekhora

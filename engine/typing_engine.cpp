@@ -1,0 +1,129 @@
+#include "engine/typing_engine.h"
+
+#include "codec/error.h"
+#include "engine/layout_choice.h"
+#include "engine/layout_tables.h"
+
+namespace lekhora {
+
+namespace {
+
+// Highest key code the layout tables have an entry for.
+constexpr std::int16_t kLastTableKey = 128;
+
+// A failing suggestion step must not cost the key its remaining steps.
+template <typename Step>
+void Skipping(Step step) {
+  try {
+    step();
+  } catch (const Error&) {
+  }
+}
+
+}  // namespace
+
+TypingEngine::TypingEngine(TextBox& box, SuggestionHooks& hooks) : box_(box), hooks_(hooks) {}
+
+void TypingEngine::SearchAndShow() {
+  Skipping([this] { hooks_.SearchList(); });
+  Skipping([this] { hooks_.ShowSuggestions(); });
+}
+
+void TypingEngine::KeyPress(std::int16_t& KeyAscii) {
+  if (!conversion_) return;
+
+  if (KeyAscii < 0 || KeyAscii > kLastTableKey) {
+    // No layout has an entry: the character (another keyboard's, an input
+    // method's, half of a surrogate pair) reaches the text as it is, and the
+    // next key must not compose with, or replace, it.
+    state_.LastKey = 0;
+    state_.VowelOnA = false;
+    return;
+  }
+
+  Composed composed;
+  if (CurrentLayout == kRemingtonLayout) {
+    composed.output = RemingtonTable[KeyAscii];
+  } else if (CurrentLayout == kPhoneticLayout) {
+    composed.output = PhoneticTable[KeyAscii];
+  } else if (CurrentLayout == kPhoneticVimraLayout) {
+    composed = ComposeVimra(KeyAscii);
+  } else if (CurrentLayout == kInscriptLayout) {
+    composed.output = InscriptTable[KeyAscii];
+  }
+  if (CurrentLayout != kPhoneticVimraLayout) state_.VowelOnA = false;
+
+  const std::int16_t code = KeyAscii;
+  if (IsWordBreak(code)) {
+    state_.LastKey = 0;
+    state_.SearchStart = 0;
+  } else {
+    std::u16string& prefix = state_.WordPrefix;
+    if (!composed.replacePrevious) {
+      prefix += composed.output;
+    } else if (!prefix.empty()) {
+      prefix.pop_back();
+      prefix += composed.output;
+    }
+    SearchAndShow();
+  }
+
+  // The text box types space, Enter, Backspace and control codes itself.
+  if (code <= 32) return;
+
+  Insert(composed);
+  state_.LastKey = code;
+  KeyAscii = 0;
+}
+
+void TypingEngine::Insert(const Composed& composed) {
+  if (composed.replacePrevious) {
+    const int start = box_.SelStart();
+    if (start > 0) {
+      if (box_.SetSelStart(start - 1)) box_.SetSelLength(1);
+    } else {
+      // Nothing before the caret to replace: insert, and keep whatever is
+      // selected or follows rather than overwrite it.
+      box_.SetSelStart(start);
+    }
+  }
+  box_.SetSelText(composed.output);
+}
+
+void TypingEngine::KeyDown(std::int16_t& KeyCode, std::int16_t Shift) {
+  state_.CtrlDown = (Shift & kCtrlBit) != 0;
+  // Shift+Up/Down pick a suggestion; they must not also move or extend the selection.
+  if (conversion_ && Shift == kShiftBit && (KeyCode == kVkUp || KeyCode == kVkDown)) KeyCode = 0;
+}
+
+void TypingEngine::KeyUp(std::int16_t& KeyCode, std::int16_t Shift) {
+  if (!conversion_) return;
+
+  if (KeyCode == kVkBack && !state_.WordPrefix.empty()) {
+    state_.WordPrefix.pop_back();
+    SearchAndShow();
+  }
+
+  if (Shift == kShiftBit) {
+    if (KeyCode == kVkRight || KeyCode == kVkSpace) {
+      const bool separator = KeyCode == kVkSpace;
+      Skipping([&] { hooks_.Accept(box_, box_.SelStart(), separator); });
+      KeyCode = 0;
+    } else if (KeyCode == kVkDown) {
+      Skipping([this] { hooks_.ScrollDown(); });
+      KeyCode = 0;
+    } else if (KeyCode == kVkUp) {
+      Skipping([this] { hooks_.ScrollUp(); });
+      KeyCode = 0;
+    }
+  }
+
+  // A command has set KeyCode to 0 by now, so it keeps the prefix.
+  if (IsWordBreak(KeyCode)) state_.WordPrefix.clear();
+}
+
+void TypingEngine::MouseUp() {
+  state_.WordPrefix.clear();
+}
+
+}  // namespace lekhora

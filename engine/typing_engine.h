@@ -1,0 +1,67 @@
+#pragma once
+// The typing box's key handlers: turn Latin keys into the current layout's
+// text and keep the word being typed in step for the suggestions.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/suggestion_hooks.h"
+#include "engine/text_box.h"
+#include "engine/typing_state.h"
+
+namespace lekhora {
+
+/// Virtual key codes and modifier bits the key commands look at.
+inline constexpr std::int16_t kVkBack = 8;
+inline constexpr std::int16_t kVkSpace = 32;
+inline constexpr std::int16_t kVkUp = 38;
+inline constexpr std::int16_t kVkRight = 39;
+inline constexpr std::int16_t kVkDown = 40;
+inline constexpr std::int16_t kShiftBit = 1;
+inline constexpr std::int16_t kCtrlBit = 2;
+inline constexpr std::int16_t kAltBit = 4;
+
+class TypingEngine {
+ public:
+  TypingEngine(TextBox& box, SuggestionHooks& hooks);
+
+  TypingState& State() { return state_; }
+  const TypingState& State() const { return state_; }
+
+  /// The "Enable Unicode Typing" switch; starts on.
+  void SetConversion(bool on) { conversion_ = on; }
+  bool Conversion() const { return conversion_; }
+
+  /// One typed character. KeyAscii is 0 afterwards when the key was swallowed;
+  /// otherwise the text box handles it itself.
+  void KeyPress(std::int16_t& KeyAscii);
+  /// KeyCode is a virtual key code, Shift the modifier mask; 0 swallows the key.
+  void KeyDown(std::int16_t& KeyCode, std::int16_t Shift);
+  void KeyUp(std::int16_t& KeyCode, std::int16_t Shift);
+  void MouseUp();
+
+ private:
+  struct Composed {
+    std::u16string output;
+    bool replacePrevious = false;
+  };
+
+  Composed ComposeVimra(std::int16_t& KeyAscii);
+  void Insert(const Composed& composed);
+  void SearchAndShow();
+
+  TextBox& box_;
+  SuggestionHooks& hooks_;
+  TypingState state_;
+  bool conversion_ = true;
+};
+
+/// Codes that end a word: 2..34 except Backspace, Shift, Ctrl and Caps Lock.
+bool IsWordBreak(std::int16_t code);
+
+/// The independent vowel that a vowel key (or a doubled one) gives after "A";
+/// empty for anything else.
+std::u16string addMatraToA(std::u16string_view keys);
+
+}  // namespace lekhora
