@@ -1,1 +1,0 @@
-// replaced by the word lists and suggestions

@@ -1,0 +1,109 @@
+#include "suggest/suggestions.h"
+
+#include <algorithm>
+
+#include "codec/checked16.h"
+#include "codec/error.h"
+
+namespace lekhora {
+
+namespace {
+
+// Ordinal comparison of the first prefix.size() units of word with prefix
+// (the whole word when it is shorter): below 0, 0 or above 0. No copies, as
+// this runs about fifteen times per typed key.
+int ComparePrefix(std::u16string_view word, std::u16string_view prefix) {
+  return word.substr(0, prefix.size()).compare(prefix);
+}
+
+bool StartsWith(std::u16string_view word, std::u16string_view prefix) {
+  return ComparePrefix(word, prefix) == 0;
+}
+
+}  // namespace
+
+Suggestions::Suggestions(const TypingState& state, const WordLists& lists, SuggestionView& view)
+    : state_(state), lists_(lists), view_(&view) {}
+
+bool Suggestions::Inside(int index) const {
+  return index >= 0 && static_cast<std::size_t>(index) < lists_.WordList.size();
+}
+
+std::int16_t Suggestions::SearchList() {
+  const std::u16string_view prefix = state_.WordPrefix;
+  const int start = state_.SearchStart;
+  const std::int16_t not_found = CheckedAdd16(start, -1);
+  // WordCount comes with the list, but a count that disagrees with it must
+  // not lead the probes outside the array.
+  const int last = static_cast<int>(std::min<std::size_t>(
+      lists_.WordList.size(), static_cast<std::size_t>(std::max<int>(lists_.WordCount, 0))));
+  int low = std::max(start, 0);
+  int high = last - 1;
+  while (low <= high) {
+    int mid = low + (high - low) / 2;
+    const int order = ComparePrefix(lists_.WordList[mid], prefix);
+    if (order == 0) {
+      while (mid - 1 >= std::max(start, 0) && StartsWith(lists_.WordList[mid - 1], prefix)) --mid;
+      suggestion_index_ = static_cast<std::int16_t>(mid);
+      return suggestion_index_;
+    }
+    if (order <= 0)
+      low = mid + 1;
+    else
+      high = mid - 1;
+  }
+  return not_found;
+}
+
+void Suggestions::ShowSuggestions() {
+  tip_.clear();
+  for (int i = 0; i <= 10; ++i) {
+    const int k = suggestion_index_ - 2 + i;
+    if (!Inside(k)) continue;
+    const std::u16string& word = lists_.WordList[k];
+    if (i == 2) {
+      view_->SetMainCaption(u" " + word);
+      tip_ += u"<<< ";
+      tip_ += word;
+      tip_ += u" >>>\r\n";
+    } else {
+      tip_ += word;
+      tip_ += u"\r\n";
+    }
+  }
+  view_->SetTipText(tip_);
+}
+
+void Suggestions::Accept(TextBox& box, int caret, bool separator) {
+  const int typed = static_cast<int>(state_.WordPrefix.size());
+  const int from = caret - typed - (separator ? 1 : 0);
+  // A prefix longer than the text before the caret (the caret was moved with
+  // the arrow keys): selecting from the caret instead would overwrite text
+  // the user never typed into this word, so nothing is done.
+  if (!box.SetSelStart(from)) return;
+  box.SetSelLength(typed + 1);
+  if (Inside(suggestion_index_)) box.SetSelText(lists_.WordList[suggestion_index_]);
+}
+
+void Suggestions::Step(int delta) {
+  try {
+    suggestion_index_ = CheckedAdd16(suggestion_index_, delta);
+  } catch (const Error&) {
+    // At the end of the 16-bit range the step is not made.
+  }
+  ShowSuggestions();
+}
+
+void Suggestions::ScrollDown() {
+  Step(1);
+}
+
+void Suggestions::ScrollUp() {
+  Step(-1);
+}
+
+void CustomWordClick(TextBox& box, std::u16string_view item) {
+  box.SetSelText(item);
+}
+
+}  // namespace lekhora

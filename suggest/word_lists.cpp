@@ -1,0 +1,53 @@
+#include "suggest/word_lists.h"
+
+#include <exception>
+
+#include "codec/checked16.h"
+#include "codec/huffman.h"
+#include "suggest/data_files.h"
+#include "suggest/read_whole_file.h"
+#include "suggest/text_units.h"
+
+namespace lekhora {
+
+void FillWordList(std::u16string_view text, WordLists& lists) {
+  lists.WordList = SplitCrLf(text);
+  lists.WordCount = CheckedNarrow16(static_cast<std::int64_t>(lists.WordList.size()) - 1);
+}
+
+std::vector<std::u16string> LoadWordLists(const std::filesystem::path& folder, WordLists& lists) {
+  // Each step runs whatever became of the one before: start-up never stops
+  // for a word list, it only comes up with fewer suggestions.
+  std::u16string text;
+  try {
+    text = BytesToUtf16(DecodeFile(folder / kWordListFile));
+  } catch (const std::exception&) {
+  }
+  try {
+    FillWordList(text, lists);
+  } catch (const std::exception&) {
+  }
+
+  std::u16string custom;
+  try {
+    custom = ReadWholeFile(folder / kCustomWordsFile);
+  } catch (const std::exception&) {
+  }
+  std::vector<std::u16string> words = SplitCrLf(custom);
+  if (!words.empty()) words.erase(words.begin());
+  return words;
+}
+
+std::optional<Error> RunMaintenanceCommand(const std::filesystem::path& folder) {
+  try {
+    EncodeFile(folder / kPlainWordListFile, folder / kWordListFile);
+  } catch (const Error& error) {
+    return error;
+  } catch (const std::exception& error) {
+    // A file system failure while writing: the run-time's file access error.
+    return Error(75, "Command1", error.what());
+  }
+  return std::nullopt;
+}
+
+}  // namespace lekhora

@@ -1,0 +1,41 @@
+#pragma once
+// The word lists in memory and how start-up fills them.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "codec/error.h"
+
+namespace lekhora {
+
+/// Words are indexed with 16-bit signed numbers, so a list holds at most this
+/// many entries, the empty one after the final CR LF included.
+inline constexpr int kMaxWordListEntries = 32768;
+
+struct WordLists {
+  /// One entry per CR LF-separated line, in file order (sorted by code unit).
+  std::vector<std::u16string> WordList;
+  /// Highest index of WordList; entries 0 .. WordCount-1 are searched.
+  std::int16_t WordCount = 0;
+};
+
+/// Splits text into lists.WordList, then sets WordCount. With more entries
+/// than kMaxWordListEntries the list stays filled, WordCount keeps its value
+/// and the overflow Error is thrown.
+void FillWordList(std::u16string_view text, WordLists& lists);
+
+/// Start-up loading from folder: the compressed word list into lists and the
+/// user's words (all lines but the first) as the result. Never throws: a step
+/// that fails is skipped (a missing or damaged list leaves it empty with
+/// WordCount -1; a missing user list is created empty).
+std::vector<std::u16string> LoadWordLists(const std::filesystem::path& folder, WordLists& lists);
+
+/// Rebuilds the compressed word list in folder from the plain one. Returns the
+/// error for the window to report; the lists in memory are not reloaded.
+std::optional<Error> RunMaintenanceCommand(const std::filesystem::path& folder);
+
+}  // namespace lekhora
