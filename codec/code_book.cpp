@@ -1,0 +1,98 @@
+#include "codec/code_book.h"
+
+#include <vector>
+
+#include "codec/checked16.h"
+#include "codec/error.h"
+#include "codec/he3_format.h"
+
+namespace lekhora::he3 {
+namespace {
+
+struct HuffmanNode {
+  std::int32_t weight = 0;
+  std::int16_t parent = -1;
+  std::int16_t zero = -1;
+  std::int16_t one = -1;
+  std::int16_t symbol = -1;
+};
+
+// Picks the two parentless nodes to merge. The comparisons are strict so that
+// among equal weights the node met first stays; files depend on this order.
+void PickPair(const std::vector<HuffmanNode>& nodes, int& a, int& b) {
+  a = -1;
+  b = -1;
+  for (int x = 0; x < static_cast<int>(nodes.size()); ++x) {
+    if (nodes[x].parent != -1) continue;
+    if (a < 0) {
+      a = x;
+      continue;
+    }
+    if (b < 0) {
+      b = x;
+      continue;
+    }
+    const std::int32_t w = nodes[x].weight;
+    const std::int32_t wa = nodes[a].weight;
+    const std::int32_t wb = nodes[b].weight;
+    if (!(w < wa)) {
+      if (w < wb) b = x;
+    } else if (!(w < wb)) {
+      a = x;
+    } else if (wa < wb) {
+      b = x;
+    } else {
+      a = x;
+    }
+  }
+}
+
+void AssignCodes(const std::vector<HuffmanNode>& nodes, int node, CodeWord path, int depth,
+                 CodeBook& book) {
+  const HuffmanNode& n = nodes[node];
+  if (n.symbol >= 0) {
+    path.length = static_cast<std::uint8_t>(depth);
+    book[n.symbol] = path;
+    return;
+  }
+  if (depth >= kMaxCodeLength) throw OverflowError();
+  AssignCodes(nodes, n.zero, path, depth + 1, book);
+  path.words[depth / 64] |= std::uint64_t{1} << (depth % 64);
+  AssignCodes(nodes, n.one, path, depth + 1, book);
+}
+
+}  // namespace
+
+CodeBook BuildCodeBook(const ByteCounts& counts) {
+  std::vector<HuffmanNode> nodes;
+  nodes.reserve(kMaxNodes);
+  for (int v = 0; v < 256; ++v) {
+    if (counts[v] > 0) {
+      HuffmanNode leaf;
+      leaf.weight = counts[v];
+      leaf.symbol = static_cast<std::int16_t>(v);
+      nodes.push_back(leaf);
+    }
+  }
+  CodeBook book{};
+  if (nodes.empty()) return book;
+  const std::int16_t leaves = CheckedNarrow16(static_cast<std::int64_t>(nodes.size()));
+  for (int merge = 1; merge < leaves; ++merge) {
+    int a = 0;
+    int b = 0;
+    PickPair(nodes, a, b);
+    HuffmanNode inner;
+    // The summed weights never exceed the input length, itself a 32-bit count.
+    inner.weight = nodes[a].weight + nodes[b].weight;
+    inner.zero = static_cast<std::int16_t>(a);
+    inner.one = static_cast<std::int16_t>(b);
+    const std::int16_t index = CheckedNarrow16(static_cast<std::int64_t>(nodes.size()));
+    nodes[a].parent = index;
+    nodes[b].parent = index;
+    nodes.push_back(inner);
+  }
+  AssignCodes(nodes, static_cast<int>(nodes.size()) - 1, CodeWord{}, 0, book);
+  return book;
+}
+
+}  // namespace lekhora::he3

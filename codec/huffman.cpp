@@ -1,0 +1,30 @@
+#include "codec/huffman.h"
+
+#include <system_error>
+
+#include "codec/file_io.h"
+#include "codec/he3_format.h"
+
+namespace lekhora {
+
+bool FileExists(const std::filesystem::path& path) {
+  std::error_code ec;
+  (void)std::filesystem::file_size(path, ec);
+  return !ec;
+}
+
+Bytes DecodeFile(const std::filesystem::path& path) {
+  Bytes buffer = ReadSourceFile(path, he3::kDecodeFileSource);
+  if (buffer.size() > static_cast<std::size_t>(INT32_MAX)) throw OverflowError();
+  Decode(buffer, static_cast<std::int32_t>(buffer.size()));
+  return buffer;
+}
+
+void EncodeFile(const std::filesystem::path& source, const std::filesystem::path& destination) {
+  Bytes buffer = ReadSourceFile(source, he3::kEncodeFileSource);
+  if (buffer.size() > static_cast<std::size_t>(INT32_MAX)) throw OverflowError();
+  Encode(buffer, static_cast<std::int32_t>(buffer.size()));
+  ReplaceFile(destination, buffer, he3::kEncodeFileSource);
+}
+
+}  // namespace lekhora
