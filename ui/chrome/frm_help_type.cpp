@@ -1,0 +1,127 @@
+#include "ui/chrome/frm_help_type.h"
+
+#include <QCloseEvent>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTextCursor>
+#include <algorithm>
+
+#include "suggest/data_files.h"
+#include "suggest/program_folder.h"
+#include "suggest/read_whole_file.h"
+#include "ui/chrome/geometry.h"
+
+namespace lekhora {
+namespace {
+
+QPointer<frmHelpType>& Loaded() {
+  static QPointer<frmHelpType> window;
+  return window;
+}
+
+// The caret starts just past the first two characters.
+constexpr int kCaretAtLoad = 2;
+
+}  // namespace
+
+QString DisplayText(const std::u16string& text) {
+  QString out;
+  out.reserve(static_cast<qsizetype>(text.size()));
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r') {
+      out += QChar(u'\n');
+      if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    } else {
+      out += QChar(text[i]);
+    }
+  }
+  return out;
+}
+
+int DisplayPosition(const std::u16string& text, int pos) {
+  const int end = std::clamp(pos, 0, static_cast<int>(text.size()));
+  int removed = 0;
+  for (int i = 0; i + 1 < end; ++i)
+    if (text[i] == u'\r' && text[i + 1] == u'\n') ++removed;
+  // A position between CR and LF lands on the line break.
+  if (end > 0 && end < static_cast<int>(text.size()) && text[end - 1] == u'\r' &&
+      text[end] == u'\n')
+    ++removed;
+  return end - removed;
+}
+
+frmHelpType::frmHelpType(QWidget* owner, std::filesystem::path folder)
+    : QWidget(owner, Qt::Window), folder_(std::move(folder)) {
+  setObjectName(QStringLiteral("frmHelpType"));
+  setWindowTitle(tr("Help"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setAutoFillBackground(true);
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, QColor(185, 211, 247));
+  setPalette(palette);
+  resize(TwipsToPixels(7305), TwipsToPixels(4140));
+
+  txtHelp_ = new QPlainTextEdit(this);
+  txtHelp_->setObjectName(QStringLiteral("txtHelp"));
+  txtHelp_->setAccessibleName(tr("Help"));
+  txtHelp_->setGeometry(0, 0, TwipsToPixels(7275), TwipsToPixels(4095));
+  txtHelp_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  QFont font(QStringLiteral("Times New Roman"));
+  font.setPointSizeF(14.25);
+  txtHelp_->setFont(font);
+  QPalette textPalette = txtHelp_->palette();
+  textPalette.setColor(QPalette::Base, QColor(228, 238, 252));
+  txtHelp_->setPalette(textPalette);
+
+  Load();
+}
+
+void frmHelpType::Load() {
+  std::u16string text;
+  try {
+    text = ReadWholeFile(folder_ / kHelpFile);
+  } catch (const std::exception&) {
+    // An unreadable help file still opens the window, empty.
+  }
+  txtHelp_->setPlainText(DisplayText(text));
+  // With fewer than two characters the caret goes to the end instead.
+  QTextCursor cursor = txtHelp_->textCursor();
+  cursor.setPosition(DisplayPosition(text, kCaretAtLoad));
+  txtHelp_->setTextCursor(cursor);
+}
+
+void frmHelpType::closeEvent(QCloseEvent* event) {
+  // Closing unloads: forget the window now, so that the next show loads
+  // it afresh even before the deferred delete has run.
+  if (Loaded() == this) Loaded() = nullptr;
+  QWidget::closeEvent(event);
+}
+
+frmHelpType* HelpWindow(QWidget* owner, const std::filesystem::path& folder) {
+  if (!Loaded()) Loaded() = new frmHelpType(owner, folder);
+  return Loaded();
+}
+
+frmHelpType* HelpWindow(QWidget* owner) {
+  return HelpWindow(owner, ProgramFolder());
+}
+
+void ShowHelpWindow(QWidget* owner) {
+  frmHelpType* window = HelpWindow(owner);
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+frmHelpType* LoadedHelpWindow() {
+  return Loaded();
+}
+
+void UnloadHelpWindow() {
+  if (frmHelpType* window = Loaded()) {
+    Loaded() = nullptr;
+    delete window;
+  }
+}
+
+}  // namespace lekhora

@@ -1,0 +1,173 @@
+#include "ui/chrome/keyboard_panel.h"
+
+#include <QComboBox>
+#include <QMouseEvent>
+
+#include "engine/layout_choice.h"
+#include "ui/chrome/design_geometry.h"
+#include "ui/chrome/keyboard_caps.h"
+
+namespace lekhora {
+namespace {
+
+QRect ToQRect(const Rect& twips) {
+  const Rect px = TwipsToPixels(twips);
+  return {px.Left, px.Top, px.Width, px.Height};
+}
+
+QString FromView(std::u16string_view text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool HasLabel(int code) {
+  return code >= kFirstLabelCode && code <= kLastLabelCode;
+}
+
+void Paint(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
+  QPalette palette = widget->palette();
+  palette.setColor(role, color);
+  widget->setPalette(palette);
+}
+
+}  // namespace
+
+KeyLabel::KeyLabel(int code, bool output, QWidget* parent)
+    : QLabel(parent), code_(code), output_(output) {
+  setObjectName(QStringLiteral("%1_%2").arg(output ? "lblU" : "lblE").arg(code));
+  setTextFormat(Qt::PlainText);
+  setAutoFillBackground(true);
+  QFont font(QStringLiteral("Arial"));
+  font.setPointSizeF(9.75);
+  setFont(font);
+}
+
+void KeyLabel::SetKeyColors(const QColor& back, const QColor& pressed, const QColor& fore) {
+  back_ = back;
+  pressed_ = pressed;
+  SetBackground(back);
+  Paint(this, QPalette::WindowText, fore);
+}
+
+void KeyLabel::SetBackground(const QColor& color) {
+  Paint(this, QPalette::Window, color);
+}
+
+QColor KeyLabel::Background() const {
+  return palette().color(QPalette::Window);
+}
+
+void KeyLabel::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+  SetBackground(pressed_);
+}
+
+void KeyLabel::mouseReleaseEvent(QMouseEvent* event) {
+  event->accept();
+  SetBackground(back_);
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    emit clicked();
+}
+
+KeyboardPanel::KeyboardPanel(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("picKB"));
+  setAccessibleName(tr("On-screen keyboard"));
+  setAutoFillBackground(true);
+  Paint(this, QPalette::Window, QColor(185, 211, 247));
+  const Rect size{0, 0, kKeyboardPanelDesignSize.Width, kKeyboardPanelDesignSize.Height};
+  resize(ToQRect(size).size());
+
+  const QColor capColor = palette().color(QPalette::Base);
+  int index = 0;
+  for (const KeyCap& cap : KeyboardCaps()) {
+    auto* picC = new QWidget(this);
+    picC->setObjectName(QStringLiteral("picC_%1").arg(index++));
+    picC->setGeometry(ToQRect(cap.Geometry));
+    picC->setAutoFillBackground(true);
+    Paint(picC, QPalette::Window, capColor);
+    // A cap is no part of the panel's background: pressing it moves nothing.
+    picC->setAttribute(Qt::WA_NoMousePropagation);
+    for (bool shifted : {true, false}) {
+      const int code = shifted ? cap.Shifted : cap.Unshifted;
+      auto* e = new KeyLabel(code, false, picC);
+      auto* u = new KeyLabel(code, true, picC);
+      e->setGeometry(ToQRect(LatinLabelPlace(shifted)));
+      u->setGeometry(ToQRect(OutputLabelPlace(shifted)));
+      latin_[code] = e;
+      output_[code] = u;
+      for (KeyLabel* label : {e, u})
+        connect(label, &KeyLabel::clicked, this,
+                [this, label] { emit captionClicked(label->text()); });
+      UpdateAccessibleName(code);
+    }
+  }
+
+  comTo_ = new QComboBox(this);
+  comTo_->setObjectName(QStringLiteral("comTo"));
+  comTo_->setAccessibleName(tr("Output script"));
+  for (const OutputScript& script : OutputScripts()) comTo_->addItem(FromView(script.name));
+  comTo_->setCurrentIndex(-1);
+  comTo_->setGeometry(ToQRect(FindDesign(KeyboardPanelDesign(), "comTo").value()));
+  connect(comTo_, &QComboBox::textActivated, this, &KeyboardPanel::outputScriptChosen);
+
+  comMap_ = new QComboBox(this);
+  comMap_->setObjectName(QStringLiteral("comMap"));
+  comMap_->setAccessibleName(tr("Keyboard layout"));
+  for (std::u16string_view name :
+       {kPhoneticVimraLayout, kPhoneticLayout, kRemingtonLayout, kInscriptLayout})
+    comMap_->addItem(FromView(name));
+  comMap_->setCurrentIndex(0);
+  comMap_->setGeometry(ToQRect(FindDesign(KeyboardPanelDesign(), "comMap").value()));
+  connect(comMap_, &QComboBox::textActivated, this, &KeyboardPanel::layoutChosen);
+}
+
+void KeyboardPanel::SetKeyColors(const QColor& back, const QColor& pressed, const QColor& fore) {
+  keyBack_ = back;
+  keyPressed_ = pressed;
+  keyFore_ = fore;
+}
+
+void KeyboardPanel::InitialiseKeyLabels() {
+  for (int code = 1; code <= 127; ++code) {
+    if (!HasLabel(code)) continue;
+    latin_[code]->setText(QString(QChar(code)));
+    for (KeyLabel* label : {latin_[code], output_[code]}) {
+      label->SetKeyColors(keyBack_, keyPressed_, keyFore_);
+      label->setAlignment(Qt::AlignCenter);
+    }
+    UpdateAccessibleName(code);
+  }
+}
+
+void KeyboardPanel::SetCaption(int code, const QString& caption) {
+  if (!HasLabel(code)) return;
+  output_[code]->setText(caption);
+  UpdateAccessibleName(code);
+}
+
+QString KeyboardPanel::Caption(int code) const {
+  return HasLabel(code) ? output_[code]->text() : QString();
+}
+
+KeyLabel* KeyboardPanel::LatinLabel(int code) const {
+  return HasLabel(code) ? latin_[code] : nullptr;
+}
+
+KeyLabel* KeyboardPanel::OutputLabel(int code) const {
+  return HasLabel(code) ? output_[code] : nullptr;
+}
+
+void KeyboardPanel::ShowLayout(const QString& name) {
+  const int index = comMap_->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (index >= 0) comMap_->setCurrentIndex(index);
+}
+
+void KeyboardPanel::UpdateAccessibleName(int code) {
+  // A screen reader names the key and what clicking its label types.
+  const QString key(QChar(static_cast<char16_t>(code)));
+  latin_[code]->setAccessibleName(key);
+  const QString typed = output_[code]->text();
+  output_[code]->setAccessibleName(typed.isEmpty() ? tr("%1: nothing").arg(key)
+                                                   : tr("%1: %2").arg(key, typed));
+}
+
+}  // namespace lekhora

@@ -1,0 +1,57 @@
+#pragma once
+// Moving, sizing, shaping and stacking of the frameless windows.
+
+#include <QObject>
+#include <QPoint>
+#include <QRegion>
+
+#include "ui/chrome/geometry.h"
+
+class QWidget;
+
+namespace lekhora {
+
+/// Hands window to the platform's move loop, as a press on a title bar
+/// would; false where the platform has none (then the caller moves it).
+bool DragMoveWindow(QWidget* window);
+
+/// Makes area a handle of window: while the left button is held after a
+/// press on area, the window follows the cursor. Moving over area with no
+/// button down moves nothing. Returns the filter, owned by window.
+QObject* EnableDragMove(QWidget* window, QWidget* area);
+
+/// Resizes window by the grip's travel (pixels), keeping its position; an
+/// impossible size or an overflow leaves the window as it is.
+void ResizeFormByDrag(QWidget* window, PixelPoint start, PixelPoint end, int edge);
+
+/// A size grip: remembers where the button went down and up, then resizes
+/// its window once, on the release.
+class SizeGrip : public QObject {
+  Q_OBJECT
+
+ public:
+  /// Watches grip's mouse buttons for window; owned by window.
+  SizeGrip(QWidget* window, QWidget* grip);
+
+  PixelPoint SizeGripStart() const { return start_; }
+  PixelPoint SizeGripEnd() const { return end_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QWidget* window_;
+  PixelPoint start_;
+  PixelPoint end_;
+};
+
+/// Keeps window above all others (or not), at its own position and size,
+/// and activates it.
+void SetFormTopmost(QWidget* window, bool topmost);
+
+/// The region of a rounded shape, without antialiasing.
+QRegion ShapeRegion(const RoundedShape& shape);
+/// Cuts window to the shape, replacing any earlier one.
+void ApplyWindowShape(QWidget* window, const RoundedShape& shape);
+
+}  // namespace lekhora
