@@ -1,0 +1,157 @@
+// lekhora-words: checks a word list and shows what the suggestion popup would
+// show for a prefix.
+
+#include <charconv>
+#include <cstdint>
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "codec/error.h"
+#include "codec/huffman.h"
+#include "engine/typing_state.h"
+#include "suggest/suggestion_view.h"
+#include "suggest/suggestions.h"
+#include "suggest/text_units.h"
+#include "suggest/word_lists.h"
+#include "tools/words/file_io.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: lekhora-words check FILE\n"
+    "       lekhora-words suggest FILE PREFIX [--index N]\n"
+    "FILE is a word list, plain (UTF-16LE, CR LF) or compressed (HE3).\n"
+    "PREFIX is UTF-8; N is the current suggestion before the search (default 0).\n";
+
+int Usage() {
+  std::cerr << kUsage;
+  return 2;
+}
+
+bool IsCompressed(const std::vector<std::uint8_t>& bytes) {
+  return bytes.size() >= 4 && bytes[0] == 0x48 && bytes[1] == 0x45 &&
+         (bytes[2] == 0x30 || bytes[2] == 0x33) && bytes[3] == 0x0D;
+}
+
+// A compressed file goes through the decoder exactly as at start-up (a missing
+// file too, so it fails with the decoder's own error); anything else is taken
+// as a plain list.
+std::u16string LoadText(const std::filesystem::path& path) {
+  if (!lekhora::FileExists(path)) return lekhora::BytesToUtf16(lekhora::DecodeFile(path));
+  const std::vector<std::uint8_t> bytes = lekhora::tools::ReadBytes(path);
+  if (IsCompressed(bytes)) return lekhora::BytesToUtf16(lekhora::DecodeFile(path));
+  return lekhora::BytesToUtf16(bytes);
+}
+
+std::string Show(std::u16string_view word) {
+  return "\"" + lekhora::Utf16ToUtf8(word) + "\"";
+}
+
+int Check(const std::filesystem::path& path) {
+  const std::u16string text = LoadText(path);
+  const std::vector<std::u16string> entries = lekhora::SplitCrLf(text);
+  const bool final_crlf = text.size() >= 2 && text.ends_with(u"\r\n");
+  // After a final CR LF the last entry is the empty one that is never searched.
+  const std::size_t words = final_crlf ? entries.size() - 1 : entries.size();
+  bool ok = true;
+
+  std::cout << "entries: " << entries.size() << '\n';
+  std::cout << "words: " << words << '\n';
+
+  std::size_t unsorted = 0;
+  for (std::size_t i = 1; i < words && unsorted == 0; ++i)
+    if (entries[i] < entries[i - 1]) unsorted = i;
+  if (unsorted == 0) {
+    std::cout << "sorted: yes\n";
+  } else {
+    ok = false;
+    std::cout << "sorted: no, entry " << unsorted - 1 << ' ' << Show(entries[unsorted - 1])
+              << " comes before entry " << unsorted << ' ' << Show(entries[unsorted]) << '\n';
+  }
+
+  std::unordered_set<std::u16string> seen;
+  std::size_t duplicates = 0;
+  std::u16string first_duplicate;
+  for (std::size_t i = 0; i < words; ++i)
+    if (!seen.insert(entries[i]).second && duplicates++ == 0) first_duplicate = entries[i];
+  if (duplicates == 0) {
+    std::cout << "duplicates: none\n";
+  } else {
+    ok = false;
+    std::cout << "duplicates: " << duplicates << ", first " << Show(first_duplicate) << '\n';
+  }
+
+  const bool fits = entries.size() <= static_cast<std::size_t>(lekhora::kMaxWordListEntries);
+  ok = ok && fits;
+  std::cout << "limit: " << (fits ? "fits" : "too many") << " (" << entries.size()
+            << " entries, at most " << lekhora::kMaxWordListEntries << ")\n";
+
+  ok = ok && final_crlf;
+  std::cout << "final CR LF: " << (final_crlf ? "yes" : "no, the last word is never suggested")
+            << '\n';
+  return ok ? 0 : 1;
+}
+
+bool ParseIndex(std::string_view text, std::int16_t& index) {
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, index);
+  return ec == std::errc() && ptr == end;
+}
+
+void PrintLines(std::u16string_view text) {
+  std::string out = lekhora::Utf16ToUtf8(text);
+  for (std::size_t at = out.find("\r\n"); at != std::string::npos; at = out.find("\r\n", at))
+    out.erase(at, 1);
+  std::cout << out;
+}
+
+int Suggest(const std::filesystem::path& path, std::string_view prefix, std::int16_t index) {
+  lekhora::WordLists lists;
+  // Start-up would swallow these failures; here they are the answer.
+  lekhora::FillWordList(LoadText(path), lists);
+
+  lekhora::TypingState state;
+  state.WordPrefix = lekhora::Utf8ToUtf16(prefix);
+  lekhora::StringSuggestionView view;
+  lekhora::Suggestions suggestions(state, lists, view);
+  suggestions.SetSuggestionIndex(index);
+  const std::int16_t result = suggestions.SearchList();
+  suggestions.ShowSuggestions();
+
+  std::cout << "result: " << result << '\n';
+  std::cout << "index: " << suggestions.SuggestionIndex() << '\n';
+  std::cout << "main:" << lekhora::Utf16ToUtf8(view.MainCaption()) << '\n';
+  PrintLines(view.TipText());
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  try {
+    if (args.size() == 2 && args[0] == "check") return Check(args[1]);
+    if (args.size() >= 3 && args[0] == "suggest") {
+      std::int16_t index = 0;
+      if (args.size() == 5 && args[3] == "--index") {
+        if (!ParseIndex(args[4], index)) return Usage();
+      } else if (args.size() != 3) {
+        return Usage();
+      }
+      return Suggest(args[1], args[2], index);
+    }
+  } catch (const lekhora::Error& error) {
+    std::cerr << "lekhora-words: error " << error.number() << " (" << error.source()
+              << "): " << error.description() << '\n';
+    return 1;
+  } catch (const std::exception& error) {
+    std::cerr << "lekhora-words: " << error.what() << '\n';
+    return 1;
+  }
+  return Usage();
+}
