@@ -1,0 +1,158 @@
+// Replays every case of typing_cases.txt through the key handlers and compares
+// the text (and caret) the box ends with.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/key_replay.h"
+#include "engine/layout_choice.h"
+#include "engine/memory_text_box.h"
+#include "engine/typing_engine.h"
+#include "tests/engine/test_text.h"
+
+namespace lekhora {
+namespace {
+
+using testing::Show;
+
+struct TypingCase {
+  int line = 0;
+  std::string source;
+  std::u16string layout;
+  std::vector<std::string> keys;
+  std::u16string expected;
+  std::u16string start;
+  int caret = -1;  // -1: end of the start text
+  int selection = 0;
+  int caretAfter = -1;  // -1: not checked
+};
+
+std::vector<std::string> Tokens(const std::string& field) {
+  std::istringstream in(field);
+  std::vector<std::string> tokens;
+  for (std::string token; in >> token;) tokens.push_back(token);
+  return tokens;
+}
+
+std::string Trim(const std::string& s) {
+  const auto first = s.find_first_not_of(" \t");
+  if (first == std::string::npos) return {};
+  return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+}
+
+std::u16string Ascii(std::string_view s) {
+  return std::u16string(s.begin(), s.end());
+}
+
+// A unit written as U+XXXX, one of the names below, or a single ASCII character.
+char16_t Unit(const std::string& token) {
+  if (token.size() > 2 && token.starts_with("U+"))
+    return static_cast<char16_t>(std::strtoul(token.c_str() + 2, nullptr, 16));
+  if (token == "<sp>") return u' ';
+  if (token == "<bar>") return u'|';
+  if (token == "<lf>") return u'\n';
+  if (token == "<tab>") return u'\t';
+  if (token == "<bs>") return 8;
+  if (token == "<enter>") return 13;
+  if (token.size() == 1) return static_cast<char16_t>(token[0]);
+  ADD_FAILURE() << "unknown token " << token;
+  return 0;
+}
+
+std::u16string Text(const std::string& field) {
+  std::u16string text;
+  for (const std::string& token : Tokens(field)) text += Unit(token);
+  return text;
+}
+
+std::vector<TypingCase> LoadCases() {
+  std::ifstream in(LEKHORA_TYPING_CASES);
+  EXPECT_TRUE(in) << "cannot open " << LEKHORA_TYPING_CASES;
+  std::vector<TypingCase> cases;
+  int number = 0;
+  for (std::string line; std::getline(in, line);) {
+    ++number;
+    if (Trim(line).empty() || Trim(line)[0] == '#') continue;
+    std::vector<std::string> fields;
+    std::istringstream split(line);
+    for (std::string field; std::getline(split, field, '|');) fields.push_back(Trim(field));
+    if (fields.size() < 3) {
+      ADD_FAILURE() << "line " << number << ": needs layout | keys | expected";
+      continue;
+    }
+    TypingCase c;
+    c.line = number;
+    c.source = line;
+    c.layout = Ascii(fields[0]);
+    c.keys = Tokens(fields[1]);
+    c.expected = Text(fields[2]);
+    if (fields.size() > 3) c.start = Text(fields[3]);
+    if (fields.size() > 4 && !fields[4].empty()) c.caret = std::stoi(fields[4]);
+    if (fields.size() > 5 && !fields[5].empty()) c.selection = std::stoi(fields[5]);
+    if (fields.size() > 6 && !fields[6].empty()) c.caretAfter = std::stoi(fields[6]);
+    cases.push_back(std::move(c));
+  }
+  return cases;
+}
+
+// Runs one key token the way the typing box would raise it.
+void Play(const std::string& token, TypingEngine& engine, MemoryTextBox& box) {
+  if (token == "<on>" || token == "<off>") {
+    engine.SetConversion(token == "<on>");
+  } else if (token == "<click>") {
+    engine.MouseUp();
+  } else if (token == "<shift+space>") {
+    TypeKey(engine, box, u' ', {kVkSpace, kShiftBit});
+  } else if (token == "<ctrl+d>") {
+    TypeKey(engine, box, u'd', {'D', kCtrlBit});
+  } else if (token.starts_with("<layout:")) {
+    SetLayout(Ascii(token.substr(8, token.size() - 9)));
+  } else if (token.starts_with("<script:")) {
+    ChooseOutputScript(Ascii(token.substr(8, token.size() - 9)));
+  } else if (token.starts_with("<sel:")) {
+    const std::size_t comma = token.find(',');
+    box.SetSelStart(std::stoi(token.substr(5, comma - 5)));
+    box.SetSelLength(std::stoi(token.substr(comma + 1)));
+  } else {
+    TypeKey(engine, box, Unit(token));
+  }
+}
+
+class TypingCases : public ::testing::TestWithParam<TypingCase> {};
+
+TEST_P(TypingCases, TypesExpectedText) {
+  const TypingCase& c = GetParam();
+  LoadLayouts();
+  SetLayout(c.layout);
+  MemoryTextBox box(c.start);
+  if (c.caret >= 0) box.SetSelStart(c.caret);
+  box.SetSelLength(c.selection);
+  NoSuggestions hooks;
+  TypingEngine engine(box, hooks);
+
+  std::string trace;
+  for (const std::string& key : c.keys) {
+    Play(key, engine, box);
+    trace += "  " + key + " -> " + Show(box.View()) + "\n";
+  }
+  EXPECT_EQ(box.View(), c.expected)
+      << "line " << c.line << ": " << c.source << "\n expected " << Show(c.expected)
+      << "\n   actual " << Show(box.View()) << "\n"
+      << trace;
+  if (c.caretAfter >= 0) {
+    EXPECT_EQ(box.SelStart(), c.caretAfter) << "line " << c.line;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(File, TypingCases, ::testing::ValuesIn(LoadCases()),
+                         [](const ::testing::TestParamInfo<TypingCase>& info) {
+                           return "line" + std::to_string(info.param.line);
+                         });
+
+}  // namespace
+}  // namespace lekhora
