@@ -1,0 +1,116 @@
+#include "app/frm_splash.h"
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+#include "ui/frm_tray.h"
+#include "ui/frm_type.h"
+#include "ui/windows.h"
+
+namespace lekhora {
+namespace {
+
+constexpr int kPictureWidth = 212;
+constexpr int kPictureHeight = 111;
+
+WindowSlot<FrmSplash>& SplashSlot() {
+  static WindowSlot<FrmSplash> slot;
+  return slot;
+}
+
+}  // namespace
+
+FrmSplash::FrmSplash()
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      picture_(DrawSplashPicture()) {
+  setObjectName(QStringLiteral("frmSplash"));
+  setWindowTitle(QStringLiteral("Lekhora"));
+  setFixedSize(kPictureWidth, kPictureHeight);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame = geometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+
+  timer2_ = new QTimer(this);
+  timer2_->setObjectName(QStringLiteral("Timer2"));
+  timer2_->setInterval(kSplashStartMilliseconds);
+  connect(timer2_, &QTimer::timeout, this, &FrmSplash::BringUpProgram);
+  timer2_->start();
+
+  timer1_ = new QTimer(this);
+  timer1_->setObjectName(QStringLiteral("Timer1"));
+  timer1_->setInterval(kSplashCloseMilliseconds);
+  // Unloading destroys this window, so it happens once the tick has returned.
+  connect(timer1_, &QTimer::timeout, this, [] { QTimer::singleShot(0, &UnloadSplash); });
+  timer1_->start();
+}
+
+void FrmSplash::BringUpProgram() {
+  // The typing window's load runs to its end before it is shown, and the
+  // tray window is loaded after it; the timer is off before anything else
+  // can tick.
+  TypeWindow().show();
+  TrayWindow();
+  timer2_->stop();
+  // Where no window manager keeps it on top, the splash stays above anyway.
+  raise();
+}
+
+void FrmSplash::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawPixmap(0, 0, picture_);
+}
+
+QPixmap FrmSplash::DrawSplashPicture() {
+  QPixmap pixmap(kPictureWidth, kPictureHeight);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setRenderHint(QPainter::TextAntialiasing, true);
+  QLinearGradient blue(0, 0, 0, kPictureHeight);
+  blue.setColorAt(0, QColor(120, 180, 250));
+  blue.setColorAt(1, QColor(30, 70, 160));
+  p.fillRect(pixmap.rect(), blue);
+  p.setPen(QColor(255, 255, 255, 160));
+  p.drawRect(pixmap.rect().adjusted(0, 0, -1, -1));
+
+  // The letter KA (U+0915), built from its code point.
+  QFont letter;
+  letter.setPixelSize(64);
+  letter.setBold(true);
+  p.setFont(letter);
+  p.setPen(QColor(255, 255, 255, 220));
+  p.drawText(QRect(8, 6, 80, 96), Qt::AlignCenter, QString(QChar(char16_t{0x0915})));
+
+  QFont name(QStringLiteral("Arial"));
+  name.setPixelSize(28);
+  name.setBold(true);
+  p.setFont(name);
+  p.setPen(Qt::white);
+  p.drawText(QRect(84, 24, 124, 36), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Lekhora"));
+  QFont line(QStringLiteral("Arial"));
+  line.setPixelSize(11);
+  p.setFont(line);
+  p.drawText(QRect(86, 62, 124, 30), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+             QStringLiteral("Devanagari typing pad"));
+  return pixmap;
+}
+
+FrmSplash& SplashWindow() {
+  return SplashSlot().Get();
+}
+
+bool SplashLoaded() {
+  return SplashSlot().IsLoaded();
+}
+
+void UnloadSplash() {
+  SplashSlot().Unload();
+  QuitWhenNoWindowLoaded();
+}
+
+}  // namespace lekhora

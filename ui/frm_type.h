@@ -1,0 +1,146 @@
+#pragma once
+// The typing window frmType: the typing box and everything around it. Its
+// construction is the load sequence of the pad.
+
+#include <QColor>
+#include <QPointer>
+#include <QWidget>
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "clipboard/mod_clipboard.h"
+#include "suggest/suggestion_view.h"
+#include "suggest/word_lists.h"
+#include "ui/frm_words.h"
+
+class QCheckBox;
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+
+namespace lekhora {
+
+class ClickLabel;
+class QtTextBox;
+class TypeBox;
+class TypingCore;
+
+/// Shows a message to the user (title, text); a message box in the program.
+using MessageSink = std::function<void(const QString& title, const QString& text)>;
+
+class FrmType final : public QWidget {
+  Q_OBJECT
+
+ public:
+  /// Runs the load sequence with the files of folder (the program's own).
+  explicit FrmType(std::filesystem::path folder = ProgramFolderPath());
+  ~FrmType() override;
+
+  static std::filesystem::path ProgramFolderPath();
+
+  TypeBox& txtType() const { return *txtType_; }
+  TypingCore& Core() const { return *core_; }
+  const WordLists& Lists() const { return lists_; }
+  FrmWords* Popup() const { return words_.data(); }
+
+  /// The caption of lblLayout: the current layout's name.
+  void SetLayoutCaption(const QString& layoutName);
+  /// The Unicode caption last painted on the on-screen key with this code.
+  std::u16string KeyCaption(int code) const;
+
+  /// Replaces the system clipboard (tests use a fake one).
+  void SetClipboardBackend(ClipboardBackend& clipboard) { clipboard_ = &clipboard; }
+  /// Replaces the message box (tests record the messages).
+  void SetMessageSink(MessageSink sink) { messages_ = std::move(sink); }
+
+  /// The toolbar's three images.
+  void CopyAllText();
+  void PasteText();
+  void SelectAllText();
+  /// Command1: rebuilds the compressed word list; a failure is reported.
+  void RunMaintenance();
+
+  QColor KeyBackColor;
+  QColor KeyPressedColor;
+  QColor KeyForeColor;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void BuildControls();
+  void BuildTitleBand();
+  void BuildOptions();
+  void BuildTools();
+  void ConnectControls();
+  void ApplyLayout();
+  void ShowMessage(const QString& title, const QString& text);
+
+  // The load sequence, in its order.
+  void LoadLayoutTables();
+  void SelectFirstMap();
+  void SetKeyColours();
+  void InitKeyLabels();
+  void LoadLists();
+  void ShowPopup();
+  void LoadTray();
+
+  void PaintKeyCaption(int code, const std::u16string& caption);
+  void OnCustomWordClicked(QListWidgetItem* item);
+  void OnCloseClicked();
+  void OnMinimiseClicked();
+  void OnTitleMenuRequested();
+
+  std::filesystem::path folder_;
+  WordLists lists_;
+
+  QLabel* lblTitle_ = nullptr;
+  QLabel* label3_ = nullptr;
+  ClickLabel* imgMove_ = nullptr;
+  ClickLabel* imgFont_ = nullptr;
+  ClickLabel* imgHelp_ = nullptr;
+  ClickLabel* imgMin_ = nullptr;
+  ClickLabel* imgClose_ = nullptr;
+  ClickLabel* imgSize_ = nullptr;
+  QCheckBox* chKB_ = nullptr;
+  QLabel* lbl_ = nullptr;
+  QCheckBox* chShowKB_ = nullptr;
+  QLabel* label2_ = nullptr;
+  ClickLabel* lblLayoutInfo_ = nullptr;
+  ClickLabel* lblLayout_ = nullptr;
+  QWidget* picTools_ = nullptr;
+  ClickLabel* imgCopy_ = nullptr;
+  ClickLabel* imgPaste_ = nullptr;
+  ClickLabel* imgSelect_ = nullptr;
+  TypeBox* txtType_ = nullptr;
+  QListWidget* lstCustomWords_ = nullptr;
+  QWidget* picKB_ = nullptr;
+  QPushButton* command1_ = nullptr;
+
+  // The popup may be unloaded on its own; until then the suggestions go there.
+  class PopupView final : public SuggestionView {
+   public:
+    void Attach(FrmWords* words) { words_ = words; }
+    void SetMainCaption(const std::u16string& caption) override;
+    void SetTipText(const std::u16string& text) override;
+
+   private:
+    QPointer<FrmWords> words_;
+  };
+  PopupView popupView_;
+  QPointer<FrmWords> words_;
+
+  std::unique_ptr<QtTextBox> box_;
+  std::unique_ptr<TypingCore> core_;
+  std::unique_ptr<ClipboardBackend> systemClipboard_;
+  ClipboardBackend* clipboard_ = nullptr;
+  MessageSink messages_;
+  std::array<std::u16string, 129> keyCaptions_;
+};
+
+}  // namespace lekhora

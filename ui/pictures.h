@@ -1,0 +1,28 @@
+#pragma once
+// The program's pictures, drawn at start rather than stored as files.
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace lekhora {
+
+enum class Picture {
+  Copy,
+  Paste,
+  Select,
+  Close,
+  Minimise,
+  Move,
+  Help,
+  Font,
+  SizeGrip,
+};
+
+/// A 13 x 12 image of the toolbar or the title band.
+QPixmap DrawPicture(Picture picture);
+
+/// The 32 x 32 program icon: the tray icon and the windows' icon.
+QPixmap DrawProgramIcon();
+QIcon ProgramIcon();
+
+}  // namespace lekhora
