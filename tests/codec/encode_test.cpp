@@ -28,6 +28,18 @@ TEST(Encode, WorkedExamplesGiveTheirExactBytes) {
                    0x62, 0x01, 0x02, 0xAA, 0x02}));
 }
 
+TEST(Encode, TieBreaksPickTheNodesInScanOrder) {
+  // a b c weigh 2 2 1: c is below both equal candidates and replaces the first
+  // (a), so (c, b) merge before a: a = 0, c = 10, b = 11.
+  EXPECT_EQ(Encoded(Text("aabbc")),
+            (Bytes{0x48, 0x45, 0x33, 0x0D, 0x63, 0x05, 0x00, 0x00, 0x00, 0x03, 0x00, 0x61, 0x01,
+                   0x62, 0x02, 0x63, 0x02, 0x0E, 0x7C}));
+  // a b c weigh 3 1 2: c is below a but not below b and replaces a; the same codes.
+  EXPECT_EQ(Encoded(Text("aaabcc")),
+            (Bytes{0x48, 0x45, 0x33, 0x0D, 0x03, 0x06, 0x00, 0x00, 0x00, 0x03,
+                   0x00, 0x61, 0x01, 0x62, 0x02, 0x63, 0x02, 0x0E, 0xB8, 0x00}));
+}
+
 TEST(Encode, OneOddByteInAThousand) {
   Bytes in(1000, 'x');
   in[500] = 'y';
