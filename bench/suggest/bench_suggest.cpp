@@ -1,0 +1,112 @@
+// The cost of one typed key with the search and the popup refill, and of the
+// start-up list loading, on the bundled files beside this program.
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/key_replay.h"
+#include "engine/layout_choice.h"
+#include "engine/memory_text_box.h"
+#include "engine/typing_engine.h"
+#include "suggest/program_folder.h"
+#include "suggest/suggestion_view.h"
+#include "suggest/suggestions.h"
+#include "suggest/word_lists.h"
+
+namespace {
+
+using lekhora::WordLists;
+
+const WordLists& BundledList() {
+  static const WordLists lists = [] {
+    WordLists loaded;
+    lekhora::LoadWordLists(lekhora::ProgramFolder(), loaded);
+    return loaded;
+  }();
+  return lists;
+}
+
+// 32 767 words that all begin with ka, so the first key of a word walks
+// down over half of the list: the worst case of the search.
+const WordLists& SharedPrefixList() {
+  static const WordLists lists = [] {
+    WordLists made;
+    for (int i = 0; i < 32767; ++i) {
+      std::u16string word = u"\u0915";
+      for (int shift = 12; shift >= 0; shift -= 4)  // most significant first: sorted
+        word += static_cast<char16_t>(0x0915 + ((i >> shift) & 15));
+      made.WordList.push_back(word);
+    }
+    made.WordList.emplace_back();
+    made.WordCount = 32767;
+    return made;
+  }();
+  return lists;
+}
+
+// Types keys round and round; every iteration is one key (down, press, up).
+void TypeKeys(benchmark::State& run, const WordLists& lists, std::u16string_view keys) {
+  if (lists.WordCount < 1) {
+    run.SkipWithError("no word list beside the program");
+    return;
+  }
+  lekhora::LoadLayouts();
+  lekhora::MemoryTextBox box;
+  lekhora::NullSuggestionView view;
+  // The engine keeps a reference to the suggestions, which read its state.
+  struct Pair {
+    Pair(lekhora::MemoryTextBox& box, const WordLists& lists, lekhora::SuggestionView& view)
+        : engine(box, suggestions), suggestions(engine.State(), lists, view) {}
+    lekhora::TypingEngine engine;
+    lekhora::Suggestions suggestions;
+  } pair(box, lists, view);
+  std::size_t at = 0;
+  for (auto _ : run) {
+    lekhora::TypeKey(pair.engine, box, keys[at]);
+    at = at + 1 == keys.size() ? 0 : at + 1;
+  }
+  benchmark::DoNotOptimize(box.View().size());
+}
+
+// "kaml " and its space: a short word typed letter by letter.
+void BM_KeyBundledWord(benchmark::State& run) {
+  TypeKeys(run, BundledList(), u"kaml ");
+}
+// The first letter of a word, the longest walk down in a real list.
+void BM_KeyBundledFirstLetter(benchmark::State& run) {
+  TypeKeys(run, BundledList(), u"k ");
+}
+void BM_KeySharedPrefixWord(benchmark::State& run) {
+  TypeKeys(run, SharedPrefixList(), u"kaml ");
+}
+void BM_KeySharedPrefixFirstLetter(benchmark::State& run) {
+  TypeKeys(run, SharedPrefixList(), u"k ");
+}
+
+void BM_StartUpListLoading(benchmark::State& run) {
+  const std::filesystem::path folder = lekhora::ProgramFolder();
+  for (auto _ : run) {
+    WordLists lists;
+    std::vector<std::u16string> custom = lekhora::LoadWordLists(folder, lists);
+    benchmark::DoNotOptimize(custom.data());
+    if (lists.WordCount < 1) run.SkipWithError("no word list beside the program");
+  }
+}
+
+constexpr int kRepetitions = 9;
+
+BENCHMARK(BM_KeyBundledWord)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+BENCHMARK(BM_KeyBundledFirstLetter)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+BENCHMARK(BM_KeySharedPrefixWord)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+BENCHMARK(BM_KeySharedPrefixFirstLetter)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+BENCHMARK(BM_StartUpListLoading)
+    ->Repetitions(kRepetitions)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,254 @@
+#include "suggest/suggestions.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/memory_text_box.h"
+#include "engine/typing_state.h"
+#include "suggest/suggestion_view.h"
+#include "suggest/word_lists.h"
+
+namespace lekhora {
+namespace {
+
+// Devanagari letters used below.
+const std::u16string kKa = u"\u0915";   // ka
+const std::u16string kMa = u"\u092E";   // ma
+const std::u16string kLa = u"\u0932";   // la
+const std::u16string kKha = u"\u0916";  // kha
+const std::u16string kGa = u"\u0917";   // ga
+const std::u16string kAa = u"\u093E";   // vowel sign aa
+const std::u16string kKam = kKa + kMa;  // kam
+const std::u16string kKamal = kKam + kLa;
+const std::u16string kKhaa = kKha + kAa;
+
+WordLists MakeLists(std::vector<std::u16string> words, int count) {
+  WordLists lists;
+  lists.WordList = std::move(words);
+  lists.WordCount = static_cast<std::int16_t>(count);
+  return lists;
+}
+
+// w0 .. w<n-1>, then the empty entry after the final CR LF.
+WordLists Numbered(int n) {
+  std::vector<std::u16string> words;
+  for (int i = 0; i < n; ++i) {
+    std::string digits = std::to_string(i);
+    words.push_back(u"w" + std::u16string(digits.begin(), digits.end()));
+  }
+  words.emplace_back();
+  return MakeLists(std::move(words), n);
+}
+
+struct Fixture {
+  explicit Fixture(WordLists word_lists) : lists(std::move(word_lists)) {}
+  WordLists lists;
+  TypingState state;
+  StringSuggestionView view;
+  Suggestions suggestions{state, lists, view};
+
+  std::int16_t Search(const std::u16string& prefix) {
+    state.WordPrefix = prefix;
+    return suggestions.SearchList();
+  }
+};
+
+Fixture SmallList() {
+  return Fixture(MakeLists({kKa, kKam, kKamal, kKhaa, u""}, 4));
+}
+
+TEST(SearchList, WalksDownToTheFirstMatch) {
+  Fixture f = SmallList();
+  EXPECT_EQ(f.Search(kKa), 0);  // the probe at 1 matches; the walk reaches 0
+  EXPECT_EQ(f.suggestions.SuggestionIndex(), 0);
+  EXPECT_EQ(f.Search(kKamal), 2);  // the probe at 1 is less; the one at 2 matches
+  EXPECT_EQ(f.Search(kKha), 3);
+  EXPECT_EQ(f.Search(u""), 0);  // everything matches an empty prefix
+}
+
+TEST(SearchList, NotFoundKeepsTheCurrentSuggestion) {
+  Fixture f = SmallList();
+  f.suggestions.SetSuggestionIndex(2);
+  EXPECT_EQ(f.Search(kGa), -1);
+  EXPECT_EQ(f.suggestions.SuggestionIndex(), 2);
+  // Longer than every entry it shares units with.
+  EXPECT_EQ(f.Search(kKamal + kLa), -1);
+  EXPECT_EQ(f.suggestions.SuggestionIndex(), 2);
+}
+
+TEST(SearchList, NeverLooksBelowSearchStart) {
+  Fixture f = SmallList();
+  f.state.SearchStart = 1;
+  EXPECT_EQ(f.Search(kKa), 1);
+  f.state.SearchStart = 2;
+  EXPECT_EQ(f.Search(kKam), 2);
+  EXPECT_EQ(f.Search(kKa + kKa), 1);  // not found: SearchStart - 1
+}
+
+TEST(SearchList, NeverFindsTheEntriesFromWordCountOn) {
+  // Without a final CR LF the last word is listed but not searched.
+  Fixture f(MakeLists({kKa, kKam, kKhaa}, 2));
+  EXPECT_EQ(f.Search(kKha), -1);
+  for (int count : {0, -1}) {
+    Fixture empty(MakeLists({kKa, u""}, count));
+    EXPECT_EQ(empty.Search(kKa), -1);
+    EXPECT_EQ(empty.Search(u""), -1);
+  }
+  Fixture none(MakeLists({}, -1));
+  EXPECT_EQ(none.Search(u""), -1);
+  // A count larger than the list (lists put together by hand) stays inside it.
+  Fixture wrong(MakeLists({kKa, kKam}, 30000));
+  EXPECT_EQ(wrong.Search(kKam), 1);
+  EXPECT_EQ(wrong.Search(kKha), -1);
+}
+
+TEST(SearchList, ComparesByCodeUnitsNotByLocale) {
+  // U+0905 sorts before U+0915, and U+FB01 after both: plain unit order.
+  Fixture f(MakeLists({u"\u0905", u"\u0915", u"\uFB01", u""}, 3));
+  EXPECT_EQ(f.Search(u"\uFB01"), 2);
+  EXPECT_EQ(f.Search(u"\u0905"), 0);
+}
+
+TEST(SearchList, FindsTheFirstOfManySharedPrefixesInAFullList) {
+  // w00000 .. w32766, in code-unit order, and the empty entry.
+  std::vector<std::u16string> words;
+  for (int i = 0; i < 32767; ++i) {
+    std::u16string word = u"w00000";
+    for (int at = 5, v = i; at > 0; --at, v /= 10) word[at] = static_cast<char16_t>(u'0' + v % 10);
+    words.push_back(word);
+  }
+  words.emplace_back();
+  Fixture f(MakeLists(std::move(words), 32767));
+  EXPECT_EQ(f.Search(u"w"), 0);
+  EXPECT_EQ(f.Search(u"w0001"), 10);
+  EXPECT_EQ(f.Search(u"w3"), 30000);
+  EXPECT_EQ(f.Search(u"w32766"), 32766);
+  EXPECT_EQ(f.Search(u"w32767"), -1);
+}
+
+TEST(ShowSuggestions, MarksTheCurrentWordAndListsItsNeighbourhood) {
+  Fixture f = SmallList();
+  f.Search(kKa);
+  f.suggestions.ShowSuggestions();
+  EXPECT_EQ(f.view.MainCaption(), u" " + kKa);
+  // The empty last entry is inside the list, so it gives an empty line.
+  EXPECT_EQ(f.view.TipText(),
+            u"<<< " + kKa + u" >>>\r\n" + kKam + u"\r\n" + kKamal + u"\r\n" + kKhaa + u"\r\n\r\n");
+}
+
+TEST(ShowSuggestions, ElevenPositionsCutAtBothEnds) {
+  Fixture f(Numbered(100));
+  f.suggestions.SetSuggestionIndex(5);
+  f.suggestions.ShowSuggestions();
+  EXPECT_EQ(f.view.MainCaption(), u" w5");
+  EXPECT_EQ(f.view.TipText(),
+            u"w3\r\nw4\r\n<<< w5 >>>\r\nw6\r\nw7\r\nw8\r\nw9\r\nw10\r\nw11\r\nw12\r\nw13\r\n");
+
+  f.suggestions.SetSuggestionIndex(0);
+  f.suggestions.ShowSuggestions();
+  EXPECT_EQ(f.view.TipText(), u"<<< w0 >>>\r\nw1\r\nw2\r\nw3\r\nw4\r\nw5\r\nw6\r\nw7\r\nw8\r\n");
+
+  f.suggestions.SetSuggestionIndex(98);
+  f.suggestions.ShowSuggestions();
+  EXPECT_EQ(f.view.TipText(), u"w96\r\nw97\r\n<<< w98 >>>\r\nw99\r\n\r\n");
+}
+
+TEST(ShowSuggestions, IndexOutsideTheListKeepsTheCaptionAndDropsTheMarkedLine) {
+  Fixture f(Numbered(100));
+  f.suggestions.SetSuggestionIndex(0);
+  f.suggestions.ShowSuggestions();
+  f.suggestions.ScrollUp();
+  EXPECT_EQ(f.suggestions.SuggestionIndex(), -1);
+  EXPECT_EQ(f.view.MainCaption(), u" w0");
+  EXPECT_EQ(f.view.TipText(), u"w0\r\nw1\r\nw2\r\nw3\r\nw4\r\nw5\r\nw6\r\nw7\r\n");
+
+  Fixture empty(MakeLists({}, -1));
+  empty.view.SetTipText(u"old");
+  empty.suggestions.ShowSuggestions();
+  EXPECT_EQ(empty.view.TipText(), u"");
+  EXPECT_EQ(empty.view.MainCaption(), u"");
+}
+
+TEST(Scroll, MovesByOneWithoutBoundsButNeverWrapsAround) {
+  Fixture f(Numbered(10));
+  f.suggestions.ScrollDown();
+  EXPECT_EQ(f.suggestions.SuggestionIndex(), 1);
+  EXPECT_EQ(f.view.MainCaption(), u" w1");
+  f.suggestions.SetSuggestionIndex(32767);
+  f.suggestions.ScrollDown();
+  EXPECT_EQ(f.suggestions.SuggestionIndex(), 32767);
+  f.suggestions.SetSuggestionIndex(-32768);
+  f.suggestions.ScrollUp();
+  EXPECT_EQ(f.suggestions.SuggestionIndex(), -32768);
+}
+
+struct AcceptCase {
+  std::u16string text;
+  int caret;
+  bool separator;
+  int index;
+  std::u16string expected_text;
+  int expected_caret;
+  int expected_length;
+};
+
+TEST(Accept, ReplacesTheTypedPrefixAndItsSeparator) {
+  // Text after the typed word is the "|" so the replaced range is visible.
+  const std::u16string word = kKamal;
+  const std::vector<AcceptCase> cases = {
+      // Space typed after the prefix at the end of the text.
+      {kKa + kMa + u" ", 3, true, 2, word, 3, 0},
+      // Right at the end of the text: the prefix alone.
+      {kKa + kMa, 2, false, 2, word, 3, 0},
+      // Space in the middle of a line: only the prefix and the space go.
+      {u"x " + kKa + kMa + u" |", 5, true, 2, u"x " + word + u"|", 5, 0},
+      // Right in the middle: the character after the caret goes too.
+      {u"x " + kKa + kMa + u"|y", 4, false, 2, u"x " + word + u"y", 5, 0},
+      // No suggestion: the range is only selected.
+      {kKa + kMa + u" ", 3, true, -1, kKa + kMa + u" ", 0, 3},
+      {kKa + kMa + u" ", 3, true, 5, kKa + kMa + u" ", 0, 3},
+  };
+  for (const AcceptCase& c : cases) {
+    Fixture f = SmallList();
+    f.state.WordPrefix = kKa + kMa;
+    f.suggestions.SetSuggestionIndex(static_cast<std::int16_t>(c.index));
+    MemoryTextBox box(c.text);
+    box.SetSelStart(c.caret);
+    f.suggestions.Accept(box, c.caret, c.separator);
+    EXPECT_EQ(box.Text(), c.expected_text) << "caret " << c.caret << " index " << c.index;
+    EXPECT_EQ(box.SelStart(), c.expected_caret) << "caret " << c.caret << " index " << c.index;
+    EXPECT_EQ(box.SelLength(), c.expected_length) << "caret " << c.caret << " index " << c.index;
+    EXPECT_EQ(f.state.WordPrefix, kKa + kMa);  // Accept leaves the prefix alone
+  }
+}
+
+TEST(Accept, PrefixLongerThanTheTextBeforeTheCaretChangesNothing) {
+  // The caret was moved back with the arrow keys while a prefix was typed:
+  // selecting from the caret instead would overwrite text after it.
+  Fixture f = SmallList();
+  f.state.WordPrefix = kKa + kMa + kLa;
+  f.suggestions.SetSuggestionIndex(0);
+  MemoryTextBox box(kKa + u"abcdef");
+  box.SetSelStart(1);
+  f.suggestions.Accept(box, 1, true);
+  EXPECT_EQ(box.Text(), kKa + u"abcdef");
+  EXPECT_EQ(box.SelStart(), 1);
+  EXPECT_EQ(box.SelLength(), 0);
+}
+
+TEST(CustomWordClick, ReplacesTheSelectionOrInsertsAtTheCaret) {
+  MemoryTextBox box(u"ab cd");
+  box.SetSelStart(3);
+  box.SetSelLength(2);
+  CustomWordClick(box, kKam);
+  EXPECT_EQ(box.Text(), u"ab " + kKam);
+  box.SetSelStart(0);
+  CustomWordClick(box, kKa);
+  EXPECT_EQ(box.Text(), kKa + u"ab " + kKam);
+  EXPECT_EQ(box.SelStart(), 1);
+}
+
+}  // namespace
+}  // namespace lekhora

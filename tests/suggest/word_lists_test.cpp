@@ -1,0 +1,169 @@
+#include "suggest/word_lists.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "codec/huffman.h"
+#include "suggest/read_whole_file.h"
+#include "suggest/text_units.h"
+#include "temp_folder.h"
+
+namespace lekhora {
+namespace {
+
+using Entries = std::vector<std::u16string>;
+using test::TempFolder;
+
+void WriteCompressed(const TempFolder& folder, std::u16string_view text) {
+  Bytes bytes = Utf16ToBytes(text);
+  Encode(bytes, static_cast<std::int32_t>(bytes.size()));
+  folder.Write("hnhugeenc.txt", bytes);
+}
+
+// n words "w00000".."w<n-1>", each ended by CR LF.
+std::u16string NumberedList(int n) {
+  std::u16string text;
+  for (int i = 0; i < n; ++i) {
+    std::u16string word = u"w00000";
+    for (int at = 5, v = i; at > 0; --at, v /= 10) word[at] = static_cast<char16_t>(u'0' + v % 10);
+    text += word + u"\r\n";
+  }
+  return text;
+}
+
+TEST(LoadWordLists, FinalCrLfLeavesAnEmptyLastEntryOutOfTheSearch) {
+  TempFolder folder;
+  WriteCompressed(folder, u"a\r\nb\r\n");
+  WordLists lists;
+  LoadWordLists(folder.path(), lists);
+  EXPECT_EQ(lists.WordList, (Entries{u"a", u"b", u""}));
+  EXPECT_EQ(lists.WordCount, 2);
+}
+
+TEST(LoadWordLists, WithoutFinalCrLfTheLastWordIsNotCounted) {
+  TempFolder folder;
+  WriteCompressed(folder, u"a\r\nb\r\nc");
+  WordLists lists;
+  LoadWordLists(folder.path(), lists);
+  EXPECT_EQ(lists.WordList, (Entries{u"a", u"b", u"c"}));
+  EXPECT_EQ(lists.WordCount, 2);
+}
+
+TEST(LoadWordLists, MissingOrDamagedListGivesNoEntriesAndCountMinusOne) {
+  TempFolder folder;
+  WordLists missing;
+  LoadWordLists(folder.path(), missing);
+  EXPECT_TRUE(missing.WordList.empty());
+  EXPECT_EQ(missing.WordCount, -1);
+
+  // Plain text is not HE3; an empty file cannot even be sized.
+  for (const std::vector<std::uint8_t>& bytes :
+       {Utf16ToBytes(u"a\r\nb\r\n"), std::vector<std::uint8_t>{}}) {
+    folder.Write("hnhugeenc.txt", bytes);
+    WordLists damaged;
+    LoadWordLists(folder.path(), damaged);
+    EXPECT_TRUE(damaged.WordList.empty());
+    EXPECT_EQ(damaged.WordCount, -1);
+  }
+}
+
+TEST(LoadWordLists, SixteenBitLimitOnTheEntryCount) {
+  TempFolder folder;
+  // 32 767 words and the empty entry: the largest list that can be counted.
+  WriteCompressed(folder, NumberedList(32767));
+  WordLists full;
+  LoadWordLists(folder.path(), full);
+  EXPECT_EQ(full.WordList.size(), 32768u);
+  EXPECT_EQ(full.WordCount, 32767);
+
+  // One more: the list is filled, but counting it overflows and is skipped.
+  WriteCompressed(folder, NumberedList(32768));
+  WordLists over;
+  LoadWordLists(folder.path(), over);
+  EXPECT_EQ(over.WordList.size(), 32769u);
+  EXPECT_EQ(over.WordCount, 0);
+}
+
+TEST(FillWordList, OverflowIsReportedAfterTheListIsFilled) {
+  WordLists lists;
+  try {
+    FillWordList(NumberedList(32768), lists);
+    FAIL() << "no overflow";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.number(), kOverflow);
+  }
+  EXPECT_EQ(lists.WordList.size(), 32769u);
+  EXPECT_EQ(lists.WordCount, 0);
+}
+
+TEST(LoadWordLists, UserListSkipsItsFirstLine) {
+  TempFolder folder;
+  WordLists lists;
+  folder.WriteText("customwords.txt", u"x\r\ny\r\nz");
+  EXPECT_EQ(LoadWordLists(folder.path(), lists), (Entries{u"y", u"z"}));
+  folder.WriteText("customwords.txt", u"only the explanation");
+  EXPECT_EQ(LoadWordLists(folder.path(), lists), Entries{});
+  // A final CR LF gives one empty entry at the end, as any other line would.
+  folder.WriteText("customwords.txt", u"x\r\ny\r\n");
+  EXPECT_EQ(LoadWordLists(folder.path(), lists), (Entries{u"y", u""}));
+}
+
+TEST(LoadWordLists, MissingUserListIsCreatedEmpty) {
+  TempFolder folder;
+  WordLists lists;
+  EXPECT_EQ(LoadWordLists(folder.path(), lists), Entries{});
+  ASSERT_TRUE(std::filesystem::exists(folder / "customwords.txt"));
+  EXPECT_EQ(std::filesystem::file_size(folder / "customwords.txt"), 0u);
+}
+
+TEST(LoadWordLists, UnreadableUserListCountsAsEmpty) {
+  TempFolder folder;
+  std::filesystem::create_directory(folder / "customwords.txt");
+  WordLists lists;
+  EXPECT_EQ(LoadWordLists(folder.path(), lists), Entries{});
+  // In a folder that does not exist nothing can be created either.
+  EXPECT_EQ(LoadWordLists(folder / "missing", lists), Entries{});
+}
+
+TEST(ReadWholeFile, OddLengthEndsWithAUnitWhoseHighByteIsZero) {
+  TempFolder folder;
+  folder.Write("odd.txt", {0x41, 0x00, 0x0D, 0x00, 0x0A, 0x00, 0x15});
+  EXPECT_EQ(ReadWholeFile(folder / "odd.txt"), std::u16string(u"A\r\n\u0015"));
+  WordLists lists;
+  folder.Write("customwords.txt", {0x15, 0x09, 0x0D, 0x00, 0x0A, 0x00, 0x42});
+  EXPECT_EQ(LoadWordLists(folder.path(), lists), Entries{u"B"});
+}
+
+TEST(ReadWholeFile, FailsWhenTheFileCanNeitherBeReadNorCreated) {
+  TempFolder folder;
+  EXPECT_THROW(ReadWholeFile(folder / "no" / "such.txt"), Error);
+  std::filesystem::create_directory(folder / "dir.txt");
+  EXPECT_THROW(ReadWholeFile(folder / "dir.txt"), Error);
+}
+
+TEST(RunMaintenanceCommand, MissingSourceLeavesTheCompressedListUntouched) {
+  TempFolder folder;
+  folder.Write("hnhugeenc.txt", {1, 2, 3});
+  const std::optional<Error> error = RunMaintenanceCommand(folder.path());
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(error->number(), kCodecErrorNumber);
+  EXPECT_EQ(error->description(), "Source file does not exist");
+  EXPECT_EQ(folder.Read("hnhugeenc.txt"), (std::vector<std::uint8_t>{1, 2, 3}));
+}
+
+TEST(RunMaintenanceCommand, RebuildsTheListThatStartUpLoads) {
+  TempFolder folder;
+  folder.Write("hnhugeenc.txt", std::vector<std::uint8_t>(5000, 7));  // old and longer
+  folder.WriteText("hnhuge.txt", u"\u0915\r\n\u0915\u092E\r\n");
+  EXPECT_FALSE(RunMaintenanceCommand(folder.path()).has_value());
+  WordLists lists;
+  LoadWordLists(folder.path(), lists);
+  EXPECT_EQ(lists.WordList, (Entries{u"\u0915", u"\u0915\u092E", u""}));
+  EXPECT_EQ(lists.WordCount, 2);
+}
+
+}  // namespace
+}  // namespace lekhora
