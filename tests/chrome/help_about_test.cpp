@@ -1,0 +1,171 @@
+// The help window reads its file once per load; the About window shows its
+// fixed text. Both unload when closed.
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <filesystem>
+
+#include "ui/chrome/about_text.h"
+#include "ui/chrome/frm_about.h"
+#include "ui/chrome/frm_help_type.h"
+
+using namespace lekhora;
+
+namespace {
+
+// The help file is UTF-16LE without a byte-order mark.
+void WriteHelp(const QTemporaryDir& dir, const std::u16string& text) {
+  QFile file(dir.filePath("helpVimraPhonetic.txt"));
+  QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  QByteArray bytes;
+  for (char16_t unit : text) {
+    bytes.append(static_cast<char>(unit & 0xFF));
+    bytes.append(static_cast<char>(unit >> 8));
+  }
+  file.write(bytes);
+}
+
+std::filesystem::path Folder(const QTemporaryDir& dir) {
+  return std::filesystem::path(dir.path().toStdString());
+}
+
+int Caret(frmHelpType* help) {
+  return help->txtHelp()->textCursor().position();
+}
+
+void FinishDeletes() {
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+}  // namespace
+
+class HelpAboutTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void cleanup() {
+    UnloadHelpWindow();
+    UnloadAboutWindow();
+  }
+
+  void helpShowsTheFileAboveItsOwnerWithTheCaretAtTwo() {
+    QTemporaryDir dir;
+    // "kh" then a Devanagari line.
+    WriteHelp(dir, u"kh = \u0916\r\nka = \u0915");
+    QWidget owner;
+    frmHelpType* help = HelpWindow(&owner, Folder(dir));
+    QCOMPARE(help->parentWidget(), &owner);
+    QVERIFY(help->isWindow());
+    QCOMPARE(help->windowTitle(), QStringLiteral("Help"));
+    QCOMPARE(help->size(), QSize(487, 276));
+    QCOMPARE(help->txtHelp()->objectName(), QStringLiteral("txtHelp"));
+    QCOMPARE(help->txtHelp()->geometry(), QRect(0, 0, 485, 273));
+    QCOMPARE(help->txtHelp()->font().family(), QStringLiteral("Times New Roman"));
+    QCOMPARE(help->txtHelp()->font().pointSizeF(), 14.25);
+    QCOMPARE(help->txtHelp()->toPlainText(),
+             QString::fromStdU16String(u"kh = \u0916\nka = \u0915"));
+    QCOMPARE(Caret(help), 2);
+  }
+
+  void openingTwiceShowsTheSameWindowWithoutRereading() {
+    QTemporaryDir dir;
+    WriteHelp(dir, u"first text");
+    QWidget owner;
+    frmHelpType* help = HelpWindow(&owner, Folder(dir));
+    WriteHelp(dir, u"edited text");
+    QCOMPARE(HelpWindow(&owner, Folder(dir)), help);
+    QCOMPARE(help->txtHelp()->toPlainText(), QStringLiteral("first text"));
+  }
+
+  void closingUnloadsSoTheNextOpeningReadsTheEditedFile() {
+    QTemporaryDir dir;
+    WriteHelp(dir, u"first text");
+    QWidget owner;
+    QPointer<frmHelpType> help = HelpWindow(&owner, Folder(dir));
+    help->show();
+    WriteHelp(dir, u"edited text");
+    QVERIFY(help->close());
+    QCOMPARE(LoadedHelpWindow(), nullptr);
+    // Opened again before the old window is gone: still a fresh load.
+    frmHelpType* again = HelpWindow(&owner, Folder(dir));
+    QVERIFY(again != help.data());
+    QCOMPARE(again->txtHelp()->toPlainText(), QStringLiteral("edited text"));
+    FinishDeletes();
+    QVERIFY(help.isNull());
+    QCOMPARE(LoadedHelpWindow(), again);
+  }
+
+  void shortOrMissingFilesStillOpen() {
+    QTemporaryDir dir;
+    QWidget owner;
+    // Missing: created empty.
+    frmHelpType* help = HelpWindow(&owner, Folder(dir));
+    QVERIFY(QFile::exists(dir.filePath("helpVimraPhonetic.txt")));
+    QCOMPARE(help->txtHelp()->toPlainText(), QString());
+    QCOMPARE(Caret(help), 0);
+    UnloadHelpWindow();
+    QCOMPARE(LoadedHelpWindow(), nullptr);
+
+    WriteHelp(dir, u"\u0915");
+    help = HelpWindow(&owner, Folder(dir));
+    QCOMPARE(help->txtHelp()->toPlainText(), QString(QChar(0x0915)));
+    QCOMPARE(Caret(help), 1);
+    UnloadHelpWindow();
+
+    // A line break right after the first character: the caret stays on line one.
+    WriteHelp(dir, u"a\r\nb");
+    help = HelpWindow(&owner, Folder(dir));
+    QCOMPARE(help->txtHelp()->toPlainText(), QStringLiteral("a\nb"));
+    QCOMPARE(Caret(help), 1);
+  }
+
+  void theHelpWindowGoesWithItsOwner() {
+    QTemporaryDir dir;
+    auto* owner = new QWidget;
+    HelpWindow(owner, Folder(dir));
+    delete owner;
+    QCOMPARE(LoadedHelpWindow(), nullptr);
+  }
+
+  void displayKeepsLineBreaksOfEveryKind() {
+    QCOMPARE(DisplayText(u"a\r\nb\rc\nd"), QStringLiteral("a\nb\nc\nd"));
+    const std::u16string text = u"ab\r\ncd\r\n";
+    QCOMPARE(DisplayPosition(text, 2), 2);
+    QCOMPARE(DisplayPosition(text, 4), 3);
+    QCOMPARE(DisplayPosition(text, 8), 6);
+    QCOMPARE(DisplayPosition(text, 99), 6);
+    QCOMPARE(DisplayPosition(text, -1), 0);
+  }
+
+  void aboutHasNoOwnerAndShowsTheFixedText() {
+    frmAbout* about = AboutWindow();
+    QCOMPARE(about->parentWidget(), nullptr);
+    QCOMPARE(AboutWindow(), about);
+    QCOMPARE(about->windowTitle(), QStringLiteral("Lekhora by Vimra's Dravik"));
+    QCOMPARE(about->size(), QSize(470, 364));
+    QPlainTextEdit* text = about->txtHellp();
+    QCOMPARE(text->objectName(), QStringLiteral("txtHellp"));
+    QVERIFY(text->isReadOnly());
+    QCOMPARE(text->palette().color(QPalette::Base), QColor(228, 238, 252));
+    const QString shown = text->toPlainText();
+    QVERIFY(!shown.contains(QChar(u'\r')));
+    for (const char* line : {"Remington", "Phonetic (Vimra) - the default", "Phonetic", "Inscript",
+                             "Words Suggestions", "Right Toolbar", "1. Copy all the text",
+                             "2. Paste the text of the clipboard", "3. Select all the text"})
+      QVERIFY2(shown.split(QChar(u'\n')).contains(QString::fromUtf8(line)), line);
+    QVERIFY(about->close());
+    QCOMPARE(LoadedAboutWindow(), nullptr);
+  }
+
+  void aboutTextSeparatesLinesWithCrLf() {
+    for (std::size_t i = 0; i < kAboutText.size(); ++i) {
+      if (kAboutText[i] == u'\n') QVERIFY(i > 0 && kAboutText[i - 1] == u'\r');
+      if (kAboutText[i] == u'\r') QVERIFY(i + 1 < kAboutText.size() && kAboutText[i + 1] == u'\n');
+    }
+  }
+};
+
+QTEST_MAIN(HelpAboutTest)
+#include "help_about_test.moc"
