@@ -20,10 +20,6 @@ const std::u16string& Vimra(char16_t key) {
 
 }  // namespace
 
-bool IsWordBreak(std::int16_t code) {
-  return code >= 2 && code <= 34 && code != 8 && code != 16 && code != 17 && code != 20;
-}
-
 std::u16string addMatraToA(std::u16string_view keys) {
   struct Vowel {
     std::u16string_view keys;
@@ -41,7 +37,7 @@ std::u16string addMatraToA(std::u16string_view keys) {
   return {};
 }
 
-TypingEngine::Composed TypingEngine::ComposeVimra(std::int16_t& KeyAscii) {
+void TypingEngine::ComposeVimra(std::int16_t& KeyAscii, Composed& c) {
   if (state_.CtrlDown && (KeyAscii == u'd' || KeyAscii == u'D')) KeyAscii = 0;
   const std::int16_t key = KeyAscii;
   const std::int32_t last = state_.LastKey;
@@ -49,14 +45,20 @@ TypingEngine::Composed TypingEngine::ComposeVimra(std::int16_t& KeyAscii) {
   // Holds for the one key after the "A" + vowel; every key consumes it.
   state_.VowelOnA = false;
 
-  Composed c{PhoneticVimraTable[key], false};
-  auto fire = [&c](std::u16string output) {
-    c.output = std::move(output);
+  c.output = PhoneticVimraTable[key];
+  auto fire = [&c](std::u16string_view output) {
+    c.output = output;
     c.replacePrevious = true;
+  };
+  // addMatraToA gives one code unit or nothing; keep it where c can point.
+  auto fireVowel = [&c, &fire](const std::u16string& vowel) {
+    if (vowel.empty()) return;
+    c.vowel = vowel[0];
+    fire(std::u16string_view(&c.vowel, 1));
   };
 
   if (last == u'A' && OneOf(key, u"aiIeEuUoO")) {
-    fire(addMatraToA(std::u16string(1, static_cast<char16_t>(key))));
+    fireVowel(addMatraToA(std::u16string(1, static_cast<char16_t>(key))));
     state_.VowelOnA = true;
   } else if (last == u'a' && key == u'i') {
     fire(Vimra(u'E'));
@@ -65,8 +67,7 @@ TypingEngine::Composed TypingEngine::ComposeVimra(std::int16_t& KeyAscii) {
   } else if (last == key && vowelOnA) {
     // A doubled key with no longer vowel ("aa", "II", ...) stays a plain
     // lookup rather than wiping the vowel just typed.
-    std::u16string vowel = addMatraToA(std::u16string(2, static_cast<char16_t>(key)));
-    if (!vowel.empty()) fire(std::move(vowel));
+    fireVowel(addMatraToA(std::u16string(2, static_cast<char16_t>(key))));
   } else if (last == key && key == u'u') {
     fire(Vimra(u'U'));
   } else if (last == key && key == u'e') {
@@ -78,7 +79,6 @@ TypingEngine::Composed TypingEngine::ComposeVimra(std::int16_t& KeyAscii) {
   } else if (key == u'h' && OneOf(last, u"kgcjtdpbqsx")) {
     fire(Vimra(static_cast<char16_t>(last - u'a' + u'A')));
   }
-  return c;
 }
 
 }  // namespace lekhora

@@ -1,5 +1,6 @@
 #include "engine/key_replay.h"
 
+#include <array>
 #include <string_view>
 
 namespace lekhora {
@@ -22,9 +23,7 @@ constexpr Punctuation kPunctuation[] = {
 // Shift with the digit row, from 0 to 9.
 constexpr std::u16string_view kShiftedDigits = u")!@#$%^&*(";
 
-}  // namespace
-
-KeyStroke UsKeyStroke(char16_t unit) {
+KeyStroke Lookup(char16_t unit) {
   if (unit >= u'a' && unit <= u'z') return {static_cast<std::int16_t>(unit - u'a' + u'A'), 0};
   if (unit >= u'A' && unit <= u'Z') return {static_cast<std::int16_t>(unit), kShiftBit};
   if (unit >= u'0' && unit <= u'9') return {static_cast<std::int16_t>(unit), 0};
@@ -38,6 +37,18 @@ KeyStroke UsKeyStroke(char16_t unit) {
     if (unit == p.shifted) return {p.keyCode, kShiftBit};
   }
   return {0, 0};
+}
+
+}  // namespace
+
+KeyStroke UsKeyStroke(char16_t unit) {
+  // Every key of a text goes through here: answer ASCII from a table.
+  static const auto kAscii = [] {
+    std::array<KeyStroke, 128> table{};
+    for (char16_t c = 0; c < 128; ++c) table[c] = Lookup(c);
+    return table;
+  }();
+  return unit < 128 ? kAscii[unit] : KeyStroke{0, 0};
 }
 
 void TypeKey(TypingEngine& engine, MemoryTextBox& box, char16_t unit, KeyStroke stroke) {

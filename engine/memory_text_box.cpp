@@ -36,6 +36,11 @@ bool MemoryTextBox::SetSelLength(int length) {
 }
 
 void MemoryTextBox::SetSelText(std::u16string_view text) {
+  if (start_ == Size() && length_ == 0) {
+    text_.append(text);
+    start_ += static_cast<int>(text.size());
+    return;
+  }
   text_.replace(static_cast<std::size_t>(start_), static_cast<std::size_t>(length_), text);
   start_ += static_cast<int>(text.size());
   length_ = 0;

@@ -24,6 +24,8 @@ class MemoryTextBox final : public TextBox {
   /// Typing at the end of the text appends, so it costs amortised O(1).
   void SetSelText(std::u16string_view text) override;
 
+  /// Room for capacity code units, so long typing does not move the text.
+  void Reserve(std::size_t capacity) { text_.reserve(capacity); }
   /// The text without a copy.
   const std::u16string& View() const { return text_; }
   /// Moves the whole text out and leaves the box empty.

@@ -1,5 +1,7 @@
 #include "engine/typing_engine.h"
 
+#include <cstring>
+
 #include "codec/error.h"
 #include "engine/layout_choice.h"
 #include "engine/layout_tables.h"
@@ -10,6 +12,13 @@ namespace {
 
 // Highest key code the layout tables have an entry for.
 constexpr std::int16_t kLastTableKey = 128;
+
+// char16_t comparisons go unit by unit; the layout name is compared on every
+// key, so compare it as bytes.
+bool Is(const std::u16string& current, std::u16string_view name) {
+  return current.size() == name.size() &&
+         std::memcmp(current.data(), name.data(), name.size() * sizeof(char16_t)) == 0;
+}
 
 // A failing suggestion step must not cost the key its remaining steps.
 template <typename Step>
@@ -41,17 +50,21 @@ void TypingEngine::KeyPress(std::int16_t& KeyAscii) {
     return;
   }
 
+  // The names are distinct, so testing the composing layout first changes no
+  // outcome and spares the other comparisons on nearly every key.
   Composed composed;
-  if (CurrentLayout == kRemingtonLayout) {
-    composed.output = RemingtonTable[KeyAscii];
-  } else if (CurrentLayout == kPhoneticLayout) {
-    composed.output = PhoneticTable[KeyAscii];
-  } else if (CurrentLayout == kPhoneticVimraLayout) {
-    composed = ComposeVimra(KeyAscii);
-  } else if (CurrentLayout == kInscriptLayout) {
-    composed.output = InscriptTable[KeyAscii];
+  if (Is(CurrentLayout, kPhoneticVimraLayout)) {
+    ComposeVimra(KeyAscii, composed);
+  } else {
+    state_.VowelOnA = false;
+    if (Is(CurrentLayout, kRemingtonLayout)) {
+      composed.output = RemingtonTable[KeyAscii];
+    } else if (Is(CurrentLayout, kPhoneticLayout)) {
+      composed.output = PhoneticTable[KeyAscii];
+    } else if (Is(CurrentLayout, kInscriptLayout)) {
+      composed.output = InscriptTable[KeyAscii];
+    }
   }
-  if (CurrentLayout != kPhoneticVimraLayout) state_.VowelOnA = false;
 
   const std::int16_t code = KeyAscii;
   if (IsWordBreak(code)) {

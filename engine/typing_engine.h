@@ -43,11 +43,12 @@ class TypingEngine {
 
  private:
   struct Composed {
-    std::u16string output;
+    std::u16string_view output;  // a table entry, or vowel
+    char16_t vowel = 0;
     bool replacePrevious = false;
   };
 
-  Composed ComposeVimra(std::int16_t& KeyAscii);
+  void ComposeVimra(std::int16_t& KeyAscii, Composed& c);
   void Insert(const Composed& composed);
   void SearchAndShow();
 
@@ -58,7 +59,9 @@ class TypingEngine {
 };
 
 /// Codes that end a word: 2..34 except Backspace, Shift, Ctrl and Caps Lock.
-bool IsWordBreak(std::int16_t code);
+inline bool IsWordBreak(std::int16_t code) {
+  return code >= 2 && code <= 34 && code != 8 && code != 16 && code != 17 && code != 20;
+}
 
 /// The independent vowel that a vowel key (or a doubled one) gives after "A";
 /// empty for anything else.

@@ -9,6 +9,8 @@ namespace lekhora {
 
 std::u16string TypeText(std::u16string_view keys) {
   MemoryTextBox box;
+  // Most keys type one code unit; a little headroom covers the conjuncts.
+  box.Reserve(keys.size() + keys.size() / 8);
   NoSuggestions hooks;
   TypingEngine engine(box, hooks);
   const std::size_t size = keys.size();

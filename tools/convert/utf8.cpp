@@ -10,27 +10,35 @@ bool IsContinuation(unsigned char byte) {
   return (byte & 0xC0) == 0x80;
 }
 
-void AppendCodePoint(std::u16string& out, char32_t cp) {
+char16_t* PutCodePoint(char16_t* out, char32_t cp) {
   if (cp < 0x10000) {
-    out.push_back(static_cast<char16_t>(cp));
+    *out++ = static_cast<char16_t>(cp);
   } else {
     cp -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    *out++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+    *out++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
   }
+  return out;
 }
 
 }  // namespace
 
 Utf8Result DecodeUtf8(std::string_view bytes) {
   Utf8Result result;
-  result.text.reserve(bytes.size());
+  // Never more code units than bytes: a pair takes four bytes.
+  result.text.resize(bytes.size());
+  char16_t* out = result.text.data();
+  auto fail = [&result, &out](std::size_t offset) {
+    result.text.resize(static_cast<std::size_t>(out - result.text.data()));
+    result.badOffset = offset;
+    return result;
+  };
   const std::size_t size = bytes.size();
   std::size_t i = 0;
   while (i < size) {
     const auto lead = static_cast<unsigned char>(bytes[i]);
     if (lead < 0x80) {
-      result.text.push_back(lead);
+      *out++ = lead;
       ++i;
       continue;
     }
@@ -44,37 +52,40 @@ Utf8Result DecodeUtf8(std::string_view bytes) {
     } else if (lead >= 0xF0 && lead <= 0xF4) {
       length = 4, cp = lead & 0x07, lowest = 0x10000;
     } else {
-      result.badOffset = i;
-      return result;
+      return fail(i);
     }
     if (size - i < static_cast<std::size_t>(length)) {
-      result.badOffset = i;
-      return result;
+      return fail(i);
     }
     for (int k = 1; k < length; ++k) {
       const auto next = static_cast<unsigned char>(bytes[i + k]);
       if (!IsContinuation(next)) {
-        result.badOffset = i;
-        return result;
+        return fail(i);
       }
       cp = (cp << 6) | (next & 0x3F);
     }
     if (cp < lowest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-      result.badOffset = i;
-      return result;
+      return fail(i);
     }
-    AppendCodePoint(result.text, cp);
+    out = PutCodePoint(out, cp);
     i += length;
   }
+  result.text.resize(static_cast<std::size_t>(out - result.text.data()));
   return result;
 }
 
 std::string EncodeUtf8(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size() * 3);
+  // At most three bytes per code unit; a pair's four bytes replace two units.
+  std::string out(text.size() * 3, '\0');
+  char* p = out.data();
+  auto put = [&p](unsigned value) { *p++ = static_cast<char>(value); };
   const std::size_t size = text.size();
   for (std::size_t i = 0; i < size; ++i) {
     char32_t cp = text[i];
+    if (cp < 0x80) {
+      put(cp);
+      continue;
+    }
     if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < size && text[i + 1] >= 0xDC00 &&
         text[i + 1] <= 0xDFFF) {
       cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
@@ -82,22 +93,21 @@ std::string EncodeUtf8(std::u16string_view text) {
     } else if (cp >= 0xD800 && cp <= 0xDFFF) {
       cp = 0xFFFD;
     }
-    if (cp < 0x80) {
-      out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    if (cp < 0x800) {
+      put(0xC0 | (cp >> 6));
+      put(0x80 | (cp & 0x3F));
     } else if (cp < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      put(0xE0 | (cp >> 12));
+      put(0x80 | ((cp >> 6) & 0x3F));
+      put(0x80 | (cp & 0x3F));
     } else {
-      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      put(0xF0 | (cp >> 18));
+      put(0x80 | ((cp >> 12) & 0x3F));
+      put(0x80 | ((cp >> 6) & 0x3F));
+      put(0x80 | (cp & 0x3F));
     }
   }
+  out.resize(static_cast<std::size_t>(p - out.data()));
   return out;
 }
 
