@@ -20,6 +20,15 @@ bool Is(const std::u16string& current, std::u16string_view name) {
          std::memcmp(current.data(), name.data(), name.size() * sizeof(char16_t)) == 0;
 }
 
+bool IsLowSurrogate(std::u16string_view text) {
+  return text.size() == 1 && text[0] >= 0xDC00 && text[0] <= 0xDFFF;
+}
+
+bool IsSurrogatePair(std::u16string_view text) {
+  return text.size() == 2 && text[0] >= 0xD800 && text[0] <= 0xDBFF && text[1] >= 0xDC00 &&
+         text[1] <= 0xDFFF;
+}
+
 // A failing suggestion step must not cost the key its remaining steps.
 template <typename Step>
 void Skipping(Step step) {
@@ -94,6 +103,11 @@ void TypingEngine::Insert(const Composed& composed) {
     const int start = box_.SelStart();
     if (start > 0) {
       if (box_.SetSelStart(start - 1)) box_.SetSelLength(1);
+      // A character outside the BMP goes whole, or half a pair would be left.
+      if (start > 1 && IsLowSurrogate(box_.SelText()) && box_.SetSelStart(start - 2) &&
+          box_.SetSelLength(2) && !IsSurrogatePair(box_.SelText())) {
+        if (box_.SetSelStart(start - 1)) box_.SetSelLength(1);
+      }
     } else {
       // Nothing before the caret to replace: insert, and keep whatever is
       // selected or follows rather than overwrite it.
