@@ -102,18 +102,6 @@ TEST_F(LayoutChoice, AnUnknownScriptChangesNothing) {
   EXPECT_EQ(PhoneticTable, before);
 }
 
-TEST_F(LayoutChoice, ScriptListInOrderWithItsBases) {
-  std::vector<std::u16string_view> names;
-  for (const OutputScript& s : OutputScripts()) names.push_back(s.name);
-  EXPECT_EQ(names, (std::vector<std::u16string_view>{u"Bangla", u"Romanized", u"Gurumukhi",
-                                                     u"Gujarati", u"Hindi", u"Kannad", u"Oriya",
-                                                     u"Tamil", u"Telugu", u"Malayalam"}));
-  const std::int16_t bases[] = {0x0981, 0x0981, 0x0A01, 0x0A81, 0x0901,
-                                0x0C81, 0x0B01, 0x0B81, 0x0C01, 0x0D01};
-  for (std::size_t i = 0; i < OutputScripts().size(); ++i)
-    EXPECT_EQ(OutputScripts()[i].base, bases[i]) << i;
-}
-
 TEST_F(LayoutChoice, KeysWithoutALabelAreSkipped) {
   // The keyboard has no label for the space bar or 127.
   SetCaptionSink([this](int code, const std::u16string& caption) {
