@@ -51,8 +51,8 @@ class KeyboardPanelTest : public QObject {
     QCOMPARE(panel.OutputLabel('k')->parentWidget(), k->parentWidget());
     QCOMPARE(K->geometry(), QRect(0, 0, 16, 16));
     QCOMPARE(panel.OutputLabel('K')->geometry(), QRect(16, 0, 16, 16));
-    QCOMPARE(k->geometry(), QRect(0, 13, 16, 16));
-    QCOMPARE(panel.OutputLabel('k')->geometry(), QRect(16, 13, 16, 16));
+    QCOMPARE(k->geometry(), QRect(0, 16, 16, 16));
+    QCOMPARE(panel.OutputLabel('k')->geometry(), QRect(16, 16, 16, 16));
     // The home row's k cap: left 900 + 7 caps of 540, top 1140 twips.
     QCOMPARE(k->parentWidget()->geometry(), QRect(312, 76, 32, 32));
   }

@@ -46,12 +46,17 @@ std::span<const KeyCap> KeyboardCaps() {
   return kCaps;
 }
 
+// The unshifted pair fills the lower half of the cap. (Placed higher, it
+// would cover the bottom of the shifted pair and cut off "_" and the marks
+// written below a letter.)
+constexpr int kUnshiftedTop = kKeyCapSize - kKeyLabelSize;
+
 Rect LatinLabelPlace(bool shifted) {
-  return {0, shifted ? 0 : 200, kKeyLabelSize, kKeyLabelSize};
+  return {0, shifted ? 0 : kUnshiftedTop, kKeyLabelSize, kKeyLabelSize};
 }
 
 Rect OutputLabelPlace(bool shifted) {
-  return {kKeyLabelSize, shifted ? 0 : 200, kKeyLabelSize, kKeyLabelSize};
+  return {kKeyLabelSize, shifted ? 0 : kUnshiftedTop, kKeyLabelSize, kKeyLabelSize};
 }
 
 }  // namespace lekhora

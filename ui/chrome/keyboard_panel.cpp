@@ -1,5 +1,6 @@
 #include "ui/chrome/keyboard_panel.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QMouseEvent>
 
@@ -17,6 +18,18 @@ QRect ToQRect(const Rect& twips) {
 
 QString FromView(std::u16string_view text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Small enough for "Phonetic(Vimra)" to fit the list's design width; the
+// open list is as wide as its longest item.
+void StyleList(QComboBox* list) {
+  QFont font = list->font();
+  font.setPointSizeF(8);
+  list->setFont(font);
+  list->view()->setMinimumWidth(list->view()->sizeHintForColumn(0) + 8);
+  // The closed list is narrow; its tooltip names the whole item.
+  QObject::connect(list, &QComboBox::currentTextChanged, list, &QWidget::setToolTip);
+  list->setToolTip(list->currentText());
 }
 
 bool HasLabel(int code) {
@@ -106,6 +119,7 @@ KeyboardPanel::KeyboardPanel(QWidget* parent) : QWidget(parent) {
   comTo_->setAccessibleName(tr("Output script"));
   for (const OutputScript& script : OutputScripts()) comTo_->addItem(FromView(script.name));
   comTo_->setCurrentIndex(-1);
+  StyleList(comTo_);
   comTo_->setGeometry(ToQRect(FindDesign(KeyboardPanelDesign(), "comTo").value()));
   connect(comTo_, &QComboBox::textActivated, this, &KeyboardPanel::outputScriptChosen);
 
@@ -116,6 +130,7 @@ KeyboardPanel::KeyboardPanel(QWidget* parent) : QWidget(parent) {
        {kPhoneticVimraLayout, kPhoneticLayout, kRemingtonLayout, kInscriptLayout})
     comMap_->addItem(FromView(name));
   comMap_->setCurrentIndex(0);
+  StyleList(comMap_);
   comMap_->setGeometry(ToQRect(FindDesign(KeyboardPanelDesign(), "comMap").value()));
   connect(comMap_, &QComboBox::textActivated, this, &KeyboardPanel::layoutChosen);
 }
