@@ -75,8 +75,11 @@ Utf8Result DecodeUtf8(std::string_view bytes) {
 }
 
 std::string EncodeUtf8(std::u16string_view text) {
-  // At most three bytes per code unit; a pair's four bytes replace two units.
-  std::string out(text.size() * 3, '\0');
+  // A close upper bound first (a pair counts six, takes four): zero-filling
+  // the worst case of three bytes a unit costs more than this pass.
+  std::size_t bytes = 0;
+  for (char16_t unit : text) bytes += unit < 0x80 ? 1 : unit < 0x800 ? 2 : 3;
+  std::string out(bytes, '\0');
   char* p = out.data();
   auto put = [&p](unsigned value) { *p++ = static_cast<char>(value); };
   const std::size_t size = text.size();
