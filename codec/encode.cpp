@@ -1,3 +1,4 @@
+#include <bit>
 #include <cstring>
 
 #include "codec/bit_writer.h"
@@ -39,19 +40,51 @@ void StoreLe(std::uint8_t* p, std::uint32_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
-void WriteData(const std::uint8_t* in, std::size_t n, const he3::CodeBook& book, int longest,
-               he3::BitWriter& w) {
-  if (longest <= 32) {
-    std::uint64_t bits[256];
-    int lengths[256];
-    for (int v = 0; v < 256; ++v) {
-      bits[v] = book[v].words[0];
-      lengths[v] = book[v].length;
-    }
-    for (std::size_t i = 0; i < n; ++i) w.Put(bits[in[i]], lengths[in[i]]);
+// Stores the next 8 bytes of the accumulator and keeps the bits of the last,
+// incomplete byte; the output has 8 bytes of slack for it.
+inline void Flush(std::uint8_t*& out, std::uint64_t& acc, int& filled) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(out, &acc, 8);
   } else {
-    for (std::size_t i = 0; i < n; ++i) w.PutCode(book[in[i]]);
+    for (int i = 0; i < 8; ++i) out[i] = static_cast<std::uint8_t>(acc >> (8 * i));
   }
+  out += filled >> 3;
+  acc >>= filled & ~7;  // at most 56: filled never exceeds 63
+  filled &= 7;
+}
+
+// The data bits of the input; returns the end of the written bytes.
+std::uint8_t* WriteData(const std::uint8_t* in, std::size_t n, const he3::CodeBook& book,
+                        int longest, std::uint8_t* out) {
+  if (longest > 28) {
+    he3::BitWriter w(out);
+    for (std::size_t i = 0; i < n; ++i) w.PutCode(book[in[i]]);
+    return w.Finish();
+  }
+  // Code and length in one word: codes of up to 28 bits leave room for two
+  // codes on top of 7 pending bits.
+  std::uint64_t entry[256];
+  for (int v = 0; v < 256; ++v) entry[v] = book[v].words[0] | std::uint64_t{book[v].length} << 56;
+  std::uint64_t acc = 0;
+  int filled = 0;
+  std::size_t i = 0;
+  for (; i + 2 <= n; i += 2) {
+    const std::uint64_t a = entry[in[i]];
+    const std::uint64_t b = entry[in[i + 1]];
+    acc |= (a & 0xFFFFFFFu) << filled;
+    filled += static_cast<int>(a >> 56);
+    acc |= (b & 0xFFFFFFFu) << filled;
+    filled += static_cast<int>(b >> 56);
+    Flush(out, acc, filled);
+  }
+  for (; i < n; ++i) {
+    const std::uint64_t a = entry[in[i]];
+    acc |= (a & 0xFFFFFFFu) << filled;
+    filled += static_cast<int>(a >> 56);
+    Flush(out, acc, filled);
+  }
+  if (filled > 0) *out++ = static_cast<std::uint8_t>(acc);
+  return out;
 }
 
 }  // namespace
@@ -92,7 +125,7 @@ void Encode(Bytes& buffer, std::int32_t length) {
 
   const std::size_t pairsEnd = he3::kPairsOffset + 2 * static_cast<std::size_t>(coded);
   const std::size_t total = pairsEnd + (tableBits + 7) / 8 + dataBytes;
-  Bytes out(total);
+  Bytes out(total + 8);  // slack for the 8-byte stores of the data writer
   out[0] = he3::kIdH;
   out[1] = he3::kIdE;
   out[2] = he3::kIdCompressed;
@@ -109,9 +142,8 @@ void Encode(Bytes& buffer, std::int32_t length) {
   he3::BitWriter table(p);
   for (int v = 0; v < 256; ++v)
     if (book[v].length != 0) table.PutCode(book[v]);
-  he3::BitWriter data(table.Finish());
-  WriteData(buffer.data(), n, book, longest, data);
-  data.Finish();
+  WriteData(buffer.data(), n, book, longest, table.Finish());
+  out.resize(total);
   buffer.swap(out);
 }
 

@@ -9,166 +9,221 @@
 namespace lekhora::he3 {
 namespace {
 
-// Entry layout: symbols in bits 0-23, their number in bits 24-25, the bits
-// they use in bits 26-29. With no symbol, bit 30 marks a path to an absent
-// child after (bits 26-29) bits, and otherwise bits 0-15 hold the node reached
-// after all table bits (a longer code).
-constexpr std::uint32_t kCountShift = 24;
-constexpr std::uint32_t kUsedShift = 26;
-constexpr std::uint32_t kDeadEnd = 1u << 30;
+// Entry layout. Bits 0-5: the bits the entry uses (so that a 64-bit shift by
+// the entry itself consumes them); bits 6-7: how many symbols it yields; bits
+// 8-31: those symbols, first in the lowest byte. An entry with no symbol holds
+// in bits 8-23 the node reached after all table bits (a longer code), or has
+// kDeadEnd set when its bits lead to an absent child.
+constexpr std::uint32_t kUsedMask = 63;
+constexpr int kCountShift = 6;
+constexpr std::uint32_t kCountMask = 3u << kCountShift;
+constexpr int kPayloadShift = 8;
+constexpr std::uint32_t kDeadEnd = 1u << 24;
 constexpr int kMaxSymbolsPerEntry = 3;
 
-static_assert(kMaxTableBits < 16, "bits used must fit in four bits");
+// After a refill at least 56 bits are buffered, enough for this many lookups.
+constexpr int kLookupsPerRefill = 4;
+static_assert(kLookupsPerRefill * kMaxTableBits <= 56, "lookups must not outrun a refill");
 static_assert(kMaxNodes <= 0x10000, "a node index must fit in sixteen bits");
 
 std::uint32_t MakeEntry(const CodeTree& tree, std::uint32_t pattern, int width) {
   std::uint32_t symbols = 0;
-  int count = 0;
-  int used = 0;
+  std::uint32_t count = 0;
+  std::uint32_t used = 0;
   int node = 0;
   for (int i = 0; i < width; ++i) {
     const int child = (pattern >> i) & 1 ? tree.one[node] : tree.zero[node];
     if (child < 0) {
       if (count > 0) break;
-      return kDeadEnd | static_cast<std::uint32_t>(i + 1) << kUsedShift;
+      return kDeadEnd;
     }
     node = child;
     if (tree.symbol[node] >= 0) {
       symbols |= static_cast<std::uint32_t>(tree.symbol[node]) << (8 * count);
-      used = i + 1;
+      used = static_cast<std::uint32_t>(i + 1);
       node = 0;
       if (++count == kMaxSymbolsPerEntry) break;
     }
   }
-  if (count == 0) return static_cast<std::uint32_t>(node);
-  return symbols | static_cast<std::uint32_t>(count) << kCountShift |
-         static_cast<std::uint32_t>(used) << kUsedShift;
+  if (count == 0) return static_cast<std::uint32_t>(node) << kPayloadShift;
+  return symbols << kPayloadShift | count << kCountShift | used;
 }
 
 std::uint64_t Load64Le(const std::uint8_t* p) {
-  std::uint64_t v = 0;
-  for (int i = 7; i >= 0; --i) v = v << 8 | p[i];
-  return v;
+  if constexpr (std::endian::native == std::endian::little) {
+    std::uint64_t v;
+    std::memcpy(&v, p, 8);
+    return v;
+  } else {
+    std::uint64_t v = 0;
+    for (int i = 7; i >= 0; --i) v = v << 8 | p[i];
+    return v;
+  }
 }
 
-class Decoder {
- public:
-  Decoder(const CodeTree& tree, const std::uint8_t* p, std::size_t n, std::size_t start,
-          std::size_t wanted, int width)
-      : tree_(tree), in_(p + start), end_(p + n), width_(width), remaining_(wanted) {
-    // Every code is at least one bit long, so the input bounds the output
-    // whatever length the header announces.
-    const std::size_t bound = (n - start) * 8;
-    capacity_ = wanted < bound ? wanted : bound;
-    out_.resize(capacity_ + 4);  // room for the 4-byte stores of the last entry
-    table_.resize(std::size_t{1} << width);
-    for (std::uint32_t pattern = 0; pattern < table_.size(); ++pattern)
-      table_[pattern] = MakeEntry(tree, pattern, width);
+void StoreSymbols(std::uint8_t* out, std::uint32_t e) {
+  const std::uint32_t symbols = e >> kPayloadShift;
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(out, &symbols, 4);
+  } else {
+    out[0] = static_cast<std::uint8_t>(symbols);
+    out[1] = static_cast<std::uint8_t>(symbols >> 8);
+    out[2] = static_cast<std::uint8_t>(symbols >> 16);
   }
+}
 
-  Bytes Run() {
-    if (remaining_ > 0) Loop();
-    out_.resize(produced_);
-    return std::move(out_);
-  }
+// The reading position: `bits` holds `have` unread bits at its bottom; the
+// bits above them are either 0 or already the right input bits.
+struct BitCursor {
+  const std::uint8_t* in;
+  const std::uint8_t* end;
+  std::uint64_t bits = 0;
+  int have = 0;
 
- private:
   void Refill() {
-    if (end_ - in_ >= 8) {
-      bits_ |= Load64Le(in_) << have_;
-      in_ += (63 - have_) >> 3;
-      have_ |= 56;
+    if (end - in >= 8) {
+      bits |= Load64Le(in) << have;
+      in += (63 - have) >> 3;
+      have |= 56;
     } else {
-      while (have_ <= 56 && in_ < end_) {
-        bits_ |= std::uint64_t{*in_++} << have_;
-        have_ += 8;
+      while (have <= 56 && in < end) {
+        bits |= std::uint64_t{*in++} << have;
+        have += 8;
       }
     }
   }
 
   // One bit, or false when the input is used up.
   bool NextBit(int& bit) {
-    if (have_ == 0) {
-      if (in_ == end_) return false;
-      bits_ = *in_++;
-      have_ = 8;
+    if (have == 0) {
+      if (in == end) return false;
+      bits = *in++;
+      have = 8;
     }
-    bit = static_cast<int>(bits_ & 1);
-    bits_ >>= 1;
-    --have_;
+    bit = static_cast<int>(bits & 1);
+    bits >>= 1;
+    --have;
+    return true;
+  }
+};
+
+// Walks from node until it yields a symbol (-1 when the input ends first).
+int WalkFrom(const CodeTree& tree, int node, BitCursor& c) {
+  int bit = 0;
+  while (c.NextBit(bit)) {
+    node = bit ? tree.one[node] : tree.zero[node];
+    if (node < 0) throw SubscriptError();
+    if (tree.symbol[node] >= 0) return tree.symbol[node];
+  }
+  return -1;
+}
+
+class Run {
+ public:
+  Run(const CodeTree& tree, const std::uint32_t* table, int width, BitCursor cursor,
+      std::uint8_t* out, std::size_t wanted)
+      : tree_(tree),
+        table_(table),
+        width_(width),
+        mask_((std::uint32_t{1} << width) - 1),
+        c_(cursor),
+        begin_(out),
+        out_(out),
+        stop_(out + wanted) {}
+
+  // Writes up to `wanted` symbols; returns how many.
+  std::size_t Decode() {
+    for (;;) {
+      if (!Bulk()) return Produced();
+      if (out_ == stop_) return Produced();
+      if (!Careful()) return Produced();
+    }
+  }
+
+ private:
+  std::size_t Produced() const { return static_cast<std::size_t>(out_ - begin_); }
+
+  // Most of the input: fixed groups of lookups per refill, with no checks but
+  // for entries without a symbol. Returns false once the input is used up.
+  bool Bulk() {
+    // Locals, not members: the byte stores may alias anything else.
+    const std::uint8_t* in = c_.in;
+    std::uint64_t bits = c_.bits;
+    int have = c_.have;
+    std::uint8_t* out = out_;
+    std::uint32_t e = 0;
+    while (c_.end - in >= 8 && stop_ - out >= kLookupsPerRefill * kMaxSymbolsPerEntry) {
+      bits |= Load64Le(in) << have;
+      in += (63 - have) >> 3;
+      have |= 56;
+      for (int k = 0; k < kLookupsPerRefill; ++k) {
+        e = table_[bits & mask_];
+        if ((e & kCountMask) == 0) goto special;
+        StoreSymbols(out, e);
+        out += (e & kCountMask) >> kCountShift;
+        bits >>= (e & kUsedMask);
+        have -= static_cast<int>(e & kUsedMask);
+      }
+    }
+    c_.in = in;
+    c_.bits = bits;
+    c_.have = have;
+    out_ = out;
+    return true;
+  special:
+    c_.in = in;
+    c_.bits = bits;
+    c_.have = have;
+    out_ = out;
+    return LongCode(e);
+  }
+
+  // A lookup without a symbol, with at least the table's bits buffered.
+  bool LongCode(std::uint32_t e) {
+    if (e & kDeadEnd) throw SubscriptError();
+    c_.bits >>= width_;
+    c_.have -= width_;
+    const int symbol = WalkFrom(tree_, static_cast<int>(e >> kPayloadShift), c_);
+    if (symbol < 0) return false;
+    *out_++ = static_cast<std::uint8_t>(symbol);
     return true;
   }
 
-  // Continues from node until a symbol is produced; false when the input ends first.
-  bool WalkFrom(int node) {
-    int bit = 0;
-    while (NextBit(bit)) {
-      node = bit ? tree_.one[node] : tree_.zero[node];
-      if (node < 0) throw SubscriptError();
-      if (tree_.symbol[node] >= 0) {
-        out_[produced_++] = static_cast<std::uint8_t>(tree_.symbol[node]);
-        --remaining_;
-        return true;
+  // Near the end of the input or of the output: one checked lookup at a time,
+  // and the tree for the last few bits. Returns false once the input is used up.
+  bool Careful() {
+    c_.Refill();
+    if (c_.have < width_) {
+      while (out_ != stop_) {
+        const int symbol = WalkFrom(tree_, 0, c_);
+        if (symbol < 0) return false;
+        *out_++ = static_cast<std::uint8_t>(symbol);
       }
+      return true;
     }
-    return false;
-  }
-
-  void Loop() {
-    const std::uint32_t mask = (std::uint32_t{1} << width_) - 1;
-    const std::uint32_t* table = table_.data();
-    std::uint8_t* out = out_.data();
-    for (;;) {
-      Refill();
-      if (have_ < width_) break;
-      while (have_ >= width_) {
-        const std::uint32_t e = table[bits_ & mask];
-        const std::size_t count = (e >> kCountShift) & 3;
-        if (count != 0) {
-          if constexpr (std::endian::native == std::endian::little) {
-            std::memcpy(out + produced_, &e, 4);  // the symbols are the low three bytes
-          } else {
-            out[produced_] = static_cast<std::uint8_t>(e);
-            out[produced_ + 1] = static_cast<std::uint8_t>(e >> 8);
-            out[produced_ + 2] = static_cast<std::uint8_t>(e >> 16);
-          }
-          if (count >= remaining_) {
-            produced_ += remaining_;
-            remaining_ = 0;
-            return;
-          }
-          produced_ += count;
-          remaining_ -= count;
-          const int used = static_cast<int>((e >> kUsedShift) & 15);
-          bits_ >>= used;
-          have_ -= used;
-        } else if (e & kDeadEnd) {
-          throw SubscriptError();
-        } else {
-          bits_ >>= width_;
-          have_ -= width_;
-          if (!WalkFrom(static_cast<int>(e & 0xFFFF))) return;
-          if (remaining_ == 0) return;
-          Refill();
-        }
-      }
+    const std::uint32_t e = table_[c_.bits & mask_];
+    const std::uint32_t count = (e & kCountMask) >> kCountShift;
+    if (count == 0) return LongCode(e);
+    StoreSymbols(out_, e);
+    const std::size_t left = static_cast<std::size_t>(stop_ - out_);
+    if (count >= left) {
+      out_ = stop_;  // the walk stops after the announced number of symbols
+      return true;
     }
-    // Fewer bits are left than the table covers.
-    while (remaining_ > 0 && WalkFrom(0)) {
-    }
+    out_ += count;
+    c_.bits >>= (e & kUsedMask);
+    c_.have -= static_cast<int>(e & kUsedMask);
+    return true;
   }
 
   const CodeTree& tree_;
-  const std::uint8_t* in_;
-  const std::uint8_t* end_;
+  const std::uint32_t* table_;
   int width_;
-  std::size_t remaining_;
-  std::size_t capacity_ = 0;
-  std::size_t produced_ = 0;
-  std::uint64_t bits_ = 0;
-  int have_ = 0;
-  Bytes out_;
-  std::vector<std::uint32_t> table_;
+  std::uint32_t mask_;
+  BitCursor c_;
+  std::uint8_t* const begin_;
+  std::uint8_t* out_;
+  std::uint8_t* const stop_;
 };
 
 int WidthFor(std::size_t dataBytes) {
@@ -186,7 +241,17 @@ Bytes DecodeWithTable(const CodeTree& tree, const std::uint8_t* p, std::size_t n
   int width = tableBits == 0 ? WidthFor(n - start) : tableBits;
   if (width < kMinTableBits) width = kMinTableBits;
   if (width > kMaxTableBits) width = kMaxTableBits;
-  return Decoder(tree, p, n, start, wanted, width).Run();
+  std::vector<std::uint32_t> table(std::size_t{1} << width);
+  for (std::uint32_t pattern = 0; pattern < table.size(); ++pattern)
+    table[pattern] = MakeEntry(tree, pattern, width);
+  // Every code is at least one bit long, so the input bounds the output
+  // whatever length the header announces.
+  const std::size_t bound = (n - start) * 8;
+  const std::size_t capacity = wanted < bound ? wanted : bound;
+  Bytes out(capacity + 4);  // room for the 4-byte store of the last entry
+  const BitCursor cursor{p + start, p + n};
+  out.resize(Run(tree, table.data(), width, cursor, out.data(), capacity).Decode());
+  return out;
 }
 
 }  // namespace lekhora::he3
