@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and checks what a user gets:
+# the program and its files in one folder, a launcher on the PATH, the
+# desktop entry and the icon.
+set -euo pipefail
+build=$1 appdir=$2 bindir=$3 datadir=$4
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+fail=0
+need() {
+  if [ ! -e "$prefix/$1" ]; then
+    echo "missing after install: $1" >&2
+    fail=1
+  fi
+}
+need "$appdir/lekhora"
+for data in hnhugeenc.txt customwords.txt helpVimraPhonetic.txt; do need "$appdir/$data"; done
+need "$bindir/lekhora"
+need "$datadir/applications/lekhora.desktop"
+need "$datadir/icons/hicolor/scalable/apps/lekhora.svg"
+[ $fail -eq 0 ] || exit 1
+
+[ -x "$prefix/$appdir/lekhora" ] || { echo "the program is not executable" >&2; exit 1; }
+[ -x "$prefix/$bindir/lekhora" ] || { echo "the launcher is not executable" >&2; exit 1; }
+grep -q '^Exec=lekhora' "$prefix/$datadir/applications/lekhora.desktop"
+grep -q '^Icon=lekhora' "$prefix/$datadir/applications/lekhora.desktop"
+
+# The launcher finds the program through its own place, also through a link.
+target=$(sh -c '. /dev/null; sed -n "s/^exec \"\$here\/\(.*\)\/lekhora\".*/\1/p" "$1"' _ "$prefix/$bindir/lekhora")
+[ -x "$prefix/$bindir/$target/lekhora" ] || { echo "launcher points to $target" >&2; exit 1; }
+ln -s "$prefix/$bindir/lekhora" "$prefix/elsewhere"
+resolved=$(dirname "$(readlink -f "$prefix/elsewhere")")
+[ "$resolved" = "$(readlink -f "$prefix/$bindir")" ]
+echo "install ok"

@@ -1,0 +1,189 @@
+// The typing box's event order and the text box model over a real text edit.
+
+#include <QKeyEvent>
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "ui/key_sink.h"
+#include "ui/qt_text_box.h"
+#include "ui/type_box.h"
+
+using namespace lekhora;
+
+namespace {
+
+// Records every call; swallows what it is told to.
+class RecordingSink final : public KeySink {
+ public:
+  std::vector<std::string> calls;
+  int swallowDown = -1;   // virtual key code whose KeyDown is swallowed
+  int swallowPress = -1;  // character code whose KeyPress is swallowed
+  int swallowUp = -1;
+  int replacePress = -1;  // character code that KeyPress turns into 'Z'
+
+  void KeyDown(std::int16_t& code, std::int16_t shift) override {
+    calls.push_back("down " + std::to_string(code) + "/" + std::to_string(shift));
+    if (code == swallowDown) code = 0;
+  }
+  void KeyPress(std::int16_t& ascii) override {
+    calls.push_back("press " + std::to_string(ascii));
+    if (ascii == swallowPress) ascii = 0;
+    if (ascii == replacePress) ascii = 'Z';
+  }
+  void KeyUp(std::int16_t& code, std::int16_t shift) override {
+    calls.push_back("up " + std::to_string(code) + "/" + std::to_string(shift));
+    if (code == swallowUp) code = 0;
+  }
+  void MouseUp() override { calls.push_back("mouse up"); }
+};
+
+QString FromU16(const std::u16string& text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+class TypeBoxTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    box_ = std::make_unique<TypeBox>();
+    sink_ = RecordingSink();
+    box_->SetKeySink(&sink_);
+    box_->show();
+  }
+  void cleanup() { box_.reset(); }
+
+  void eachKeyGoesDownPressUpInThatOrder();
+  void swallowedKeyDownStopsEverythingElse();
+  void swallowedKeyPressTypesNothing();
+  void changedKeyPressTypesTheNewCharacter();
+  void autoRepeatRepeatsDownAndPressButNotUp();
+  void ctrlLetterArrivesAsControlCharacter();
+  void mouseReleaseReportsMouseUp();
+  void inputMethodsAreOff();
+
+  void textBoxCountsCodeUnitsNotClusters();
+  void textBoxRefusesNegativesAndClampsAtTheEnd();
+  void textBoxLinesAreNewlines();
+
+ private:
+  std::unique_ptr<TypeBox> box_;
+  RecordingSink sink_;
+};
+
+void TypeBoxTest::eachKeyGoesDownPressUpInThatOrder() {
+  QTest::keyClick(box_.get(), Qt::Key_K);
+  QTest::keyClick(box_.get(), Qt::Key_Space, Qt::ShiftModifier);
+  // Shift goes down and up around the space, as it does on a keyboard.
+  const std::vector<std::string> expected{"down 75/0", "press 107", "up 75/0", "down 16/1",
+                                          "down 32/1", "press 32",  "up 32/1", "up 16/0"};
+  QCOMPARE(sink_.calls, expected);
+  // Keys the sink lets through are the text edit's own.
+  QCOMPARE(box_->toPlainText(), QStringLiteral("k "));
+}
+
+void TypeBoxTest::swallowedKeyDownStopsEverythingElse() {
+  sink_.swallowDown = 40;
+  box_->setPlainText(QStringLiteral("ab\ncd"));
+  QTextCursor cursor = box_->textCursor();
+  cursor.setPosition(1);
+  box_->setTextCursor(cursor);
+  QTest::keyClick(box_.get(), Qt::Key_Down, Qt::ShiftModifier);
+  // No caret move, no selection; the key still comes up.
+  QCOMPARE(box_->textCursor().position(), 1);
+  QVERIFY(!box_->textCursor().hasSelection());
+  const std::vector<std::string> expected{"down 16/1", "down 40/1", "up 40/1", "up 16/0"};
+  QCOMPARE(sink_.calls, expected);
+}
+
+void TypeBoxTest::swallowedKeyPressTypesNothing() {
+  sink_.swallowPress = 'k';
+  QTest::keyClicks(box_.get(), QStringLiteral("kx"));
+  QCOMPARE(box_->toPlainText(), QStringLiteral("x"));
+}
+
+void TypeBoxTest::changedKeyPressTypesTheNewCharacter() {
+  sink_.replacePress = 'q';
+  QTest::keyClick(box_.get(), Qt::Key_Q);
+  QCOMPARE(box_->toPlainText(), QStringLiteral("Z"));
+}
+
+void TypeBoxTest::autoRepeatRepeatsDownAndPressButNotUp() {
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_K, Qt::NoModifier, QStringLiteral("k"), true);
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_K, Qt::NoModifier, QStringLiteral("k"), true);
+  QKeyEvent last(QEvent::KeyRelease, Qt::Key_K, Qt::NoModifier, QStringLiteral("k"), false);
+  QCoreApplication::sendEvent(box_.get(), &press);
+  QCoreApplication::sendEvent(box_.get(), &release);
+  QCoreApplication::sendEvent(box_.get(), &press);
+  QCoreApplication::sendEvent(box_.get(), &last);
+  const std::vector<std::string> expected{"down 75/0", "press 107", "down 75/0", "press 107",
+                                          "up 75/0"};
+  QCOMPARE(sink_.calls, expected);
+}
+
+void TypeBoxTest::ctrlLetterArrivesAsControlCharacter() {
+  // Some platforms give Ctrl+D no text at all.
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_D, Qt::ControlModifier, QString());
+  QCoreApplication::sendEvent(box_.get(), &press);
+  const std::vector<std::string> expected{"down 68/2", "press 4"};
+  QCOMPARE(sink_.calls, expected);
+}
+
+void TypeBoxTest::mouseReleaseReportsMouseUp() {
+  QTest::mouseClick(box_->viewport(), Qt::LeftButton);
+  const std::vector<std::string> expected{"mouse up"};
+  QCOMPARE(sink_.calls, expected);
+}
+
+void TypeBoxTest::inputMethodsAreOff() {
+  QVERIFY(!box_->testAttribute(Qt::WA_InputMethodEnabled));
+}
+
+void TypeBoxTest::textBoxCountsCodeUnitsNotClusters() {
+  QtTextBox text(*box_);
+  // KA + AA and KHA: two clusters, three code units.
+  box_->setPlainText(FromU16(u"\u0915\u093E\u0916"));
+  QVERIFY(text.SetSelStart(1));
+  QCOMPARE(text.SelStart(), 1);
+  QVERIFY(text.SetSelLength(1));
+  QCOMPARE(text.SelLength(), 1);
+  QVERIFY(text.SelText() == u"\u093E");
+  text.SetSelText(u"\u0948");
+  QVERIFY(text.Text() == u"\u0915\u0948\u0916");
+  // The caret stands after the new text.
+  QCOMPARE(text.SelStart(), 2);
+  QCOMPARE(text.SelLength(), 0);
+}
+
+void TypeBoxTest::textBoxRefusesNegativesAndClampsAtTheEnd() {
+  QtTextBox text(*box_);
+  box_->setPlainText(QStringLiteral("abc"));
+  QVERIFY(text.SetSelStart(1));
+  QVERIFY(!text.SetSelStart(-1));
+  QCOMPARE(text.SelStart(), 1);
+  QVERIFY(!text.SetSelLength(-2));
+  QCOMPARE(text.SelLength(), 0);
+  QVERIFY(text.SetSelLength(99));
+  QCOMPARE(text.SelLength(), 2);
+  QVERIFY(text.SetSelStart(99));
+  QCOMPARE(text.SelStart(), 3);
+  text.SetSelText(u"d");
+  QVERIFY(text.Text() == u"abcd");
+}
+
+void TypeBoxTest::textBoxLinesAreNewlines() {
+  QtTextBox text(*box_);
+  text.SetSelText(u"a\nb");
+  QVERIFY(text.Text() == u"a\nb");
+  QVERIFY(text.SetSelStart(0));
+  QVERIFY(text.SetSelLength(3));
+  // The selection of a text edit marks line breaks with U+2029; the model does not.
+  QVERIFY(text.SelText() == u"a\nb");
+  QCOMPARE(text.SelLength(), 3);
+}
+
+QTEST_MAIN(TypeBoxTest)
+#include "type_box_test.moc"

@@ -1,0 +1,611 @@
+// The windows of the pad together: start-up, typing through real key events,
+// the Layout menu, the toolbar's clipboard, the tray shell and the exit.
+// The classes run in order on the one set of windows, as one run of the program.
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/frm_splash.h"
+#include "clipboard/qt/qt_clipboard_backend.h"
+#include "engine/layout_choice.h"
+#include "engine/layout_tables.h"
+#include "engine/typing_engine.h"
+#include "ui/frm_tray.h"
+#include "ui/frm_type.h"
+#include "ui/frm_words.h"
+#include "ui/type_box.h"
+#include "ui/typing_core.h"
+#include "ui/windows.h"
+
+using namespace lekhora;
+
+namespace {
+
+QString Q(std::u16string_view text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Code points as hex, because combining marks are unreadable in a failure.
+QByteArray Hex(const QString& text) {
+  QByteArray out;
+  for (QChar c : text)
+    out += "U+" + QByteArray::number(c.unicode(), 16).toUpper().rightJustified(4, '0') + ' ';
+  return out.trimmed();
+}
+
+#define COMPARE_TEXT(actual, expected) QCOMPARE(Hex(actual), Hex(expected))
+
+template <class T>
+T& Child(QObject& parent, const char* name) {
+  T* child = parent.findChild<T*>(QString::fromLatin1(name));
+  if (child == nullptr) qFatal("no child %s", name);
+  return *child;
+}
+
+FrmType& Type() {
+  return TypeWindow();
+}
+TypeBox& Box() {
+  return Type().txtType();
+}
+TypingState& State() {
+  return Type().Core().Engine().State();
+}
+QAction& Entry(QMenu& menu, const char* name) {
+  return Child<QAction>(menu, name);
+}
+
+// The popup menu that CloseNextPopup last closed.
+QString g_closedPopup;
+
+// Closes whatever popup menu opens next, noting which one it was.
+void CloseNextPopup() {
+  g_closedPopup.clear();
+  QTimer::singleShot(50, [] {
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+      g_closedPopup = popup->objectName();
+      popup->close();
+    }
+  });
+}
+
+void ResetTyping() {
+  Box().clear();
+  Child<QCheckBox>(Type(), "chKB").setChecked(true);
+  TrayWindow().ChooseLayout(QStringLiteral("Phonetic(Vimra)"));
+  State() = TypingState{};
+  Box().setFocus();
+}
+
+class FakeClipboard final : public ClipboardBackend {
+ public:
+  std::optional<std::u16string> content;
+  bool fail = false;
+  int writes = 0;
+  bool SetText(const std::u16string& text) override {
+    ++writes;
+    content = text;
+    return true;
+  }
+  std::optional<std::u16string> Text() override {
+    if (fail) throw OverflowError();
+    return content;
+  }
+};
+
+}  // namespace
+
+class StartupTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void splashBringsUpThePadAndCloses4SecondsLater();
+};
+
+void StartupTest::splashBringsUpThePadAndCloses4SecondsLater() {
+  QElapsedTimer clock;
+  clock.start();
+  FrmSplash& splash = SplashWindow();
+  splash.show();
+  QVERIFY(splash.windowFlags() & Qt::WindowStaysOnTopHint);
+  QCOMPARE(FrmSplash::DrawSplashPicture().size(), QSize(212, 111));
+  QCOMPARE(splash.Timer2().interval(), 40);
+  QCOMPARE(splash.Timer1().interval(), 4000);
+  QVERIFY(!TypeWindowSlot().IsLoaded());
+
+  QTRY_VERIFY_WITH_TIMEOUT(TypeWindowSlot().IsLoaded() && Type().isVisible(), 3000);
+  QVERIFY(!splash.Timer2().isActive());
+  QVERIFY(TrayWindowSlot().IsLoaded());
+  // The load ran in its order: layout, lists, then the popup owned by the window.
+  QVERIFY(CurrentLayout == kPhoneticVimraLayout);
+  QVERIFY(Type().KeyCaption('k') == u"\u0915");
+  QCOMPARE(Child<QLabel>(Type(), "lblLayout").text(), QStringLiteral("Phonetic(Vimra)"));
+  QVERIFY2(Type().Lists().WordCount > 0, "the bundled word list was not loaded");
+  QVERIFY(Child<QListWidget>(Type(), "lstCustomWords").count() > 0);
+  FrmWords* words = WordsWindowSlot().Find();
+  QVERIFY(words != nullptr);
+  QVERIFY(words->isVisible());
+  QCOMPARE(words->parentWidget(), &Type());
+  QVERIFY(words->lblMain()->text().isEmpty());
+  QVERIFY(Child<QCheckBox>(Type(), "chKB").isChecked());
+  QVERIFY(Child<QCheckBox>(Type(), "chShowKB").isChecked());
+  QVERIFY(!Child<QPushButton>(Type(), "Command1").isVisible());
+
+  // The splash stays for its 4 seconds, then goes without ending the program.
+  QVERIFY(SplashLoaded());
+  QTRY_VERIFY_WITH_TIMEOUT(!SplashLoaded(), 6000);
+  QVERIFY(clock.elapsed() >= 3900);
+  QVERIFY(TypeWindowSlot().IsLoaded());
+}
+
+class TypingTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { ResetTyping(); }
+
+  void keysComposeInTheBox();
+  void shiftSpaceWritesTheSuggestion();
+  void shiftDownAndUpScrollAndMoveNothing();
+  void backspaceShortensTheWordBeingTyped();
+  void clickInTheBoxForgetsTheWord();
+  void conversionOffTypesLatin();
+  void popupNeverTakesTheFocus();
+  void customWordClickInsertsAndGivesFocusBack();
+};
+
+void TypingTest::keysComposeInTheBox() {
+  QTest::keyClicks(&Box(), QStringLiteral("kh"));
+  COMPARE_TEXT(Box().toPlainText(), Q(u"\u0916"));
+  QTest::keyClicks(&Box(), QStringLiteral(" kai Aii"));
+  COMPARE_TEXT(Box().toPlainText(), Q(u"\u0916 \u0915\u0948 \u0908"));
+  // Enter goes to the text box, and ends the word.
+  QTest::keyClick(&Box(), Qt::Key_Return);
+  QCOMPARE(Box().toPlainText().right(1), QStringLiteral("\n"));
+  QVERIFY(State().WordPrefix.empty());
+}
+
+void TypingTest::shiftSpaceWritesTheSuggestion() {
+  QTest::keyClicks(&Box(), QStringLiteral("nam"));
+  const std::u16string prefix = u"\u0928\u093E\u092E";
+  QVERIFY(State().WordPrefix == prefix);
+  const auto& list = Type().Lists().WordList;
+  const int index = Type().Core().Suggest().SuggestionIndex();
+  QVERIFY(index >= 0 && index < static_cast<int>(list.size()));
+  const std::u16string word = list[static_cast<std::size_t>(index)];
+  QVERIFY2(word.starts_with(prefix), "the bundled list has no word for the test prefix");
+  QCOMPARE(WordsWindowSlot().Find()->lblMain()->text(), QStringLiteral(" ") + Q(word));
+
+  // Pressed as a person does: Shift down, Space tapped, Shift up.
+  QTest::keyPress(&Box(), Qt::Key_Shift);
+  QTest::keyClick(&Box(), Qt::Key_Space, Qt::ShiftModifier);
+  QTest::keyRelease(&Box(), Qt::Key_Shift, Qt::ShiftModifier);
+  COMPARE_TEXT(Box().toPlainText(), Q(word));
+  QCOMPARE(Box().textCursor().position(), static_cast<int>(word.size()));
+}
+
+void TypingTest::shiftDownAndUpScrollAndMoveNothing() {
+  Box().setPlainText(QStringLiteral("x\ny"));
+  QTextCursor cursor = Box().textCursor();
+  cursor.setPosition(1);
+  Box().setTextCursor(cursor);
+  QTest::keyClick(&Box(), Qt::Key_K);
+  const int caret = Box().textCursor().position();
+  const int index = Type().Core().Suggest().SuggestionIndex();
+  const auto& list = Type().Lists().WordList;
+  QTest::keyClick(&Box(), Qt::Key_Down, Qt::ShiftModifier);
+  QCOMPARE(Type().Core().Suggest().SuggestionIndex(), index + 1);
+  QCOMPARE(WordsWindowSlot().Find()->lblMain()->text(),
+           QStringLiteral(" ") + Q(list[static_cast<std::size_t>(index + 1)]));
+  QTest::keyClick(&Box(), Qt::Key_Up, Qt::ShiftModifier);
+  QTest::keyClick(&Box(), Qt::Key_Up, Qt::ShiftModifier);
+  QCOMPARE(Type().Core().Suggest().SuggestionIndex(), index - 1);
+  QCOMPARE(Box().textCursor().position(), caret);
+  QVERIFY(!Box().textCursor().hasSelection());
+  // Without Shift the arrows are the text box's own and leave the suggestion.
+  QTest::keyClick(&Box(), Qt::Key_Down);
+  QCOMPARE(Type().Core().Suggest().SuggestionIndex(), index - 1);
+  QVERIFY(Box().textCursor().position() != caret);
+}
+
+void TypingTest::backspaceShortensTheWordBeingTyped() {
+  QTest::keyClicks(&Box(), QStringLiteral("kak"));
+  QTest::keyClick(&Box(), Qt::Key_Backspace);
+  COMPARE_TEXT(Box().toPlainText(), Q(u"\u0915\u093E"));
+  COMPARE_TEXT(Q(State().WordPrefix), Q(u"\u0915\u093E"));
+}
+
+void TypingTest::clickInTheBoxForgetsTheWord() {
+  QTest::keyClicks(&Box(), QStringLiteral("ka"));
+  QVERIFY(!State().WordPrefix.empty());
+  QTest::mouseClick(Box().viewport(), Qt::LeftButton);
+  QVERIFY(State().WordPrefix.empty());
+}
+
+void TypingTest::conversionOffTypesLatin() {
+  QTest::mouseClick(&Child<QCheckBox>(Type(), "chKB"), Qt::LeftButton);
+  QVERIFY(!Child<QCheckBox>(Type(), "chKB").isChecked());
+  const QString tipBefore = WordsWindowSlot().Find()->lblTip()->text();
+  QTest::keyClicks(&Box(), QStringLiteral("kh"));
+  QCOMPARE(Box().toPlainText(), QStringLiteral("kh"));
+  QVERIFY(State().WordPrefix.empty());
+  QCOMPARE(WordsWindowSlot().Find()->lblTip()->text(), tipBefore);
+}
+
+void TypingTest::popupNeverTakesTheFocus() {
+  FrmWords& words = *WordsWindowSlot().Find();
+  QVERIFY(words.windowFlags() & Qt::WindowDoesNotAcceptFocus);
+  QVERIFY(words.windowFlags() & Qt::Tool);
+  QVERIFY(words.windowFlags() & Qt::FramelessWindowHint);
+  QVERIFY(words.testAttribute(Qt::WA_ShowWithoutActivating));
+  Type().activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&Type()));
+  QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&Box()));
+  // Refilling the popup leaves the focus where it was. (Showing it is the
+  // window system's matter; the offscreen one activates every window shown.)
+  QTest::keyClicks(&Box(), QStringLiteral("ka"));
+  QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&Box()));
+  QCOMPARE(Child<QLabel>(words, "imgClose").toolTip(), QStringLiteral("Hide Suggestions"));
+}
+
+void TypingTest::customWordClickInsertsAndGivesFocusBack() {
+  auto& list = Child<QListWidget>(Type(), "lstCustomWords");
+  QVERIFY(list.count() > 0);
+  QTest::keyClicks(&Box(), QStringLiteral("ka"));
+  const std::u16string prefix = State().WordPrefix;
+  Box().selectAll();
+  Type().activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&Type()));
+  const QRect place = list.visualItemRect(list.item(0));
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, place.center());
+  QCOMPARE(Box().toPlainText(), list.item(0)->text());
+  QVERIFY(State().WordPrefix == prefix);
+  QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&Box()));
+}
+
+class LayoutMenuTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { ResetTyping(); }
+  void menuStartsWithTheDefaultChecked();
+  void eachEntryChecksItselfAloneAndSetsTheLayout();
+  void labelsPopUpTheLayoutMenu();
+};
+
+void LayoutMenuTest::menuStartsWithTheDefaultChecked() {
+  QMenu& menu = TrayWindow().LayoutMenu();
+  QCOMPARE(menu.objectName(), QStringLiteral("mnuLayout"));
+  const QList<QAction*> entries = menu.actions();
+  QCOMPARE(entries.size(), 5);
+  QCOMPARE(entries[0]->objectName(), QStringLiteral("mnuLayoutIR"));
+  QCOMPARE(entries[0]->text(), QStringLiteral("IntelligentRoman"));
+  QVERIFY(!entries[0]->isEnabled());
+  QCOMPARE(entries[1]->text(), QStringLiteral("Phonetic (Vimra)"));
+  QVERIFY(entries[1]->isChecked());
+  for (int i = 2; i < 5; ++i) QVERIFY(!entries[i]->isChecked());
+  auto& label = Child<QLabel>(Type(), "lblLayout");
+  QCOMPARE(label.toolTip(), QStringLiteral("Click to change layout"));
+  QCOMPARE(Child<QLabel>(Type(), "lblLayoutInfo").text(),
+           QStringLiteral("click to change layout:"));
+}
+
+void LayoutMenuTest::eachEntryChecksItselfAloneAndSetsTheLayout() {
+  struct Case {
+    const char* entry;
+    const char* layout;
+    const LayoutTable* table;
+  };
+  const Case cases[] = {
+      {"mnuLayoutInscript", "Inscript", &InscriptTable},
+      {"mnuLayoutRemington", "Remington", &RemingtonTable},
+      {"mnuLayoutPhonetic", "Phonetic", &PhoneticTable},
+      {"mnuLayoutPhonetic", "Phonetic", &PhoneticTable},  // again: nothing changes
+      {"mnuLayoutPhoneticVimra", "Phonetic(Vimra)", &PhoneticVimraTable},
+  };
+  QMenu& menu = TrayWindow().LayoutMenu();
+  for (const Case& c : cases) {
+    Entry(menu, c.entry).trigger();
+    int checked = 0;
+    for (QAction* action : menu.actions()) checked += action->isChecked() ? 1 : 0;
+    QCOMPARE(checked, 1);
+    QVERIFY(Entry(menu, c.entry).isChecked());
+    QCOMPARE(Q(CurrentLayout), QString::fromLatin1(c.layout));
+    QCOMPARE(Child<QLabel>(Type(), "lblLayout").text(), QString::fromLatin1(c.layout));
+    // The keyboard shows the layout, and typing follows it.
+    COMPARE_TEXT(Q(Type().KeyCaption('k')), Q(TableEntry(*c.table, 'k')));
+    Box().clear();
+    State() = TypingState{};
+    QTest::keyClick(&Box(), Qt::Key_K);
+    COMPARE_TEXT(Box().toPlainText(), Q(TableEntry(*c.table, 'k')));
+  }
+}
+
+void LayoutMenuTest::labelsPopUpTheLayoutMenu() {
+  CloseNextPopup();
+  QTest::mouseClick(&Child<QLabel>(Type(), "lblLayout"), Qt::LeftButton);
+  QCOMPARE(g_closedPopup, QStringLiteral("mnuLayout"));
+  CloseNextPopup();
+  QTest::mouseClick(&Child<QLabel>(Type(), "lblLayoutInfo"), Qt::LeftButton);
+  QCOMPARE(g_closedPopup, QStringLiteral("mnuLayout"));
+}
+
+class ClipboardTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    ResetTyping();
+    fake_ = FakeClipboard();
+    Type().SetClipboardBackend(fake_);
+    messages_.clear();
+    Type().SetMessageSink([this](const QString& t, const QString& m) { messages_ << t + "|" + m; });
+  }
+  void cleanupTestCase() { Type().SetMessageSink({}); }
+
+  void toolbarCopiesPastesAndSelects();
+  void noneOfThemTouchesTheSuggestions();
+  void aFailingClipboardShowsTheErrorBox();
+  void systemClipboardKeepsDevanagariAndOnlyIt();
+
+ private:
+  FakeClipboard fake_;
+  QStringList messages_;
+};
+
+void ClipboardTest::toolbarCopiesPastesAndSelects() {
+  auto& tools = Child<QWidget>(Type(), "picTools");
+  auto& copy = Child<QLabel>(tools, "imgCopy");
+  auto& paste = Child<QLabel>(tools, "imgPaste");
+  auto& select = Child<QLabel>(tools, "imgSelect");
+  QCOMPARE(copy.toolTip(), QStringLiteral("Copy ALL Text"));
+  QCOMPARE(paste.toolTip(), QStringLiteral("Paste Text"));
+  QCOMPARE(select.toolTip(), QStringLiteral("Select ALL Text"));
+
+  // Select all on an empty box selects nothing.
+  QTest::mouseClick(&select, Qt::LeftButton);
+  QVERIFY(!Box().textCursor().hasSelection());
+  // An empty box copies an empty text.
+  QTest::mouseClick(&copy, Qt::LeftButton);
+  QVERIFY(fake_.content == u"");
+
+  Box().setPlainText(Q(u"\u0915\u0903 ab"));
+  QTextCursor cursor = Box().textCursor();
+  cursor.setPosition(1);
+  cursor.setPosition(3, QTextCursor::KeepAnchor);
+  Box().setTextCursor(cursor);
+  QTest::mouseClick(&copy, Qt::LeftButton);
+  QVERIFY(fake_.content == u"\u0915\u0903 ab");
+  QCOMPARE(Box().textCursor().selectionStart(), 1);
+  QCOMPARE(Box().textCursor().selectionEnd(), 3);
+
+  fake_.content = u"\u0916";
+  QTest::mouseClick(&paste, Qt::LeftButton);
+  COMPARE_TEXT(Box().toPlainText(), Q(u"\u0915\u0916ab"));
+  fake_.content.reset();
+  QTest::mouseClick(&select, Qt::LeftButton);
+  QCOMPARE(Box().textCursor().selectionEnd() - Box().textCursor().selectionStart(), 4);
+  // Pasting an empty clipboard deletes the selection.
+  QTest::mouseClick(&paste, Qt::LeftButton);
+  QCOMPARE(Box().toPlainText(), QString());
+  QVERIFY(messages_.isEmpty());
+}
+
+void ClipboardTest::noneOfThemTouchesTheSuggestions() {
+  QTest::keyClicks(&Box(), QStringLiteral("ka"));
+  const TypingState before = State();
+  const int index = Type().Core().Suggest().SuggestionIndex();
+  const QString main = WordsWindowSlot().Find()->lblMain()->text();
+  fake_.content = u"x";
+  Type().CopyAllText();
+  Type().PasteText();
+  Type().SelectAllText();
+  QVERIFY(State().WordPrefix == before.WordPrefix);
+  QCOMPARE(State().LastKey, before.LastKey);
+  QCOMPARE(Type().Core().Suggest().SuggestionIndex(), index);
+  QCOMPARE(WordsWindowSlot().Find()->lblMain()->text(), main);
+}
+
+void ClipboardTest::aFailingClipboardShowsTheErrorBox() {
+  Box().setPlainText(QStringLiteral("abc"));
+  Box().selectAll();
+  fake_.fail = true;
+  Type().PasteText();
+  QCOMPARE(messages_, QStringList{QStringLiteral("GetUnicodeText|Error 6: Overflow")});
+  QCOMPARE(Box().toPlainText(), QString());
+}
+
+void ClipboardTest::systemClipboardKeepsDevanagariAndOnlyIt() {
+  QClipboard* system = QGuiApplication::clipboard();
+  auto* stale = new QMimeData;
+  stale->setHtml(QStringLiteral("<b>old</b>"));
+  stale->setText(QStringLiteral("old"));
+  system->setMimeData(stale);
+  QtClipboardBackend backend;
+  const std::u16string text = u"\u0926\u0941\u0903\u0916 \u0915\u094D";
+  QVERIFY(backend.SetText(text));
+  QVERIFY(!system->mimeData()->hasHtml());
+  QVERIFY(backend.Text() == text);
+  system->clear();
+  QVERIFY(!backend.Text().has_value() || backend.Text()->empty());
+}
+
+class TrayTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    ResetTyping();
+    if (TrayWindow().HideEntry().text() != QStringLiteral("Hide")) TrayWindow().ToggleShowState();
+  }
+  void trayHoldsTheIconAndThreeEntries();
+  void hideAndShowSwitchTheCaption();
+  void closeImagesHideWhatTheySay();
+  void withoutATrayTheTitleBandHoldsTheMenu();
+};
+
+void TrayTest::trayHoldsTheIconAndThreeEntries() {
+  FrmTray& tray = TrayWindow();
+  // A plain object: nothing of it can ever appear on screen but the icon.
+  QVERIFY(!tray.isWidgetType());
+  QCOMPARE(tray.TrayIcon().toolTip(), QStringLiteral("Lekhora by Vimra's Dravik"));
+  QCOMPARE(tray.TrayIcon().icon().availableSizes().value(0), QSize(32, 32));
+  // The menu is opened by the activations alone, so it never opens twice.
+  QVERIFY(tray.TrayIcon().contextMenu() == nullptr);
+  QCOMPARE(tray.RefreshTimer().interval(), 60000);
+  QVERIFY(tray.RefreshTimer().isActive());
+  QStringList captions;
+  for (QAction* action : tray.MainMenu().actions()) captions << action->text();
+  QCOMPARE(captions, (QStringList{"About", "Hide", "Exit"}));
+  QCOMPARE(tray.MainMenu().actions()[1]->objectName(), QStringLiteral("mnuHide"));
+}
+
+void TrayTest::hideAndShowSwitchTheCaption() {
+  if (FrmTray::HasSystemTray()) QSKIP("this desktop has a tray; the end-to-end tests cover it");
+  QAction& hide = TrayWindow().HideEntry();
+  FrmWords& words = *WordsWindowSlot().Find();
+  hide.trigger();
+  QCOMPARE(hide.text(), QStringLiteral("Show"));
+  // Without a tray the window is minimised rather than lost.
+  QVERIFY(Type().isMinimized());
+  QVERIFY(!words.isVisible());
+  hide.trigger();
+  QCOMPARE(hide.text(), QStringLiteral("Hide"));
+  QVERIFY(Type().isVisible());
+  QVERIFY(!Type().isMinimized());
+  QVERIFY(words.isVisible());
+}
+
+void TrayTest::closeImagesHideWhatTheySay() {
+  FrmWords& words = *WordsWindowSlot().Find();
+  QAction& hide = TrayWindow().HideEntry();
+  // The popup's own close image hides only the popup.
+  QTest::mouseClick(&Child<QLabel>(words, "imgClose"), Qt::LeftButton);
+  QVERIFY(!words.isVisible());
+  QVERIFY(Type().isVisible());
+  QCOMPARE(hide.text(), QStringLiteral("Hide"));
+  // Typing does not bring it back; showing from the tray does.
+  QTest::keyClick(&Box(), Qt::Key_K);
+  QVERIFY(!words.isVisible());
+
+  auto& close = Child<QLabel>(Type(), "imgClose");
+  QCOMPARE(close.toolTip(), QStringLiteral("Close Lekhora"));
+  QTest::mouseClick(&close, Qt::LeftButton);
+  QCOMPARE(hide.text(), QStringLiteral("Show"));
+  QVERIFY(!words.isVisible());
+  QVERIFY(FrmTray::HasSystemTray() ? !Type().isVisible() : Type().isMinimized());
+  hide.trigger();
+  QVERIFY(Type().isVisible() && !Type().isMinimized());
+  QVERIFY(words.isVisible());
+
+  // Minimising keeps the caption.
+  QTest::mouseClick(&Child<QLabel>(Type(), "imgMin"), Qt::LeftButton);
+  QVERIFY(Type().isMinimized());
+  QVERIFY(!words.isVisible());
+  QCOMPARE(hide.text(), QStringLiteral("Hide"));
+  Type().showNormal();
+  words.show();
+}
+
+void TrayTest::withoutATrayTheTitleBandHoldsTheMenu() {
+  if (FrmTray::HasSystemTray()) QSKIP("this desktop has a tray");
+  auto& title = Child<QLabel>(Type(), "lblTitle");
+  CloseNextPopup();
+  emit title.customContextMenuRequested(QPoint(5, 5));
+  QCOMPARE(g_closedPopup, QStringLiteral("mnuMain"));
+}
+
+class MissingListTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void padComesUpWithoutItsWordList();
+};
+
+void MissingListTest::padComesUpWithoutItsWordList() {
+  QTemporaryDir folder;
+  QVERIFY(folder.isValid());
+  TypeWindowSlot().Unload();
+  QVERIFY(!WordsWindowSlot().IsLoaded());
+  const std::filesystem::path path(folder.path().toStdU16String());
+  FrmType& type = TypeWindowSlot().Get(path);
+  type.show();
+  QCOMPARE(type.Lists().WordCount, std::int16_t{-1});
+  QCOMPARE(Child<QListWidget>(type, "lstCustomWords").count(), 0);
+  QVERIFY(std::filesystem::exists(path / "customwords.txt"));
+  QVERIFY(WordsWindowSlot().Find() && WordsWindowSlot().Find()->isVisible());
+  // Typing still works; only the suggestions stay empty.
+  QTest::keyClicks(&type.txtType(), QStringLiteral("kh"));
+  COMPARE_TEXT(type.txtType().toPlainText(), Q(u"\u0916"));
+  QVERIFY(WordsWindowSlot().Find()->lblTip()->text().isEmpty());
+
+  // The maintenance command reports its failure and the pad goes on.
+  QStringList messages;
+  type.SetMessageSink([&](const QString&, const QString& m) { messages << m; });
+  type.RunMaintenance();
+  QCOMPARE(messages, QStringList{QStringLiteral("Source file does not exist")});
+  QVERIFY(!std::filesystem::exists(path / "hnhugeenc.txt"));
+  QVERIFY(TypeWindowSlot().IsLoaded());
+  type.SetMessageSink({});
+}
+
+class ExitTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void exitUnloadsEveryWindowInOrder();
+};
+
+void ExitTest::exitUnloadsEveryWindowInOrder() {
+  QVERIFY(TypeWindowSlot().IsLoaded());
+  QStringList order;
+  ChromeWindows().UnloadAbout = [&] {
+    order << QStringLiteral("about") + (TypeWindowSlot().IsLoaded() ? "+type" : "");
+    throw std::runtime_error("a failing step does not stop the others");
+  };
+  ChromeWindows().UnloadHelpType = [&] {
+    order << QStringLiteral("help") + (TrayWindowSlot().IsLoaded() ? "+tray" : "");
+  };
+  QPointer<QSystemTrayIcon> icon = &TrayWindow().TrayIcon();
+  Entry(TrayWindow().MainMenu(), "mnuExit").trigger();
+  QTRY_VERIFY(!AnyWindowLoaded());
+  QCOMPARE(order, (QStringList{"about", "help+tray"}));
+  QVERIFY(icon.isNull());
+  ChromeWindows() = ChromeWindowHooks{};
+}
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  int failures = 0;
+  StartupTest startup;
+  TypingTest typing;
+  LayoutMenuTest layout;
+  ClipboardTest clipboard;
+  TrayTest tray;
+  MissingListTest missing;
+  ExitTest exit;
+  for (QObject* test : std::initializer_list<QObject*>{&startup, &typing, &layout, &clipboard,
+                                                       &tray, &missing, &exit})
+    failures += QTest::qExec(test, argc, argv);
+  UnloadAllWindows();
+  return failures == 0 ? 0 : 1;
+}
+
+#include "windows_test.moc"
