@@ -143,7 +143,7 @@ QCursor ChromeCursor(ChromeImage image) {
 }
 
 ChromeImageWidget::ChromeImageWidget(ChromeImage image, QWidget* parent)
-    : QWidget(parent), image_(image) {
+    : QLabel(parent), image_(image) {
   setFixedSize(kChromeImageSize);
   setCursor(ChromeCursor(image));
   setAttribute(Qt::WA_NoMousePropagation);

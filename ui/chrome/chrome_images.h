@@ -3,8 +3,8 @@
 // that they stay crisp at any pixel density, and the widget that shows one.
 
 #include <QCursor>
+#include <QLabel>
 #include <QPixmap>
-#include <QWidget>
 
 class QPainter;
 
@@ -25,7 +25,8 @@ QPixmap ChromePixmap(ChromeImage image, qreal devicePixelRatio);
 QCursor ChromeCursor(ChromeImage image);
 
 /// An image control: paints its picture and reports presses and releases.
-class ChromeImageWidget : public QWidget {
+/// It is a label, as the other images of the windows are.
+class ChromeImageWidget : public QLabel {
   Q_OBJECT
 
  public:
