@@ -47,7 +47,7 @@ bool WriteAll(int fd, const std::uint8_t* p, std::size_t n) {
 }
 
 std::filesystem::path TemporaryBeside(const std::filesystem::path& destination) {
-  static std::mt19937_64 rng{std::random_device{}()};
+  thread_local std::mt19937_64 rng{std::random_device{}()};
   char suffix[32];
   std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(rng()));
   std::filesystem::path name = "." + destination.filename().string() + suffix;
