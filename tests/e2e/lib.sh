@@ -1,0 +1,85 @@
+# Shared steps of the end-to-end tests: the pad on the fixture's display,
+# found and driven with xdotool, read back with xclip.
+set -euo pipefail
+state=$1
+program=$2
+DISPLAY=$(cat "$state/display")
+export DISPLAY
+pad_pid=
+
+fail() {
+  echo "FAIL: $*" >&2
+  if command -v import >/dev/null; then import -window root "$state/failure.png" 2>/dev/null || true; fi
+  exit 1
+}
+
+stop_pad() {
+  if [ -n "$pad_pid" ] && kill -0 "$pad_pid" 2>/dev/null; then kill "$pad_pid" 2>/dev/null || true; fi
+}
+trap stop_pad EXIT
+
+# Polls a shell condition (evaluated afresh each time) for up to $1 seconds.
+wait_for() {
+  local seconds=$1
+  shift
+  local tries=$((seconds * 20))
+  while [ $tries -gt 0 ]; do
+    if eval "$*" >/dev/null 2>&1; then return 0; fi
+    sleep 0.05
+    tries=$((tries - 1))
+  done
+  return 1
+}
+
+mapped() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+unmapped() { ! mapped "$1"; }
+# The typing window is the wide one of the pad's windows named Lekhora.
+typing_window() {
+  local w
+  for w in $(xdotool search --onlyvisible --name '^Lekhora$' 2>/dev/null || true); do
+    if [ "$(xwininfo -id "$w" | sed -n 's/.*Width: //p')" -gt 400 ]; then echo "$w"; return 0; fi
+  done
+  return 0
+}
+popup_window() { xdotool search --name '^Suggestions$' 2>/dev/null | head -1 || true; }
+# The icon is the pad's window inside trayer's panel.
+tray_icon() {
+  local w
+  for w in $(xdotool search --class trayer 2>/dev/null || true); do
+    xwininfo -tree -id "$w" | sed -n 's/^ *\(0x[0-9a-f]*\) "Lekhora".*/\1/p' | head -1
+  done
+  return 0
+}
+# Open popup menus of the pad: mapped override-redirect windows that are
+# neither the frameless tray icon nor a tooltip.
+open_menus() {
+  local count=0 w
+  for w in $(xdotool search --onlyvisible --class lekhora 2>/dev/null || true); do
+    xwininfo -id "$w" | grep -q 'Override Redirect State: yes' || continue
+    xprop -id "$w" _NET_WM_WINDOW_TYPE | grep -q -E 'OVERRIDE|TOOLTIP' && continue
+    count=$((count + 1))
+  done
+  echo $count
+}
+
+start_pad() {
+  cd "$(dirname "$program")"
+  "$program" >"$state/pad.log" 2>&1 &
+  pad_pid=$!
+  wait_for 10 'test -n "$(typing_window)"' || fail "the typing window did not appear"
+  window=$(typing_window)
+  wait_for 5 'mapped "$(popup_window)"' || fail "the suggestion popup did not appear"
+  wait_for 5 'test -n "$(tray_icon)"' || fail "the tray icon did not appear"
+  # The splash closes itself after 4 seconds; wait so it covers nothing.
+  sleep 4.2
+}
+
+# Clicks at a point of the typing window (pixels from its top left).
+click_in() { xdotool mousemove --window "$window" "$1" "$2" click "${3:-1}"; }
+focus_box() {
+  xdotool windowfocus --sync "$window"
+  click_in 100 60
+}
+clipboard_hex() { xclip -selection clipboard -o 2>/dev/null | od -An -tx1 | tr -d ' \n'; }
+# UTF-8 bytes of a string given as code points, e.g. utf8_hex 0915 093E.
+utf8_hex() { local s=; for cp in "$@"; do s+=$(printf "\\u$cp"); done; printf '%s' "$s" | od -An -tx1 | tr -d ' \n'; }

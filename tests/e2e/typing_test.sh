@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Types into the running pad as a person does and reads the copied text back.
+source "$(dirname "$0")/lib.sh"
+start_pad
+focus_box
+
+# Copy image in the toolbar, select-all image below it (window pixels).
+copy_at=(540 30)
+select_at=(540 70)
+
+# Default layout: "kh" composes KHA; "nam" then Shift+Space writes the first
+# word of the list that begins with NA AA MA, the word itself.
+xdotool type --delay 60 'kh nam'
+xdotool keydown shift key space keyup shift
+sleep 0.3
+click_in "${copy_at[@]}"
+expected=$(utf8_hex 0916 0020 0928 093E 092E)
+wait_for 3 'test "$(clipboard_hex)" = "$expected"' ||
+  fail "default layout copied $(clipboard_hex), expected $expected"
+
+# Inscript, chosen from the Layout menu the layout label pops up: the
+# entries after the greyed first one are Phonetic (Vimra), Phonetic, Inscript.
+click_in 420 25
+wait_for 3 'test "$(open_menus)" -ge 1' || fail "the Layout menu did not open"
+xdotool key Down Down Down Return
+sleep 0.3
+click_in "${select_at[@]}"
+xdotool key Delete
+click_in 100 60
+xdotool type --delay 60 'kej'
+sleep 0.3
+click_in "${copy_at[@]}"
+expected=$(utf8_hex 0915 093E 0930)
+wait_for 3 'test "$(clipboard_hex)" = "$expected"' ||
+  fail "Inscript copied $(clipboard_hex), expected $expected"
+
+# The copied text is for other programs: xclip reads it after the pad is gone too.
+echo "typing ok"
