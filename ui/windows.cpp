@@ -5,6 +5,8 @@
 #include <exception>
 #include <vector>
 
+#include "ui/chrome/frm_about.h"
+#include "ui/chrome/frm_help_type.h"
 #include "ui/frm_tray.h"
 #include "ui/frm_type.h"
 #include "ui/frm_words.h"
@@ -74,8 +76,17 @@ FrmTray& TrayWindow() {
   return TrayWindowSlot().Get();
 }
 
+ChromeWindowHooks DefaultChromeWindows() {
+  return ChromeWindowHooks{
+      .ShowAbout = [] { ShowAboutWindow(); },
+      .UnloadAbout = [] { UnloadAboutWindow(); },
+      .ShowHelpType = [](QWidget* owner) { ShowHelpWindow(owner); },
+      .UnloadHelpType = [] { UnloadHelpWindow(); },
+  };
+}
+
 ChromeWindowHooks& ChromeWindows() {
-  static ChromeWindowHooks hooks;
+  static ChromeWindowHooks hooks = DefaultChromeWindows();
   return hooks;
 }
 

@@ -66,8 +66,8 @@ WindowSlot<FrmWords>& WordsWindowSlot();
 FrmTray& TrayWindow();
 WindowSlot<FrmTray>& TrayWindowSlot();
 
-/// The About and help windows belong to the window chrome, which says here
-/// how they are shown and unloaded. Until it does, they are never loaded.
+/// How the About and help windows of the window chrome are shown and
+/// unloaded; the chrome's own functions unless replaced.
 struct ChromeWindowHooks {
   std::function<void()> ShowAbout;
   std::function<void()> UnloadAbout;
@@ -75,6 +75,8 @@ struct ChromeWindowHooks {
   std::function<void()> UnloadHelpType;
 };
 ChromeWindowHooks& ChromeWindows();
+/// The chrome's own functions.
+ChromeWindowHooks DefaultChromeWindows();
 
 /// The tray menu's Exit: unloads the typing window, the About window, the
 /// help window, the popup and the tray window, in that order, each step on

@@ -26,6 +26,8 @@
 #include "engine/layout_choice.h"
 #include "engine/layout_tables.h"
 #include "engine/typing_engine.h"
+#include "ui/chrome/frm_about.h"
+#include "ui/chrome/frm_help_type.h"
 #include "ui/frm_tray.h"
 #include "ui/frm_type.h"
 #include "ui/frm_words.h"
@@ -458,6 +460,7 @@ class TrayTest : public QObject {
   void hideAndShowSwitchTheCaption();
   void closeImagesHideWhatTheySay();
   void withoutATrayTheTitleBandHoldsTheMenu();
+  void aboutAndHelpOpenTheChromeWindows();
 };
 
 void TrayTest::trayHoldsTheIconAndThreeEntries() {
@@ -531,6 +534,17 @@ void TrayTest::withoutATrayTheTitleBandHoldsTheMenu() {
   QCOMPARE(g_closedPopup, QStringLiteral("mnuMain"));
 }
 
+void TrayTest::aboutAndHelpOpenTheChromeWindows() {
+  Entry(TrayWindow().MainMenu(), "mnuAbout").trigger();
+  QVERIFY(LoadedAboutWindow() != nullptr);
+  QVERIFY(LoadedAboutWindow()->isVisible());
+  QVERIFY(LoadedAboutWindow()->parentWidget() == nullptr);
+  QTest::mouseClick(&Child<QLabel>(Type(), "imgHelp"), Qt::LeftButton);
+  QVERIFY(LoadedHelpWindow() != nullptr);
+  QVERIFY(LoadedHelpWindow()->isVisible());
+  QCOMPARE(LoadedHelpWindow()->parentWidget(), &Type());
+}
+
 class MissingListTest : public QObject {
   Q_OBJECT
 
@@ -575,8 +589,10 @@ class ExitTest : public QObject {
 void ExitTest::exitUnloadsEveryWindowInOrder() {
   QVERIFY(TypeWindowSlot().IsLoaded());
   QStringList order;
+  ShowAboutWindow();
   ChromeWindows().UnloadAbout = [&] {
     order << QStringLiteral("about") + (TypeWindowSlot().IsLoaded() ? "+type" : "");
+    DefaultChromeWindows().UnloadAbout();
     throw std::runtime_error("a failing step does not stop the others");
   };
   ChromeWindows().UnloadHelpType = [&] {
@@ -586,8 +602,9 @@ void ExitTest::exitUnloadsEveryWindowInOrder() {
   Entry(TrayWindow().MainMenu(), "mnuExit").trigger();
   QTRY_VERIFY(!AnyWindowLoaded());
   QCOMPARE(order, (QStringList{"about", "help+tray"}));
+  QVERIFY(LoadedAboutWindow() == nullptr);
   QVERIFY(icon.isNull());
-  ChromeWindows() = ChromeWindowHooks{};
+  ChromeWindows() = DefaultChromeWindows();
 }
 
 int main(int argc, char** argv) {
