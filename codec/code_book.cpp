@@ -17,33 +17,29 @@ struct HuffmanNode {
   std::int16_t symbol = -1;
 };
 
-// Picks the two parentless nodes to merge. The comparisons are strict so that
-// among equal weights the node met first stays; files depend on this order.
-void PickPair(const std::vector<HuffmanNode>& nodes, int& a, int& b) {
-  a = -1;
-  b = -1;
-  for (int x = 0; x < static_cast<int>(nodes.size()); ++x) {
-    if (nodes[x].parent != -1) continue;
-    if (a < 0) {
-      a = x;
-      continue;
-    }
-    if (b < 0) {
-      b = x;
-      continue;
-    }
+// Picks the two parentless nodes to merge, scanning them in ascending index
+// order (`open` lists them so). The comparisons are strict so that among
+// equal weights the node met first stays; files depend on this order.
+void PickPair(const std::vector<HuffmanNode>& nodes, const std::vector<std::int16_t>& open, int& a,
+              int& b) {
+  a = open[0];
+  b = open[1];
+  std::int32_t wa = nodes[a].weight;
+  std::int32_t wb = nodes[b].weight;
+  for (std::size_t k = 2; k < open.size(); ++k) {
+    const int x = open[k];
     const std::int32_t w = nodes[x].weight;
-    const std::int32_t wa = nodes[a].weight;
-    const std::int32_t wb = nodes[b].weight;
-    if (!(w < wa)) {
-      if (w < wb) b = x;
-    } else if (!(w < wb)) {
-      a = x;
-    } else if (wa < wb) {
-      b = x;
-    } else {
-      a = x;
-    }
+    // Not below wA: x replaces B when below wB. Below wA but not below wB: x
+    // replaces A. Below both: x replaces B when wA < wB, otherwise A. Written
+    // without branches, which the unpredictable weights would defeat.
+    const bool belowA = w < wa;
+    const bool belowB = w < wb;
+    const bool intoB = belowB && (!belowA || wa < wb);
+    const bool intoA = belowA && !intoB;
+    b = intoB ? x : b;
+    wb = intoB ? w : wb;
+    a = intoA ? x : a;
+    wa = intoA ? w : wa;
   }
 }
 
@@ -77,10 +73,12 @@ CodeBook BuildCodeBook(const ByteCounts& counts) {
   CodeBook book{};
   if (nodes.empty()) return book;
   const std::int16_t leaves = CheckedNarrow16(static_cast<std::int64_t>(nodes.size()));
+  std::vector<std::int16_t> open(static_cast<std::size_t>(leaves));
+  for (std::int16_t i = 0; i < leaves; ++i) open[static_cast<std::size_t>(i)] = i;
   for (int merge = 1; merge < leaves; ++merge) {
     int a = 0;
     int b = 0;
-    PickPair(nodes, a, b);
+    PickPair(nodes, open, a, b);
     HuffmanNode inner;
     // The summed weights never exceed the input length, itself a 32-bit count.
     inner.weight = nodes[a].weight + nodes[b].weight;
@@ -90,6 +88,8 @@ CodeBook BuildCodeBook(const ByteCounts& counts) {
     nodes[a].parent = index;
     nodes[b].parent = index;
     nodes.push_back(inner);
+    std::erase_if(open, [&](std::int16_t i) { return i == a || i == b; });
+    open.push_back(index);  // the highest index so far: the list stays ascending
   }
   AssignCodes(nodes, static_cast<int>(nodes.size()) - 1, CodeWord{}, 0, book);
   return book;
