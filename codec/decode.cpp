@@ -1,6 +1,7 @@
 #include <cstring>
 #include <memory>
 
+#include "codec/checksum.h"
 #include "codec/code_tree.h"
 #include "codec/error.h"
 #include "codec/he3_format.h"
@@ -32,9 +33,7 @@ void Decode(Bytes& buffer, std::int32_t length) {
   Bytes out =
       he3::DecodeWithTable(*tree, p, n, header.dataStart, static_cast<std::size_t>(header.length));
   if (out.empty()) throw SubscriptError();
-  std::uint8_t sum = 0;
-  for (std::uint8_t b : out) sum ^= b;
-  if (sum != header.checksum) throw he3::ChecksumError();
+  if (he3::XorChecksum(out.data(), out.size()) != header.checksum) throw he3::ChecksumError();
   buffer.swap(out);
 }
 
