@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "ui/chrome/caption_fit.h"
 #include "ui/chrome/chrome_images.h"
 #include "ui/chrome/window_helpers.h"
 
@@ -148,6 +149,26 @@ class WindowHelpersTest : public QObject {
     QCOMPARE(released.size(), 3);
     QCOMPARE(released.at(1).at(0).value<Qt::MouseButton>(), Qt::RightButton);
     QCOMPARE(released.at(2).at(0).value<Qt::MouseButton>(), Qt::MiddleButton);
+  }
+
+  void captionsShrinkToTheirPlaceButNeverGrow() {
+    QLabel wide(QStringLiteral("Enable Unicode Typing"));
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(12);
+    wide.setFont(font);
+    wide.setGeometry(0, 0, 100, 5);
+    FitCaption(&wide);
+    QVERIFY(wide.font().pointSizeF() < 12);
+    QVERIFY(QFontMetrics(wide.font()).horizontalAdvance(wide.text()) <= 100);
+    QCOMPARE(wide.width(), 100);
+    QCOMPARE(wide.height(), QFontMetrics(wide.font()).height());
+
+    QLabel roomy(QStringLiteral("k"));
+    roomy.setFont(font);
+    roomy.setGeometry(0, 0, 200, 100);
+    FitCaption(&roomy);
+    QCOMPARE(roomy.font().pointSizeF(), 12.0);
+    QCOMPARE(roomy.size(), QSize(200, 100));
   }
 };
 
