@@ -11,7 +11,6 @@
 namespace lekhora {
 
 /// Run-time file error numbers used for failures of the file system.
-inline constexpr std::int32_t kFileNotFound = 53;
 inline constexpr std::int32_t kDiskFull = 61;
 inline constexpr std::int32_t kPermissionDenied = 70;
 inline constexpr std::int32_t kPathFileAccessError = 75;
