@@ -1,10 +1,13 @@
 #include "ui/frm_type.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -13,6 +16,12 @@
 
 #include "clipboard/qt/qt_clipboard_backend.h"
 #include "engine/layout_choice.h"
+#include "ui/chrome/caption_fit.h"
+#include "ui/chrome/chrome_images.h"
+#include "ui/chrome/design_geometry.h"
+#include "ui/chrome/geometry.h"
+#include "ui/chrome/keyboard_panel.h"
+#include "ui/chrome/window_helpers.h"
 #include "ui/click_label.h"
 #include "ui/design_place.h"
 #include "ui/frm_tray.h"
@@ -26,8 +35,6 @@
 namespace lekhora {
 namespace {
 
-constexpr int kDesignWidth = 8265;
-constexpr int kDesignHeight = 4620;
 const QColor kWindowBack(185, 211, 247);
 const QColor kTitleBack(76, 147, 233);
 const QColor kBoxBack(228, 238, 252);
@@ -51,6 +58,36 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption) {
   return label;
 }
 
+// Places a control at its design geometry, in twips.
+void Place(QWidget& widget, const Rect& twips) {
+  const Rect px = TwipsToPixels(twips);
+  widget.setGeometry(px.Left, px.Top, px.Width, px.Height);
+}
+
+void PlaceDesign(QWidget& widget) {
+  if (const auto rect = FindDesign(TypingWindowDesign(), widget.objectName().toStdString()))
+    Place(widget, *rect);
+}
+
+ChromeImageWidget* MakeChromeImage(QWidget* parent, const char* name, ChromeImage image,
+                                   const QString& tip) {
+  auto* widget = new ChromeImageWidget(image, parent);
+  widget->setObjectName(QString::fromLatin1(name));
+  widget->setToolTip(tip);
+  PlaceDesign(*widget);
+  return widget;
+}
+
+QFont Arial(double points, bool bold = false) {
+  QFont font(QStringLiteral("Arial"));
+  font.setPointSizeF(points);
+  font.setBold(bold);
+  return font;
+}
+
+// The name of the only layout that script choices type in.
+const QString kPhoneticName = QStringLiteral("Phonetic");
+
 ClickLabel* MakeImage(QWidget* parent, const char* name, Picture picture, const QString& tip) {
   auto* image = new ClickLabel(parent);
   image->setObjectName(QString::fromLatin1(name));
@@ -60,10 +97,7 @@ ClickLabel* MakeImage(QWidget* parent, const char* name, Picture picture, const 
 }
 
 QFont ArialBold(double points) {
-  QFont font(QStringLiteral("Arial"));
-  font.setPointSizeF(points);
-  font.setBold(true);
-  return font;
+  return Arial(points, true);
 }
 
 // From the load's colour step on, a step that fails is skipped silently.
@@ -91,6 +125,8 @@ std::filesystem::path FrmType::ProgramFolderPath() {
 
 FrmType::FrmType(std::filesystem::path folder) : folder_(std::move(folder)) {
   setObjectName(QStringLiteral("frmType"));
+  // The window draws its own title band, buttons and grip.
+  setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
   setWindowTitle(QStringLiteral("Lekhora"));
   setWindowIcon(ProgramIcon());
   Colour(*this, kWindowBack);
@@ -101,8 +137,10 @@ FrmType::FrmType(std::filesystem::path folder) : folder_(std::move(folder)) {
   systemClipboard_ = std::make_unique<QtClipboardBackend>();
   clipboard_ = systemClipboard_.get();
   ConnectControls();
+  NameControlsForScreenReaders();
 
-  resize(DesignPixels(kDesignWidth), DesignPixels(kDesignHeight));
+  const Size design = TwipsToPixels(kTypingWindowDesignSize);
+  resize(design.Width, design.Height);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame = geometry();
     frame.moveCenter(screen->availableGeometry().center());
@@ -137,54 +175,50 @@ void FrmType::BuildControls() {
   txtType_->setFont(boxFont);
   txtType_->setStyleSheet(QStringLiteral(
       "QPlainTextEdit { background: rgb(228, 238, 252); border: 1px solid rgb(128, 128, 128); }"));
-  PlaceTwips(*txtType_, 60, 600, 5445, 1260);
+  PlaceDesign(*txtType_);
 
   lstCustomWords_ = new QListWidget(this);
   lstCustomWords_->setObjectName(QStringLiteral("lstCustomWords"));
   lstCustomWords_->setFont(boxFont);
+  // A list box shows what fits; it does not scroll sideways.
+  lstCustomWords_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   lstCustomWords_->setStyleSheet(QStringLiteral(
       "QListWidget { background: rgb(228, 238, 252); border: 1px solid rgb(128, 128, 128); }"));
-  PlaceTwips(*lstCustomWords_, 6060, 600, 735, 1275);
+  PlaceDesign(*lstCustomWords_);
 
-  picKB_ = new QWidget(this);
-  picKB_->setObjectName(QStringLiteral("picKB"));
-  Colour(*picKB_, kWindowBack);
-  PlaceTwips(*picKB_, 60, 1920, 7455, 2295);
+  picKB_ = new KeyboardPanel(this);
+  PlaceDesign(*picKB_);
 
   BuildTools();
 
   // The maintenance command keeps its design place but is not for the user.
   command1_ = new QPushButton(QStringLiteral("Command1"), this);
   command1_->setObjectName(QStringLiteral("Command1"));
-  PlaceTwips(*command1_, 7020, 1080, 675, 315);
+  PlaceDesign(*command1_);
   command1_->setVisible(false);
 }
 
 void FrmType::BuildTitleBand() {
   lblTitle_ = MakeLabel(this, "lblTitle", QString());
   Colour(*lblTitle_, kTitleBack);
-  PlaceTwips(*lblTitle_, 0, 0, 8295, 280);
+  PlaceDesign(*lblTitle_);
 
   label3_ = MakeLabel(this, "Label3", QStringLiteral("Lekhora"));
   label3_->setFont(ArialBold(9.75));
-  PlaceTwips(*label3_, 60, 30, 1155, 195);
+  PlaceDesign(*label3_);
+  FitCaption(label3_);
 
-  imgMove_ = MakeImage(this, "imgMove", Picture::Move, QStringLiteral("Move"));
-  imgMove_->setCursor(Qt::SizeAllCursor);
-  PlaceTwips(*imgMove_, 7080, 60, 195, 180);
-  imgFont_ = MakeImage(this, "imgFont", Picture::Font,
-                       QStringLiteral("Increase or Decrease Font Size (on left and right click)"));
-  PlaceTwips(*imgFont_, 7320, 60, 195, 180);
-  imgHelp_ = MakeImage(this, "imgHelp", Picture::Help, QStringLiteral("Show Help"));
-  imgHelp_->setCursor(Qt::WhatsThisCursor);
-  PlaceTwips(*imgHelp_, 7560, 60, 195, 180);
-  imgMin_ = MakeImage(this, "imgMin", Picture::Minimise, QStringLiteral("Minimize window"));
-  PlaceTwips(*imgMin_, 7800, 60, 195, 180);
-  imgClose_ = MakeImage(this, "imgClose", Picture::Close, QStringLiteral("Close Lekhora"));
-  PlaceTwips(*imgClose_, 8040, 60, 195, 180);
-  imgSize_ = MakeImage(this, "imgSize", Picture::SizeGrip, QStringLiteral("Resize The Lekhora"));
-  imgSize_->setCursor(Qt::SizeFDiagCursor);
-  PlaceTwips(*imgSize_, 8040, 3660, 195, 180);
+  imgMove_ = MakeChromeImage(this, "imgMove", ChromeImage::Move, QStringLiteral("Move"));
+  imgFont_ =
+      MakeChromeImage(this, "imgFont", ChromeImage::Font,
+                      QStringLiteral("Increase or Decrease Font Size (on left and right click)"));
+  imgHelp_ = MakeChromeImage(this, "imgHelp", ChromeImage::Help, QStringLiteral("Show Help"));
+  imgMin_ =
+      MakeChromeImage(this, "imgMin", ChromeImage::Minimise, QStringLiteral("Minimize window"));
+  imgClose_ =
+      MakeChromeImage(this, "imgClose", ChromeImage::Close, QStringLiteral("Close Lekhora"));
+  imgSize_ =
+      MakeChromeImage(this, "imgSize", ChromeImage::SizeGrip, QStringLiteral("Resize The Lekhora"));
 }
 
 void FrmType::BuildOptions() {
@@ -192,17 +226,21 @@ void FrmType::BuildOptions() {
   chKB_->setObjectName(QStringLiteral("chKB"));
   chKB_->setChecked(true);
   chKB_->setFocusPolicy(Qt::NoFocus);
-  PlaceTwips(*chKB_, 120, 330, 195, 195);
+  PlaceDesign(*chKB_);
   lbl_ = MakeLabel(this, "lbl", QStringLiteral("Enable Unicode Typing"));
-  PlaceTwips(*lbl_, 360, 330, 1695, 195);
+  lbl_->setFont(Arial(8.25));
+  PlaceDesign(*lbl_);
+  FitCaption(lbl_);
 
   chShowKB_ = new QCheckBox(this);
   chShowKB_->setObjectName(QStringLiteral("chShowKB"));
   chShowKB_->setChecked(true);
   chShowKB_->setFocusPolicy(Qt::NoFocus);
-  PlaceTwips(*chShowKB_, 2100, 330, 195, 195);
+  PlaceDesign(*chShowKB_);
   label2_ = MakeLabel(this, "Label2", QStringLiteral("Show Keyboard"));
-  PlaceTwips(*label2_, 2340, 330, 1335, 195);
+  label2_->setFont(Arial(8.25));
+  PlaceDesign(*label2_);
+  FitCaption(label2_);
 
   const QString layoutTip = QStringLiteral("Click to change layout");
   lblLayoutInfo_ = new ClickLabel(this);
@@ -211,20 +249,25 @@ void FrmType::BuildOptions() {
   lblLayoutInfo_->setText(QStringLiteral("click to change layout:"));
   lblLayoutInfo_->setFont(ArialBold(9));
   lblLayoutInfo_->setToolTip(layoutTip);
-  PlaceTwips(*lblLayoutInfo_, 3660, 330, 1815, 210);
+  PlaceDesign(*lblLayoutInfo_);
+  FitCaption(lblLayoutInfo_);
   lblLayout_ = new ClickLabel(this);
   lblLayout_->setObjectName(QStringLiteral("lblLayout"));
   lblLayout_->setTextFormat(Qt::PlainText);
   lblLayout_->setText(QStringLiteral("Phonetic(Vimra)"));
   lblLayout_->setFont(ArialBold(9));
   lblLayout_->setToolTip(layoutTip);
-  PlaceTwips(*lblLayout_, 5580, 330, 1395, 210);
+  PlaceDesign(*lblLayout_);
+  // Fitted to the longest layout name, which it shows first.
+  FitCaption(lblLayout_);
 }
 
 void FrmType::BuildTools() {
   picTools_ = new QWidget(this);
   picTools_->setObjectName(QStringLiteral("picTools"));
-  PlaceTwips(*picTools_, 7980, 300, 255, 915);
+  PlaceDesign(*picTools_);
+  // The toolbar's background is no handle for moving the window.
+  picTools_->setAttribute(Qt::WA_NoMousePropagation);
   imgCopy_ = MakeImage(picTools_, "imgCopy", Picture::Copy, QStringLiteral("Copy ALL Text"));
   PlaceTwips(*imgCopy_, 30, 60, 195, 180);
   imgPaste_ = MakeImage(picTools_, "imgPaste", Picture::Paste, QStringLiteral("Paste Text"));
@@ -244,9 +287,10 @@ void FrmType::ConnectControls() {
   connect(imgCopy_, &ClickLabel::clicked, this, &FrmType::CopyAllText);
   connect(imgPaste_, &ClickLabel::clicked, this, &FrmType::PasteText);
   connect(imgSelect_, &ClickLabel::clicked, this, &FrmType::SelectAllText);
-  connect(imgClose_, &ClickLabel::clicked, this, &FrmType::OnCloseClicked);
-  connect(imgMin_, &ClickLabel::clicked, this, &FrmType::OnMinimiseClicked);
-  connect(imgHelp_, &ClickLabel::clicked, this, [this] {
+  connect(imgClose_, &ChromeImageWidget::clicked, this, &FrmType::OnCloseClicked);
+  connect(imgMin_, &ChromeImageWidget::clicked, this, &FrmType::OnMinimiseClicked);
+  connect(imgFont_, &ChromeImageWidget::released, this, &FrmType::OnFontReleased);
+  connect(imgHelp_, &ChromeImageWidget::clicked, this, [this] {
     if (ChromeWindows().ShowHelpType) ChromeWindows().ShowHelpType(this);
   });
   connect(lblLayout_, &ClickLabel::clicked, this, [] { TrayWindow().PopupLayoutMenu(); });
@@ -254,6 +298,33 @@ void FrmType::ConnectControls() {
   lblTitle_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(lblTitle_, &QWidget::customContextMenuRequested, this, &FrmType::OnTitleMenuRequested);
   connect(command1_, &QPushButton::clicked, this, &FrmType::RunMaintenance);
+
+  connect(picKB_, &KeyboardPanel::captionClicked, this, &FrmType::OnKeyCaptionClicked);
+  connect(picKB_, &KeyboardPanel::outputScriptChosen, this, &FrmType::OnOutputScriptChosen);
+  // The layout list chooses exactly as the Layout menu does.
+  connect(picKB_, &KeyboardPanel::layoutChosen, this,
+          [](const QString& name) { TrayWindow().ChooseLayout(name); });
+
+  // The window's background, its title band and its plain captions move it.
+  for (QWidget* area :
+       std::initializer_list<QWidget*>{this, lblTitle_, label3_, lbl_, label2_, picKB_, imgMove_})
+    EnableDragMove(this, area);
+  new SizeGrip(this, imgSize_);
+}
+
+void FrmType::NameControlsForScreenReaders() {
+  setAccessibleName(windowTitle());
+  lblTitle_->setAccessibleName(windowTitle());
+  chKB_->setAccessibleName(lbl_->text());
+  chShowKB_->setAccessibleName(label2_->text());
+  txtType_->setAccessibleName(tr("Typing box"));
+  lstCustomWords_->setAccessibleName(tr("Your words"));
+  picTools_->setAccessibleName(tr("Toolbar"));
+  // Images and labels are named by their tooltips where they have no text.
+  for (QWidget* child : findChildren<QWidget*>()) {
+    if (child->accessibleName().isEmpty() && !child->toolTip().isEmpty())
+      child->setAccessibleName(child->toolTip());
+  }
 }
 
 void FrmType::resizeEvent(QResizeEvent* event) {
@@ -262,8 +333,25 @@ void FrmType::resizeEvent(QResizeEvent* event) {
 }
 
 void FrmType::ApplyLayout() {
-  if (isMinimized()) return;
-  lblTitle_->resize(width(), lblTitle_->height());
+  const Size now{width() * kTwipsPerPixel, height() * kTwipsPerPixel};
+  const auto layout = LayoutTypingWindow(now, !picKB_->isHidden(), isMinimized());
+  if (!layout) return;
+  const TypingWindowControls& c = layout->Controls;
+  Place(*lblTitle_, c.lblTitle);
+  Place(*imgFont_, c.imgFont);
+  Place(*imgHelp_, c.imgHelp);
+  Place(*imgMove_, c.imgMove);
+  Place(*imgMin_, c.imgMin);
+  Place(*imgClose_, c.imgClose);
+  Place(*imgSize_, c.imgSize);
+  Place(*picTools_, c.picTools);
+  Place(*txtType_, c.txtType);
+  Place(*lstCustomWords_, c.lstCustomWords);
+  Place(*picKB_, c.picKB);
+  ApplyWindowShape(this, layout->Shape);
+  // Below the minimum the window snaps back; the resize lays it out again.
+  const Size wanted = TwipsToPixels(layout->Window);
+  if (wanted.Width != width() || wanted.Height != height()) resize(wanted.Width, wanted.Height);
 }
 
 void FrmType::LoadLayoutTables() {
@@ -273,20 +361,18 @@ void FrmType::LoadLayoutTables() {
 }
 
 void FrmType::SelectFirstMap() {
-  // The on-screen keyboard's map list starts at its first item; the keyboard
-  // selects it itself when it is built.
+  picKB_->LayoutList()->setCurrentIndex(0);
 }
 
 void FrmType::SetKeyColours() {
   KeyBackColor = QColor(76, 147, 233);
   KeyPressedColor = QColor(255, 255, 255);
   KeyForeColor = QColor(0, 0, 0);
+  picKB_->SetKeyColors(KeyBackColor, KeyPressedColor, KeyForeColor);
 }
 
 void FrmType::InitKeyLabels() {
-  // The on-screen keyboard paints its Latin captions in the key colours when
-  // it is built; the Unicode captions come from the layout through
-  // PaintKeyCaption.
+  picKB_->InitialiseKeyLabels();
 }
 
 void FrmType::LoadLists() {
@@ -308,6 +394,7 @@ void FrmType::LoadTray() {
 void FrmType::PaintKeyCaption(int code, const std::u16string& caption) {
   if (code >= 0 && code < static_cast<int>(keyCaptions_.size()))
     keyCaptions_[static_cast<std::size_t>(code)] = caption;
+  picKB_->SetCaption(code, FromU16(caption));
 }
 
 std::u16string FrmType::KeyCaption(int code) const {
@@ -317,6 +404,7 @@ std::u16string FrmType::KeyCaption(int code) const {
 
 void FrmType::SetLayoutCaption(const QString& layoutName) {
   lblLayout_->setText(layoutName);
+  picKB_->ShowLayout(layoutName);
 }
 
 void FrmType::OnCustomWordClicked(QListWidgetItem* item) {
@@ -331,6 +419,37 @@ void FrmType::OnCloseClicked() {
 void FrmType::OnMinimiseClicked() {
   showMinimized();
   if (words_) words_->hide();
+}
+
+void FrmType::OnFontReleased(Qt::MouseButton button) {
+  QFont font = txtType_->font();
+  font.setPointSizeF(StepFontSize(font.pointSizeF(), button == Qt::LeftButton));
+  txtType_->setFont(font);
+  lstCustomWords_->setFont(font);
+}
+
+void FrmType::OnKeyCaptionClicked(const QString& caption) {
+  // A key of the on-screen keyboard types its caption as it stands, past
+  // the typing engine.
+  box_->SetSelText(caption.toStdU16String());
+  txtType_->setFocus();
+}
+
+void FrmType::OnOutputScriptChosen(const QString& item) {
+  bool madePhonetic = false;
+  try {
+    madePhonetic = ChooseOutputScript(item.toStdU16String());
+  } catch (const std::exception&) {
+    // A failing table build is skipped, as in a layout choice.
+  }
+  if (!madePhonetic) return;
+  // The choice made Phonetic current: the menu and the label say so too.
+  if (FrmTray* tray = TrayWindowSlot().Find()) {
+    for (QAction* entry : tray->LayoutMenu().actions())
+      if (entry->isCheckable())
+        entry->setChecked(entry->objectName() == QStringLiteral("mnuLayoutPhonetic"));
+  }
+  SetLayoutCaption(kPhoneticName);
 }
 
 void FrmType::OnTitleMenuRequested() {

@@ -25,7 +25,9 @@ class QPushButton;
 
 namespace lekhora {
 
+class ChromeImageWidget;
 class ClickLabel;
+class KeyboardPanel;
 class QtTextBox;
 class TypeBox;
 class TypingCore;
@@ -48,10 +50,12 @@ class FrmType final : public QWidget {
   const WordLists& Lists() const { return lists_; }
   FrmWords* Popup() const { return words_.data(); }
 
-  /// The caption of lblLayout: the current layout's name.
+  /// The caption of lblLayout: the current layout's name. The keyboard's
+  /// layout list shows the same name.
   void SetLayoutCaption(const QString& layoutName);
   /// The Unicode caption last painted on the on-screen key with this code.
   std::u16string KeyCaption(int code) const;
+  KeyboardPanel& Keyboard() const { return *picKB_; }
 
   /// Replaces the system clipboard (tests use a fake one).
   void SetClipboardBackend(ClipboardBackend& clipboard) { clipboard_ = &clipboard; }
@@ -79,6 +83,7 @@ class FrmType final : public QWidget {
   void BuildTools();
   void ConnectControls();
   void ApplyLayout();
+  void NameControlsForScreenReaders();
   void ShowMessage(const QString& title, const QString& text);
 
   // The load sequence, in its order.
@@ -94,6 +99,9 @@ class FrmType final : public QWidget {
   void OnCustomWordClicked(QListWidgetItem* item);
   void OnCloseClicked();
   void OnMinimiseClicked();
+  void OnFontReleased(Qt::MouseButton button);
+  void OnKeyCaptionClicked(const QString& caption);
+  void OnOutputScriptChosen(const QString& item);
   void OnTitleMenuRequested();
 
   std::filesystem::path folder_;
@@ -101,12 +109,12 @@ class FrmType final : public QWidget {
 
   QLabel* lblTitle_ = nullptr;
   QLabel* label3_ = nullptr;
-  ClickLabel* imgMove_ = nullptr;
-  ClickLabel* imgFont_ = nullptr;
-  ClickLabel* imgHelp_ = nullptr;
-  ClickLabel* imgMin_ = nullptr;
-  ClickLabel* imgClose_ = nullptr;
-  ClickLabel* imgSize_ = nullptr;
+  ChromeImageWidget* imgMove_ = nullptr;
+  ChromeImageWidget* imgFont_ = nullptr;
+  ChromeImageWidget* imgHelp_ = nullptr;
+  ChromeImageWidget* imgMin_ = nullptr;
+  ChromeImageWidget* imgClose_ = nullptr;
+  ChromeImageWidget* imgSize_ = nullptr;
   QCheckBox* chKB_ = nullptr;
   QLabel* lbl_ = nullptr;
   QCheckBox* chShowKB_ = nullptr;
@@ -119,7 +127,7 @@ class FrmType final : public QWidget {
   ClickLabel* imgSelect_ = nullptr;
   TypeBox* txtType_ = nullptr;
   QListWidget* lstCustomWords_ = nullptr;
-  QWidget* picKB_ = nullptr;
+  KeyboardPanel* picKB_ = nullptr;
   QPushButton* command1_ = nullptr;
 
   // The popup may be unloaded on its own; until then the suggestions go there.

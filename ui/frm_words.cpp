@@ -6,15 +6,14 @@
 #include <QResizeEvent>
 #include <QScreen>
 
-#include "ui/click_label.h"
-#include "ui/design_place.h"
-#include "ui/pictures.h"
+#include "ui/chrome/announce.h"
+#include "ui/chrome/chrome_images.h"
+#include "ui/chrome/design_geometry.h"
+#include "ui/chrome/geometry.h"
+#include "ui/chrome/window_helpers.h"
 
 namespace lekhora {
 namespace {
-
-constexpr int kDesignWidth = 3150;
-constexpr int kDesignHeight = 1560;
 
 QString FromU16(const std::u16string& text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
@@ -28,6 +27,26 @@ void Colour(QWidget& widget, QColor background) {
   widget.setPalette(palette);
 }
 
+void Place(QWidget& widget, const Rect& twips) {
+  const Rect px = TwipsToPixels(twips);
+  widget.setGeometry(px.Left, px.Top, px.Width, px.Height);
+}
+
+void PlaceDesign(QWidget& widget) {
+  if (const auto rect = FindDesign(PopupDesign(), widget.objectName().toStdString()))
+    Place(widget, *rect);
+}
+
+ChromeImageWidget* MakeChromeImage(QWidget* parent, const char* name, ChromeImage image,
+                                   const QString& tip) {
+  auto* widget = new ChromeImageWidget(image, parent);
+  widget->setObjectName(QString::fromLatin1(name));
+  widget->setToolTip(tip);
+  widget->setAccessibleName(tip);
+  PlaceDesign(*widget);
+  return widget;
+}
+
 }  // namespace
 
 FrmWords::FrmWords(QWidget* owner)
@@ -38,7 +57,8 @@ FrmWords::FrmWords(QWidget* owner)
   setWindowTitle(QStringLiteral("Suggestions"));
   Colour(*this, QColor(185, 211, 247));
   BuildControls();
-  resize(DesignPixels(kDesignWidth), DesignPixels(kDesignHeight));
+  const Size design = TwipsToPixels(kPopupDesignSize);
+  resize(design.Width, design.Height);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame = geometry();
     frame.moveCenter(screen->availableGeometry().center());
@@ -57,7 +77,8 @@ void FrmWords::BuildControls() {
   lblTip_->setFont(tipFont);
   lblTip_->setCursor(Qt::SizeAllCursor);
   Colour(*lblTip_, QColor(255, 192, 128));
-  PlaceTwips(*lblTip_, 30, 0, 1905, 945);
+  lblTip_->setAccessibleName(tr("Suggestions"));
+  PlaceDesign(*lblTip_);
 
   lblMain_ = new QLabel(this);
   lblMain_->setObjectName(QStringLiteral("lblMain"));
@@ -67,28 +88,18 @@ void FrmWords::BuildControls() {
   mainFont.setBold(true);
   lblMain_->setFont(mainFont);
   Colour(*lblMain_, QColor(76, 147, 233));
-  PlaceTwips(*lblMain_, 0, 495, 3135, 255);
+  PlaceDesign(*lblMain_);
 
-  imgClose_ = new ClickLabel(this);
-  imgClose_->setObjectName(QStringLiteral("imgClose"));
-  imgClose_->setToolTip(QStringLiteral("Hide Suggestions"));
-  imgClose_->setPixmap(DrawPicture(Picture::Close));
-  PlaceTwips(*imgClose_, 2820, 0, 195, 180);
-  connect(imgClose_, &ClickLabel::clicked, this, &QWidget::hide);
+  imgClose_ =
+      MakeChromeImage(this, "imgClose", ChromeImage::Close, QStringLiteral("Hide Suggestions"));
+  connect(imgClose_, &ChromeImageWidget::clicked, this, &QWidget::hide);
+  imgMove_ = MakeChromeImage(this, "imgMove", ChromeImage::Move, QStringLiteral("Move"));
+  imgSize_ = MakeChromeImage(this, "imgSize", ChromeImage::SizeGrip,
+                             QStringLiteral("Resize Suggestions window"));
 
-  imgMove_ = new ClickLabel(this);
-  imgMove_->setObjectName(QStringLiteral("imgMove"));
-  imgMove_->setToolTip(QStringLiteral("Move"));
-  imgMove_->setCursor(Qt::SizeAllCursor);
-  imgMove_->setPixmap(DrawPicture(Picture::Move));
-  PlaceTwips(*imgMove_, 2820, 180, 195, 180);
-
-  imgSize_ = new ClickLabel(this);
-  imgSize_->setObjectName(QStringLiteral("imgSize"));
-  imgSize_->setToolTip(QStringLiteral("Resize Suggestions window"));
-  imgSize_->setCursor(Qt::SizeFDiagCursor);
-  imgSize_->setPixmap(DrawPicture(Picture::SizeGrip));
-  PlaceTwips(*imgSize_, 2820, 780, 195, 180);
+  for (QWidget* area : std::initializer_list<QWidget*>{imgMove_, lblMain_, lblTip_})
+    EnableDragMove(this, area);
+  new SizeGrip(this, imgSize_);
 
   for (QWidget* child : {static_cast<QWidget*>(lblTip_), static_cast<QWidget*>(lblMain_),
                          static_cast<QWidget*>(imgClose_), static_cast<QWidget*>(imgMove_),
@@ -97,7 +108,8 @@ void FrmWords::BuildControls() {
 }
 
 void FrmWords::SetMainCaption(const std::u16string& caption) {
-  lblMain_->setText(FromU16(caption));
+  // A screen reader speaks each new suggestion.
+  SetTextAnnounced(lblMain_, FromU16(caption));
 }
 
 void FrmWords::SetTipText(const std::u16string& text) {
@@ -113,15 +125,19 @@ void FrmWords::resizeEvent(QResizeEvent* event) {
 }
 
 void FrmWords::LayoutControls() {
-  // The list text covers the popup; the images keep to the right edge.
-  const int w = width();
-  const int h = height();
-  lblTip_->setGeometry(lblTip_->x(), lblTip_->y(), w, h);
-  lblMain_->setGeometry(lblMain_->x(), lblMain_->y(), w, lblMain_->height());
-  const int closeLeft = w - imgClose_->width() - DesignPixels(30);
-  imgClose_->move(closeLeft, imgClose_->y());
-  imgMove_->move(closeLeft, imgMove_->y());
-  imgSize_->move(closeLeft - 1, h - imgSize_->height() - DesignPixels(35));
+  const auto layout =
+      LayoutSuggestionPopup({width() * kTwipsPerPixel, height() * kTwipsPerPixel}, isMinimized());
+  if (!layout) return;
+  const SuggestionPopupControls& c = layout->Controls;
+  Place(*lblMain_, c.lblMain);
+  Place(*lblTip_, c.lblTip);
+  Place(*imgClose_, c.imgClose);
+  Place(*imgMove_, c.imgMove);
+  Place(*imgSize_, c.imgSize);
+  ApplyWindowShape(this, layout->Shape);
+  // Below 2500 x 800 twips the popup snaps back; the resize lays it out again.
+  const Size wanted = TwipsToPixels(layout->Window);
+  if (wanted.Width != width() || wanted.Height != height()) resize(wanted.Width, wanted.Height);
 }
 
 }  // namespace lekhora

@@ -9,7 +9,7 @@ class QLabel;
 
 namespace lekhora {
 
-class ClickLabel;
+class ChromeImageWidget;
 
 class FrmWords final : public QWidget {
   Q_OBJECT
@@ -33,9 +33,9 @@ class FrmWords final : public QWidget {
 
   QLabel* lblTip_ = nullptr;
   QLabel* lblMain_ = nullptr;
-  ClickLabel* imgClose_ = nullptr;
-  ClickLabel* imgMove_ = nullptr;
-  ClickLabel* imgSize_ = nullptr;
+  ChromeImageWidget* imgClose_ = nullptr;
+  ChromeImageWidget* imgMove_ = nullptr;
+  ChromeImageWidget* imgSize_ = nullptr;
 };
 
 }  // namespace lekhora
