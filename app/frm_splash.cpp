@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "ui/chrome/window_helpers.h"
 #include "ui/frm_tray.h"
 #include "ui/frm_type.h"
 #include "ui/windows.h"
@@ -35,6 +36,7 @@ FrmSplash::FrmSplash()
     frame.moveCenter(screen->availableGeometry().center());
     move(frame.topLeft());
   }
+  SetFormTopmost(this, true);
 
   timer2_ = new QTimer(this);
   timer2_->setObjectName(QStringLiteral("Timer2"));
