@@ -26,8 +26,7 @@ WindowSlot<FrmSplash>& SplashSlot() {
 }  // namespace
 
 FrmSplash::FrmSplash()
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      picture_(DrawSplashPicture()) {
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), picture_(DrawSplashPicture()) {
   setObjectName(QStringLiteral("frmSplash"));
   setWindowTitle(QStringLiteral("Lekhora"));
   setFixedSize(kPictureWidth, kPictureHeight);
@@ -41,12 +40,15 @@ FrmSplash::FrmSplash()
   timer2_ = new QTimer(this);
   timer2_->setObjectName(QStringLiteral("Timer2"));
   timer2_->setInterval(kSplashStartMilliseconds);
+  timer2_->setTimerType(Qt::PreciseTimer);
   connect(timer2_, &QTimer::timeout, this, &FrmSplash::BringUpProgram);
   timer2_->start();
 
   timer1_ = new QTimer(this);
   timer1_->setObjectName(QStringLiteral("Timer1"));
   timer1_->setInterval(kSplashCloseMilliseconds);
+  // A coarse timer may tick up to 5% early; the splash stays its full time.
+  timer1_->setTimerType(Qt::PreciseTimer);
   // Unloading destroys this window, so it happens once the tick has returned.
   connect(timer1_, &QTimer::timeout, this, [] { QTimer::singleShot(0, &UnloadSplash); });
   timer1_->start();
