@@ -182,6 +182,7 @@ void FrmType::BuildControls() {
   lstCustomWords_->setFont(boxFont);
   // A list box shows what fits; it does not scroll sideways.
   lstCustomWords_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  lstCustomWords_->setTextElideMode(Qt::ElideNone);
   lstCustomWords_->setStyleSheet(QStringLiteral(
       "QListWidget { background: rgb(228, 238, 252); border: 1px solid rgb(128, 128, 128); }"));
   PlaceDesign(*lstCustomWords_);

@@ -88,6 +88,7 @@ void FrmWords::BuildControls() {
   mainFont.setBold(true);
   lblMain_->setFont(mainFont);
   Colour(*lblMain_, QColor(76, 147, 233));
+  lblMain_->setAccessibleName(tr("No suggestion"));
   PlaceDesign(*lblMain_);
 
   imgClose_ =
@@ -109,7 +110,7 @@ void FrmWords::BuildControls() {
 
 void FrmWords::SetMainCaption(const std::u16string& caption) {
   // A screen reader speaks each new suggestion.
-  SetTextAnnounced(lblMain_, FromU16(caption));
+  SetTextAnnounced(lblMain_, FromU16(caption), tr("No suggestion"));
 }
 
 void FrmWords::SetTipText(const std::u16string& text) {

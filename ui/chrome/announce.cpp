@@ -4,12 +4,13 @@
 
 namespace lekhora {
 
-void SetTextAnnounced(QLabel* label, const QString& text) {
-  if (!label || (label->text() == text && label->accessibleName() == text)) return;
+void SetTextAnnounced(QLabel* label, const QString& text, const QString& emptyName) {
+  if (!label) return;
   label->setText(text);
+  const QString name = text.isEmpty() ? emptyName : text;
   // Setting the accessible name raises the name-change event that screen
-  // readers speak; an unchanged text raises none.
-  label->setAccessibleName(text);
+  // readers speak; an unchanged name raises none.
+  if (label->accessibleName() != name) label->setAccessibleName(name);
 }
 
 }  // namespace lekhora

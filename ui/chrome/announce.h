@@ -7,7 +7,8 @@ class QString;
 
 namespace lekhora {
 
-/// Sets label's text and accessible name; a change is announced as a name change.
-void SetTextAnnounced(QLabel* label, const QString& text);
+/// Sets label's text and its accessible name (emptyName while the text is
+/// empty); a change of name is announced.
+void SetTextAnnounced(QLabel* label, const QString& text, const QString& emptyName);
 
 }  // namespace lekhora

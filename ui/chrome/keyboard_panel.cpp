@@ -99,6 +99,7 @@ KeyboardPanel::KeyboardPanel(QWidget* parent) : QWidget(parent) {
     Paint(picC, QPalette::Window, capColor);
     // A cap is no part of the panel's background: pressing it moves nothing.
     picC->setAttribute(Qt::WA_NoMousePropagation);
+    picC->setAccessibleName(tr("Key %1").arg(QChar(cap.Unshifted)));
     for (bool shifted : {true, false}) {
       const int code = shifted ? cap.Shifted : cap.Unshifted;
       auto* e = new KeyLabel(code, false, picC);
