@@ -4,7 +4,9 @@ set -euo pipefail
 build=${1:-build}
 bin="$build/bin"
 if [ ! -x "$bin/lekhora" ]; then
-  # Until the desktop program exists, show what the typing engine does.
+  # A build without Qt (LEKHORA_WITH_QT=OFF) has no desktop program; show
+  # what the typing engine does instead.
+  echo "The desktop program was not built (it needs Qt 6); the typing engine alone:"
   line="namaste! kh kai Aii hindI"
   echo "Typing: $line"
   printf '%s\n' "$line" | "$bin/lekhora-convert"
