@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QTimer>
 #include <array>
@@ -105,6 +106,16 @@ bool FrmTray::HasSystemTray() {
 void FrmTray::OnActivated(QSystemTrayIcon::ActivationReason reason) {
   // Left and right button open the same menu; double and middle clicks nothing.
   if (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::Context) return;
+  PopupMainMenuOnRelease();
+}
+
+void FrmTray::PopupMainMenuOnRelease() {
+  // Some trays (X11's among them) report the press; the menu belongs to the
+  // release, so a button held down on the icon opens nothing yet.
+  if (QGuiApplication::mouseButtons() != Qt::NoButton) {
+    QTimer::singleShot(kReleasePollMilliseconds, this, &FrmTray::PopupMainMenuOnRelease);
+    return;
+  }
   // Opened once the tray's own mouse handling has finished.
   QTimer::singleShot(0, this, &FrmTray::PopupMainMenu);
 }

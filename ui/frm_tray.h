@@ -15,6 +15,8 @@ class QTimer;
 namespace lekhora {
 
 inline constexpr int kTrayRefreshMilliseconds = 60000;
+/// How often a tray press waits for its release before the menu opens.
+inline constexpr int kReleasePollMilliseconds = 15;
 
 class FrmTray final : public QObject {
   Q_OBJECT
@@ -55,6 +57,7 @@ class FrmTray final : public QObject {
  private:
   void BuildMenus();
   void OnActivated(QSystemTrayIcon::ActivationReason reason);
+  void PopupMainMenuOnRelease();
   void ShowTypingWindows();
 
   std::unique_ptr<QMenu> mnuMain_;

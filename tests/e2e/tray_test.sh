@@ -16,6 +16,15 @@ xdotool mousemove --window "$icon" 10 15
 sleep 0.5
 [ "$(open_menus)" -eq 0 ] || fail "a move over the icon opened a menu"
 
+# A press that is not yet released opens nothing; the release opens the menu.
+xdotool mousemove --window "$icon" 10 15 mousedown 1
+sleep 0.5
+[ "$(open_menus)" -eq 0 ] || fail "a held button opened the tray menu before its release"
+xdotool mouseup 1
+wait_for 3 'test "$(open_menus)" -eq 1' || fail "releasing the button did not open the tray menu"
+xdotool key Escape
+wait_for 3 'test "$(open_menus)" -eq 0' || fail "Escape did not close the tray menu"
+
 # Right button: one menu, and once it is dismissed no second one follows.
 open_tray_menu 3
 xdotool key Escape
