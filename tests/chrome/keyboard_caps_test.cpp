@@ -53,12 +53,5 @@ TEST(KeyboardCaps, StandInFourRowsOnThePanel) {
   }
 }
 
-TEST(KeyboardCaps, ShiftedPairOnTopLatinOnTheLeft) {
-  EXPECT_EQ(LatinLabelPlace(true), (Rect{0, 0, 240, 240}));
-  EXPECT_EQ(OutputLabelPlace(true), (Rect{240, 0, 240, 240}));
-  EXPECT_EQ(LatinLabelPlace(false), (Rect{0, 240, 240, 240}));
-  EXPECT_EQ(OutputLabelPlace(false), (Rect{240, 240, 240, 240}));
-}
-
 }  // namespace
 }  // namespace lekhora
