@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev libxkbcommon-dev
   xvfb xauth trayer xdotool xclip x11-utils
-  fonts-lohit-deva
+  fonts-lohit-deva fonts-liberation
 )
 if [ "${1:-}" = "--with-fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)
