@@ -23,7 +23,7 @@
 #include "ui/chrome/keyboard_panel.h"
 #include "ui/chrome/window_helpers.h"
 #include "ui/click_label.h"
-#include "ui/design_place.h"
+#include "ui/control_helpers.h"
 #include "ui/frm_tray.h"
 #include "ui/frm_words.h"
 #include "ui/pictures.h"
@@ -35,48 +35,13 @@
 namespace lekhora {
 namespace {
 
+std::span<const ControlGeometry> Design() {
+  return TypingWindowDesign();
+}
+
 const QColor kWindowBack(185, 211, 247);
 const QColor kTitleBack(76, 147, 233);
 const QColor kBoxBack(228, 238, 252);
-
-QString FromU16(const std::u16string& text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-void Colour(QWidget& widget, QColor background) {
-  widget.setAutoFillBackground(true);
-  QPalette palette = widget.palette();
-  palette.setColor(QPalette::Window, background);
-  palette.setColor(QPalette::WindowText, Qt::black);
-  widget.setPalette(palette);
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setTextFormat(Qt::PlainText);
-  return label;
-}
-
-// Places a control at its design geometry, in twips.
-void Place(QWidget& widget, const Rect& twips) {
-  const Rect px = TwipsToPixels(twips);
-  widget.setGeometry(px.Left, px.Top, px.Width, px.Height);
-}
-
-void PlaceDesign(QWidget& widget) {
-  if (const auto rect = FindDesign(TypingWindowDesign(), widget.objectName().toStdString()))
-    Place(widget, *rect);
-}
-
-ChromeImageWidget* MakeChromeImage(QWidget* parent, const char* name, ChromeImage image,
-                                   const QString& tip) {
-  auto* widget = new ChromeImageWidget(image, parent);
-  widget->setObjectName(QString::fromLatin1(name));
-  widget->setToolTip(tip);
-  PlaceDesign(*widget);
-  return widget;
-}
 
 QFont Arial(double points, bool bold = false) {
   QFont font(QStringLiteral("Arial"));
@@ -175,7 +140,7 @@ void FrmType::BuildControls() {
   txtType_->setFont(boxFont);
   txtType_->setStyleSheet(QStringLiteral(
       "QPlainTextEdit { background: rgb(228, 238, 252); border: 1px solid rgb(128, 128, 128); }"));
-  PlaceDesign(*txtType_);
+  PlaceDesign(*txtType_, Design());
 
   lstCustomWords_ = new QListWidget(this);
   lstCustomWords_->setObjectName(QStringLiteral("lstCustomWords"));
@@ -185,41 +150,42 @@ void FrmType::BuildControls() {
   lstCustomWords_->setTextElideMode(Qt::ElideNone);
   lstCustomWords_->setStyleSheet(QStringLiteral(
       "QListWidget { background: rgb(228, 238, 252); border: 1px solid rgb(128, 128, 128); }"));
-  PlaceDesign(*lstCustomWords_);
+  PlaceDesign(*lstCustomWords_, Design());
 
   picKB_ = new KeyboardPanel(this);
-  PlaceDesign(*picKB_);
+  PlaceDesign(*picKB_, Design());
 
   BuildTools();
 
   // The maintenance command keeps its design place but is not for the user.
   command1_ = new QPushButton(QStringLiteral("Command1"), this);
   command1_->setObjectName(QStringLiteral("Command1"));
-  PlaceDesign(*command1_);
+  PlaceDesign(*command1_, Design());
   command1_->setVisible(false);
 }
 
 void FrmType::BuildTitleBand() {
   lblTitle_ = MakeLabel(this, "lblTitle", QString());
   Colour(*lblTitle_, kTitleBack);
-  PlaceDesign(*lblTitle_);
+  PlaceDesign(*lblTitle_, Design());
 
   label3_ = MakeLabel(this, "Label3", QStringLiteral("Lekhora"));
   label3_->setFont(ArialBold(9.75));
-  PlaceDesign(*label3_);
+  PlaceDesign(*label3_, Design());
   FitCaption(label3_);
 
-  imgMove_ = MakeChromeImage(this, "imgMove", ChromeImage::Move, QStringLiteral("Move"));
-  imgFont_ =
-      MakeChromeImage(this, "imgFont", ChromeImage::Font,
-                      QStringLiteral("Increase or Decrease Font Size (on left and right click)"));
-  imgHelp_ = MakeChromeImage(this, "imgHelp", ChromeImage::Help, QStringLiteral("Show Help"));
-  imgMin_ =
-      MakeChromeImage(this, "imgMin", ChromeImage::Minimise, QStringLiteral("Minimize window"));
-  imgClose_ =
-      MakeChromeImage(this, "imgClose", ChromeImage::Close, QStringLiteral("Close Lekhora"));
-  imgSize_ =
-      MakeChromeImage(this, "imgSize", ChromeImage::SizeGrip, QStringLiteral("Resize The Lekhora"));
+  imgMove_ = MakeChromeImage(this, "imgMove", ChromeImage::Move, QStringLiteral("Move"), Design());
+  imgFont_ = MakeChromeImage(
+      this, "imgFont", ChromeImage::Font,
+      QStringLiteral("Increase or Decrease Font Size (on left and right click)"), Design());
+  imgHelp_ =
+      MakeChromeImage(this, "imgHelp", ChromeImage::Help, QStringLiteral("Show Help"), Design());
+  imgMin_ = MakeChromeImage(this, "imgMin", ChromeImage::Minimise,
+                            QStringLiteral("Minimize window"), Design());
+  imgClose_ = MakeChromeImage(this, "imgClose", ChromeImage::Close, QStringLiteral("Close Lekhora"),
+                              Design());
+  imgSize_ = MakeChromeImage(this, "imgSize", ChromeImage::SizeGrip,
+                             QStringLiteral("Resize The Lekhora"), Design());
 }
 
 void FrmType::BuildOptions() {
@@ -227,20 +193,20 @@ void FrmType::BuildOptions() {
   chKB_->setObjectName(QStringLiteral("chKB"));
   chKB_->setChecked(true);
   chKB_->setFocusPolicy(Qt::NoFocus);
-  PlaceDesign(*chKB_);
+  PlaceDesign(*chKB_, Design());
   lbl_ = MakeLabel(this, "lbl", QStringLiteral("Enable Unicode Typing"));
   lbl_->setFont(Arial(8.25));
-  PlaceDesign(*lbl_);
+  PlaceDesign(*lbl_, Design());
   FitCaption(lbl_);
 
   chShowKB_ = new QCheckBox(this);
   chShowKB_->setObjectName(QStringLiteral("chShowKB"));
   chShowKB_->setChecked(true);
   chShowKB_->setFocusPolicy(Qt::NoFocus);
-  PlaceDesign(*chShowKB_);
+  PlaceDesign(*chShowKB_, Design());
   label2_ = MakeLabel(this, "Label2", QStringLiteral("Show Keyboard"));
   label2_->setFont(Arial(8.25));
-  PlaceDesign(*label2_);
+  PlaceDesign(*label2_, Design());
   FitCaption(label2_);
 
   const QString layoutTip = QStringLiteral("Click to change layout");
@@ -250,7 +216,7 @@ void FrmType::BuildOptions() {
   lblLayoutInfo_->setText(QStringLiteral("click to change layout:"));
   lblLayoutInfo_->setFont(ArialBold(9));
   lblLayoutInfo_->setToolTip(layoutTip);
-  PlaceDesign(*lblLayoutInfo_);
+  PlaceDesign(*lblLayoutInfo_, Design());
   FitCaption(lblLayoutInfo_);
   lblLayout_ = new ClickLabel(this);
   lblLayout_->setObjectName(QStringLiteral("lblLayout"));
@@ -258,7 +224,7 @@ void FrmType::BuildOptions() {
   lblLayout_->setText(QStringLiteral("Phonetic(Vimra)"));
   lblLayout_->setFont(ArialBold(9));
   lblLayout_->setToolTip(layoutTip);
-  PlaceDesign(*lblLayout_);
+  PlaceDesign(*lblLayout_, Design());
   // Fitted to the longest layout name, which it shows first.
   FitCaption(lblLayout_);
 }
@@ -266,16 +232,16 @@ void FrmType::BuildOptions() {
 void FrmType::BuildTools() {
   picTools_ = new QWidget(this);
   picTools_->setObjectName(QStringLiteral("picTools"));
-  PlaceDesign(*picTools_);
+  PlaceDesign(*picTools_, Design());
   // The toolbar's background is no handle for moving the window.
   picTools_->setAttribute(Qt::WA_NoMousePropagation);
   imgCopy_ = MakeImage(picTools_, "imgCopy", Picture::Copy, QStringLiteral("Copy ALL Text"));
-  PlaceTwips(*imgCopy_, 30, 60, 195, 180);
+  Place(*imgCopy_, Rect{30, 60, 195, 180});
   imgPaste_ = MakeImage(picTools_, "imgPaste", Picture::Paste, QStringLiteral("Paste Text"));
-  PlaceTwips(*imgPaste_, 30, 360, 195, 180);
+  Place(*imgPaste_, Rect{30, 360, 195, 180});
   imgSelect_ =
       MakeImage(picTools_, "imgSelect", Picture::Select, QStringLiteral("Select ALL Text"));
-  PlaceTwips(*imgSelect_, 30, 660, 195, 180);
+  Place(*imgSelect_, Rect{30, 660, 195, 180});
 }
 
 void FrmType::ConnectControls() {

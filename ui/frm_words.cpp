@@ -11,40 +11,13 @@
 #include "ui/chrome/design_geometry.h"
 #include "ui/chrome/geometry.h"
 #include "ui/chrome/window_helpers.h"
+#include "ui/control_helpers.h"
 
 namespace lekhora {
 namespace {
 
-QString FromU16(const std::u16string& text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-void Colour(QWidget& widget, QColor background) {
-  widget.setAutoFillBackground(true);
-  QPalette palette = widget.palette();
-  palette.setColor(QPalette::Window, background);
-  palette.setColor(QPalette::WindowText, Qt::black);
-  widget.setPalette(palette);
-}
-
-void Place(QWidget& widget, const Rect& twips) {
-  const Rect px = TwipsToPixels(twips);
-  widget.setGeometry(px.Left, px.Top, px.Width, px.Height);
-}
-
-void PlaceDesign(QWidget& widget) {
-  if (const auto rect = FindDesign(PopupDesign(), widget.objectName().toStdString()))
-    Place(widget, *rect);
-}
-
-ChromeImageWidget* MakeChromeImage(QWidget* parent, const char* name, ChromeImage image,
-                                   const QString& tip) {
-  auto* widget = new ChromeImageWidget(image, parent);
-  widget->setObjectName(QString::fromLatin1(name));
-  widget->setToolTip(tip);
-  widget->setAccessibleName(tip);
-  PlaceDesign(*widget);
-  return widget;
+std::span<const ControlGeometry> Design() {
+  return PopupDesign();
 }
 
 }  // namespace
@@ -78,7 +51,7 @@ void FrmWords::BuildControls() {
   lblTip_->setCursor(Qt::SizeAllCursor);
   Colour(*lblTip_, QColor(255, 192, 128));
   lblTip_->setAccessibleName(tr("Suggestions"));
-  PlaceDesign(*lblTip_);
+  PlaceDesign(*lblTip_, Design());
 
   lblMain_ = new QLabel(this);
   lblMain_->setObjectName(QStringLiteral("lblMain"));
@@ -89,14 +62,14 @@ void FrmWords::BuildControls() {
   lblMain_->setFont(mainFont);
   Colour(*lblMain_, QColor(76, 147, 233));
   lblMain_->setAccessibleName(tr("No suggestion"));
-  PlaceDesign(*lblMain_);
+  PlaceDesign(*lblMain_, Design());
 
-  imgClose_ =
-      MakeChromeImage(this, "imgClose", ChromeImage::Close, QStringLiteral("Hide Suggestions"));
+  imgClose_ = MakeChromeImage(this, "imgClose", ChromeImage::Close,
+                              QStringLiteral("Hide Suggestions"), Design());
   connect(imgClose_, &ChromeImageWidget::clicked, this, &QWidget::hide);
-  imgMove_ = MakeChromeImage(this, "imgMove", ChromeImage::Move, QStringLiteral("Move"));
+  imgMove_ = MakeChromeImage(this, "imgMove", ChromeImage::Move, QStringLiteral("Move"), Design());
   imgSize_ = MakeChromeImage(this, "imgSize", ChromeImage::SizeGrip,
-                             QStringLiteral("Resize Suggestions window"));
+                             QStringLiteral("Resize Suggestions window"), Design());
 
   for (QWidget* area : std::initializer_list<QWidget*>{imgMove_, lblMain_, lblTip_})
     EnableDragMove(this, area);
