@@ -15,6 +15,7 @@
 
 #include "engine/layout_choice.h"
 #include "engine/layout_tables.h"
+#include "tests/support/qt_test_support.h"
 #include "ui/chrome/chrome_images.h"
 #include "ui/chrome/keyboard_panel.h"
 #include "ui/frm_tray.h"
@@ -25,15 +26,9 @@
 #include "ui/windows.h"
 
 using namespace lekhora;
+using namespace lekhora::testing;
 
 namespace {
-
-template <class T>
-T& Child(QObject& parent, const char* name) {
-  T* child = parent.findChild<T*>(QString::fromLatin1(name));
-  if (child == nullptr) qFatal("no child %s", name);
-  return *child;
-}
 
 FrmType& Type() {
   return TypeWindow();
@@ -43,17 +38,6 @@ KeyboardPanel& Keys() {
 }
 QWidget& Control(const char* name) {
   return Child<QWidget>(Type(), name);
-}
-
-QString Q(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// Code points as hex, because combining marks are unreadable in a failure.
-QByteArray Hex(const QString& text) {
-  QByteArray out;
-  for (QChar c : text) out += "U+" + QByteArray::number(c.unicode(), 16).toUpper() + ' ';
-  return out.trimmed();
 }
 
 void Send(QWidget* to, QEvent::Type type, QPoint global, Qt::MouseButton button,

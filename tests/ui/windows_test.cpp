@@ -26,6 +26,7 @@
 #include "engine/layout_choice.h"
 #include "engine/layout_tables.h"
 #include "engine/typing_engine.h"
+#include "tests/support/qt_test_support.h"
 #include "ui/chrome/frm_about.h"
 #include "ui/chrome/frm_help_type.h"
 #include "ui/frm_tray.h"
@@ -36,29 +37,11 @@
 #include "ui/windows.h"
 
 using namespace lekhora;
+using namespace lekhora::testing;
 
 namespace {
 
-QString Q(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// Code points as hex, because combining marks are unreadable in a failure.
-QByteArray Hex(const QString& text) {
-  QByteArray out;
-  for (QChar c : text)
-    out += "U+" + QByteArray::number(c.unicode(), 16).toUpper().rightJustified(4, '0') + ' ';
-  return out.trimmed();
-}
-
 #define COMPARE_TEXT(actual, expected) QCOMPARE(Hex(actual), Hex(expected))
-
-template <class T>
-T& Child(QObject& parent, const char* name) {
-  T* child = parent.findChild<T*>(QString::fromLatin1(name));
-  if (child == nullptr) qFatal("no child %s", name);
-  return *child;
-}
 
 FrmType& Type() {
   return TypeWindow();
