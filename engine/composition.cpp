@@ -18,9 +18,9 @@ const std::u16string& Vimra(char16_t key) {
   return PhoneticVimraTable[key];
 }
 
-}  // namespace
-
-std::u16string addMatraToA(std::u16string_view keys) {
+// addMatraToA's vowel as one code unit, or 0: the composition asks on every
+// "A" + vowel and doubled key, and a code unit needs no string built for it.
+char16_t IndependentVowel(std::u16string_view keys) {
   struct Vowel {
     std::u16string_view keys;
     char16_t vowel;
@@ -32,9 +32,16 @@ std::u16string addMatraToA(std::u16string_view keys) {
       {u"ai", 0x0910}, {u"o", 0x0913},  {u"O", 0x0914}, {u"oo", 0x0914}, {u"au", 0x0914},
   };
   for (const Vowel& v : kVowels) {
-    if (v.keys == keys) return std::u16string(1, v.vowel);
+    if (v.keys == keys) return v.vowel;
   }
-  return {};
+  return 0;
+}
+
+}  // namespace
+
+std::u16string addMatraToA(std::u16string_view keys) {
+  const char16_t vowel = IndependentVowel(keys);
+  return vowel != 0 ? std::u16string(1, vowel) : std::u16string();
 }
 
 void TypingEngine::ComposeVimra(std::int16_t& KeyAscii, Composed& c) {
@@ -46,19 +53,24 @@ void TypingEngine::ComposeVimra(std::int16_t& KeyAscii, Composed& c) {
   state_.VowelOnA = false;
 
   c.output = PhoneticVimraTable[key];
+  // Every rule below needs the key before to be "A", "a" or this same key, or
+  // this key to be "h": most keys are a plain lookup.
+  if (last != u'A' && last != u'a' && last != key && key != u'h') return;
+
   auto fire = [&c](std::u16string_view output) {
     c.output = output;
     c.replacePrevious = true;
   };
-  // addMatraToA gives one code unit or nothing; keep it where c can point.
-  auto fireVowel = [&c, &fire](const std::u16string& vowel) {
-    if (vowel.empty()) return;
-    c.vowel = vowel[0];
+  // The vowel lives in c, where the output can point at it.
+  auto fireVowel = [&c, &fire](char16_t vowel) {
+    if (vowel == 0) return;
+    c.vowel = vowel;
     fire(std::u16string_view(&c.vowel, 1));
   };
+  const auto keyUnit = static_cast<char16_t>(key);
 
   if (last == u'A' && OneOf(key, u"aiIeEuUoO")) {
-    fireVowel(addMatraToA(std::u16string(1, static_cast<char16_t>(key))));
+    fireVowel(IndependentVowel(std::u16string_view(&keyUnit, 1)));
     state_.VowelOnA = true;
   } else if (last == u'a' && key == u'i') {
     fire(Vimra(u'E'));
@@ -67,7 +79,8 @@ void TypingEngine::ComposeVimra(std::int16_t& KeyAscii, Composed& c) {
   } else if (last == key && vowelOnA) {
     // A doubled key with no longer vowel ("aa", "II", ...) stays a plain
     // lookup rather than wiping the vowel just typed.
-    fireVowel(addMatraToA(std::u16string(2, static_cast<char16_t>(key))));
+    const char16_t doubled[] = {keyUnit, keyUnit};
+    fireVowel(IndependentVowel(std::u16string_view(doubled, 2)));
   } else if (last == key && key == u'u') {
     fire(Vimra(u'U'));
   } else if (last == key && key == u'e') {

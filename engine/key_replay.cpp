@@ -23,7 +23,7 @@ constexpr Punctuation kPunctuation[] = {
 // Shift with the digit row, from 0 to 9.
 constexpr std::u16string_view kShiftedDigits = u")!@#$%^&*(";
 
-KeyStroke Lookup(char16_t unit) {
+constexpr KeyStroke Lookup(char16_t unit) {
   if (unit >= u'a' && unit <= u'z') return {static_cast<std::int16_t>(unit - u'a' + u'A'), 0};
   if (unit >= u'A' && unit <= u'Z') return {static_cast<std::int16_t>(unit), kShiftBit};
   if (unit >= u'0' && unit <= u'9') return {static_cast<std::int16_t>(unit), 0};
@@ -39,27 +39,18 @@ KeyStroke Lookup(char16_t unit) {
   return {0, 0};
 }
 
+// Every key of a text goes through UsKeyStroke: answer ASCII from a table
+// built by the compiler.
+constexpr auto kAscii = [] {
+  std::array<KeyStroke, 128> table{};
+  for (char16_t c = 0; c < 128; ++c) table[c] = Lookup(c);
+  return table;
+}();
+
 }  // namespace
 
 KeyStroke UsKeyStroke(char16_t unit) {
-  // Every key of a text goes through here: answer ASCII from a table.
-  static const auto kAscii = [] {
-    std::array<KeyStroke, 128> table{};
-    for (char16_t c = 0; c < 128; ++c) table[c] = Lookup(c);
-    return table;
-  }();
   return unit < 128 ? kAscii[unit] : KeyStroke{0, 0};
-}
-
-void TypeKey(TypingEngine& engine, MemoryTextBox& box, char16_t unit, KeyStroke stroke) {
-  std::int16_t keyCode = stroke.keyCode;
-  engine.KeyDown(keyCode, stroke.shift);
-  // Wider code units arrive as negative 16-bit codes, as on the platform.
-  std::int16_t keyAscii = static_cast<std::int16_t>(unit);
-  engine.KeyPress(keyAscii);
-  if (keyAscii != 0) box.DefaultKey(static_cast<char16_t>(keyAscii));
-  keyCode = stroke.keyCode;
-  engine.KeyUp(keyCode, stroke.shift);
 }
 
 }  // namespace lekhora

@@ -21,7 +21,16 @@ KeyStroke UsKeyStroke(char16_t unit);
 
 /// KeyDown, KeyPress, the box's own handling when the key is let through,
 /// KeyUp: one key press and release.
-void TypeKey(TypingEngine& engine, MemoryTextBox& box, char16_t unit, KeyStroke stroke);
+inline void TypeKey(TypingEngine& engine, MemoryTextBox& box, char16_t unit, KeyStroke stroke) {
+  std::int16_t keyCode = stroke.keyCode;
+  engine.KeyDown(keyCode, stroke.shift);
+  // Wider code units arrive as negative 16-bit codes, as on the platform.
+  auto keyAscii = static_cast<std::int16_t>(unit);
+  engine.KeyPress(keyAscii);
+  if (keyAscii != 0) box.DefaultKey(static_cast<char16_t>(keyAscii));
+  keyCode = stroke.keyCode;
+  engine.KeyUp(keyCode, stroke.shift);
+}
 inline void TypeKey(TypingEngine& engine, MemoryTextBox& box, char16_t unit) {
   TypeKey(engine, box, unit, UsKeyStroke(unit));
 }

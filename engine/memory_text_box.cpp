@@ -41,6 +41,11 @@ void MemoryTextBox::SetSelText(std::u16string_view text) {
     start_ += static_cast<int>(text.size());
     return;
   }
+  ReplaceSelection(text);
+}
+
+// Apart from SetSelText, which nearly always appends and so stays short.
+void MemoryTextBox::ReplaceSelection(std::u16string_view text) {
   text_.replace(static_cast<std::size_t>(start_), static_cast<std::size_t>(length_), text);
   start_ += static_cast<int>(text.size());
   length_ = 0;

@@ -40,6 +40,7 @@ class MemoryTextBox final : public TextBox {
  private:
   int Size() const { return static_cast<int>(text_.size()); }
   void Backspace();
+  void ReplaceSelection(std::u16string_view text);
 
   std::u16string text_;
   int start_ = 0;

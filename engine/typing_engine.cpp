@@ -93,34 +93,26 @@ void TypingEngine::KeyPress(std::int16_t& KeyAscii) {
   // The text box types space, Enter, Backspace and control codes itself.
   if (code <= 32) return;
 
-  Insert(composed);
+  if (composed.replacePrevious) SelectPrevious();
+  box_.SetSelText(composed.output);
   state_.LastKey = code;
   KeyAscii = 0;
 }
 
-void TypingEngine::Insert(const Composed& composed) {
-  if (composed.replacePrevious) {
-    const int start = box_.SelStart();
-    if (start > 0) {
+void TypingEngine::SelectPrevious() {
+  const int start = box_.SelStart();
+  if (start > 0) {
+    if (box_.SetSelStart(start - 1)) box_.SetSelLength(1);
+    // A character outside the BMP goes whole, or half a pair would be left.
+    if (start > 1 && IsLowSurrogate(box_.SelText()) && box_.SetSelStart(start - 2) &&
+        box_.SetSelLength(2) && !IsSurrogatePair(box_.SelText())) {
       if (box_.SetSelStart(start - 1)) box_.SetSelLength(1);
-      // A character outside the BMP goes whole, or half a pair would be left.
-      if (start > 1 && IsLowSurrogate(box_.SelText()) && box_.SetSelStart(start - 2) &&
-          box_.SetSelLength(2) && !IsSurrogatePair(box_.SelText())) {
-        if (box_.SetSelStart(start - 1)) box_.SetSelLength(1);
-      }
-    } else {
-      // Nothing before the caret to replace: insert, and keep whatever is
-      // selected or follows rather than overwrite it.
-      box_.SetSelStart(start);
     }
+  } else {
+    // Nothing before the caret to replace: insert, and keep whatever is
+    // selected or follows rather than overwrite it.
+    box_.SetSelStart(start);
   }
-  box_.SetSelText(composed.output);
-}
-
-void TypingEngine::KeyDown(std::int16_t& KeyCode, std::int16_t Shift) {
-  state_.CtrlDown = (Shift & kCtrlBit) != 0;
-  // Shift+Up/Down pick a suggestion; they must not also move or extend the selection.
-  if (conversion_ && Shift == kShiftBit && (KeyCode == kVkUp || KeyCode == kVkDown)) KeyCode = 0;
 }
 
 void TypingEngine::KeyUp(std::int16_t& KeyCode, std::int16_t Shift) {
@@ -131,22 +123,26 @@ void TypingEngine::KeyUp(std::int16_t& KeyCode, std::int16_t Shift) {
     SearchAndShow();
   }
 
-  if (Shift == kShiftBit) {
-    if (KeyCode == kVkRight || KeyCode == kVkSpace) {
-      const bool separator = KeyCode == kVkSpace;
-      Skipping([&] { hooks_.Accept(box_, box_.SelStart(), separator); });
-      KeyCode = 0;
-    } else if (KeyCode == kVkDown) {
-      Skipping([this] { hooks_.ScrollDown(); });
-      KeyCode = 0;
-    } else if (KeyCode == kVkUp) {
-      Skipping([this] { hooks_.ScrollUp(); });
-      KeyCode = 0;
-    }
-  }
+  if (Shift == kShiftBit) ShiftCommand(KeyCode);
 
   // A command has set KeyCode to 0 by now, so it keeps the prefix.
   if (IsWordBreak(KeyCode)) state_.WordPrefix.clear();
+}
+
+// Apart from the key release, so that the release of an ordinary key, on
+// every key typed, stays short.
+void TypingEngine::ShiftCommand(std::int16_t& KeyCode) {
+  if (KeyCode == kVkRight || KeyCode == kVkSpace) {
+    const bool separator = KeyCode == kVkSpace;
+    Skipping([&] { hooks_.Accept(box_, box_.SelStart(), separator); });
+    KeyCode = 0;
+  } else if (KeyCode == kVkDown) {
+    Skipping([this] { hooks_.ScrollDown(); });
+    KeyCode = 0;
+  } else if (KeyCode == kVkUp) {
+    Skipping([this] { hooks_.ScrollUp(); });
+    KeyCode = 0;
+  }
 }
 
 void TypingEngine::MouseUp() {

@@ -37,7 +37,11 @@ class TypingEngine {
   /// otherwise the text box handles it itself.
   void KeyPress(std::int16_t& KeyAscii);
   /// KeyCode is a virtual key code, Shift the modifier mask; 0 swallows the key.
-  void KeyDown(std::int16_t& KeyCode, std::int16_t Shift);
+  void KeyDown(std::int16_t& KeyCode, std::int16_t Shift) {
+    state_.CtrlDown = (Shift & kCtrlBit) != 0;
+    // Shift+Up/Down pick a suggestion; they must not also move or extend the selection.
+    if (conversion_ && Shift == kShiftBit && (KeyCode == kVkUp || KeyCode == kVkDown)) KeyCode = 0;
+  }
   void KeyUp(std::int16_t& KeyCode, std::int16_t Shift);
   void MouseUp();
 
@@ -49,7 +53,9 @@ class TypingEngine {
   };
 
   void ComposeVimra(std::int16_t& KeyAscii, Composed& c);
-  void Insert(const Composed& composed);
+  /// Selects the character before the caret, for a composed key to replace.
+  void SelectPrevious();
+  void ShiftCommand(std::int16_t& KeyCode);
   void SearchAndShow();
 
   TextBox& box_;

@@ -46,5 +46,43 @@ TEST(ConvertUtf8, LoneSurrogatesAreWrittenAsReplacementCharacters) {
             "b");
 }
 
+// Each length of sequence, and a pair, placed to start at every position from
+// a little before the end of the first block to past it, so that some sit
+// across the edge between two blocks of bytes or of units.
+TEST(ConvertUtf8, SequencesAcrossBlockEdgesStayWhole) {
+  struct Sample {
+    std::string bytes;
+    std::u16string units;
+  };
+  const Sample samples[] = {
+      {"\xC3\xA9", {0x00E9}},
+      {"\xE0\xA4\x95", {0x0915}},
+      {"\xF0\x9F\x98\x80", {0xD83D, 0xDE00}},
+      {"\xE0\xA4\x95\xC3\xA9\xF0\x9F\x98\x80", {0x0915, 0x00E9, 0xD83D, 0xDE00}},
+  };
+  for (const Sample& sample : samples) {
+    for (std::size_t before = kUtf8BlockSize - 9; before <= kUtf8BlockSize + 1; ++before) {
+      const std::string bytes = std::string(before, 'a') + sample.bytes + "z";
+      const std::u16string units = std::u16string(before, u'a') + sample.units + u"z";
+      const Utf8Result decoded = DecodeUtf8(bytes);
+      ASSERT_FALSE(decoded.badOffset) << before;
+      ASSERT_EQ(decoded.text, units) << before;
+      ASSERT_EQ(EncodeUtf8(units), bytes) << before;
+    }
+  }
+}
+
+TEST(ConvertUtf8, BadOffsetsCountFromTheStartOfTheWholeInput) {
+  // Inside a run of ASCII read eight bytes at a time, at the end, and in a
+  // later block, with the text before it kept.
+  EXPECT_EQ(DecodeUtf8("abcdefg\x80hijklmnop").badOffset, 7u);
+  EXPECT_EQ(DecodeUtf8("abcdefghijk\xE0\xA4").badOffset, 11u);
+  const std::size_t offset = 2 * kUtf8BlockSize + 5;
+  const Utf8Result r = DecodeUtf8(std::string(offset, 'a') + "\xFF" + std::string(20, 'b'));
+  ASSERT_TRUE(r.badOffset);
+  EXPECT_EQ(*r.badOffset, offset);
+  EXPECT_EQ(r.text, std::u16string(offset, u'a'));
+}
+
 }  // namespace
 }  // namespace lekhora

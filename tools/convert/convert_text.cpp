@@ -7,20 +7,51 @@
 
 namespace lekhora {
 
-std::u16string TypeText(std::u16string_view keys) {
-  MemoryTextBox box;
-  // Most keys type one code unit; a little headroom covers the conjuncts.
-  box.Reserve(keys.size() + keys.size() / 8);
-  NoSuggestions hooks;
-  TypingEngine engine(box, hooks);
-  const std::size_t size = keys.size();
-  for (std::size_t i = 0; i < size; ++i) {
-    char16_t unit = keys[i];
-    if (unit == u'\r' && i + 1 < size && keys[i + 1] == u'\n') ++i;
-    if (unit == u'\n') unit = u'\r';
-    TypeKey(engine, box, unit);
+namespace {
+
+// One typing session over keys that may arrive in pieces.
+class Typist {
+ public:
+  explicit Typist(std::size_t keys) : engine_(box_, hooks_) {
+    // Most keys type one code unit; a little headroom covers the conjuncts.
+    box_.Reserve(keys + keys / 8);
   }
-  return box.TakeText();
+
+  void Type(std::u16string_view keys) {
+    for (char16_t unit : keys) {
+      // CR LF is one Enter, even when a piece ends between the two.
+      const bool lfAfterCr = unit == u'\n' && afterCr_;
+      afterCr_ = unit == u'\r';
+      if (lfAfterCr) continue;
+      TypeKey(engine_, box_, unit == u'\n' ? u'\r' : unit);
+    }
+  }
+
+  std::u16string TakeText() { return box_.TakeText(); }
+
+ private:
+  MemoryTextBox box_;
+  NoSuggestions hooks_;
+  TypingEngine engine_;
+  bool afterCr_ = false;
+};
+
+}  // namespace
+
+std::u16string TypeText(std::u16string_view keys) {
+  Typist typist(keys.size());
+  typist.Type(keys);
+  return typist.TakeText();
+}
+
+Utf8Result TypeUtf8(std::string_view keys) {
+  // Never more code units than bytes.
+  Typist typist(keys.size());
+  Utf8Result result;
+  result.badOffset =
+      DecodeUtf8Blocks(keys, [&typist](std::u16string_view block) { typist.Type(block); });
+  result.text = typist.TakeText();
+  return result;
 }
 
 }  // namespace lekhora

@@ -4,11 +4,18 @@
 #include <string>
 #include <string_view>
 
+#include "tools/convert/utf8.h"
+
 namespace lekhora {
 
 /// Types keys into an empty box with the current layout and conversion on,
 /// the caret always at the end. A line end (LF, CR or CR LF) is one Enter and
 /// comes out as LF. Call LoadLayouts (and SetLayout) first.
 std::u16string TypeText(std::u16string_view keys);
+
+/// TypeText for UTF-8 keys, decoded as they are typed rather than into a copy
+/// first. At the first invalid sequence typing stops and badOffset is set;
+/// the text is then incomplete.
+Utf8Result TypeUtf8(std::string_view keys);
 
 }  // namespace lekhora

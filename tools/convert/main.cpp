@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +15,7 @@ namespace {
 
 using lekhora::DecodeUtf8;
 using lekhora::EncodeUtf8;
+using lekhora::EncodeUtf8Blocks;
 
 constexpr int kUsageError = 2;
 constexpr int kInputError = 1;
@@ -70,6 +70,16 @@ bool IsLayoutName(std::u16string_view name) {
   return false;
 }
 
+// All of in, or nothing after a read error.
+std::optional<std::string> ReadAll(std::FILE* in) {
+  std::string data;
+  char block[1 << 16];
+  std::size_t got = 0;
+  while ((got = std::fread(block, 1, sizeof block, in)) > 0) data.append(block, got);
+  if (std::ferror(in)) return std::nullopt;
+  return data;
+}
+
 bool IsScriptName(std::u16string_view name) {
   for (const lekhora::OutputScript& script : lekhora::OutputScripts())
     if (script.name == name) return true;
@@ -121,17 +131,9 @@ int main(int argc, char** argv) {
     script = name.text;
   }
 
-  std::ios::sync_with_stdio(false);
-  const std::string input{std::istreambuf_iterator<char>(std::cin),
-                          std::istreambuf_iterator<char>()};
-  if (std::cin.bad()) {
+  std::optional<std::string> input = ReadAll(stdin);
+  if (!input) {
     std::cerr << "lekhora-convert: cannot read standard input\n";
-    return kInputError;
-  }
-  lekhora::Utf8Result keys = DecodeUtf8(input);
-  if (keys.badOffset) {
-    std::cerr << "lekhora-convert: input is not valid UTF-8: bad byte at offset " << *keys.badOffset
-              << "\n";
     return kInputError;
   }
 
@@ -139,9 +141,19 @@ int main(int argc, char** argv) {
   lekhora::SetLayout(layout);
   if (script) lekhora::ChooseOutputScript(*script);
 
-  const std::string output = EncodeUtf8(lekhora::TypeText(keys.text));
-  if (std::fwrite(output.data(), 1, output.size(), stdout) != output.size() ||
-      std::fflush(stdout) != 0) {
+  // Nothing is written before the whole input has been found valid.
+  const lekhora::Utf8Result typed = lekhora::TypeUtf8(*input);
+  if (typed.badOffset) {
+    std::cerr << "lekhora-convert: input is not valid UTF-8: bad byte at offset "
+              << *typed.badOffset << "\n";
+    return kInputError;
+  }
+
+  bool written = true;
+  EncodeUtf8Blocks(typed.text, [&written](std::string_view block) {
+    written = written && std::fwrite(block.data(), 1, block.size(), stdout) == block.size();
+  });
+  if (!written || std::fflush(stdout) != 0) {
     std::cerr << "lekhora-convert: cannot write standard output\n";
     return kInputError;
   }
