@@ -73,6 +73,13 @@ bool IsLayoutName(std::u16string_view name) {
 // All of in, or nothing after a read error.
 std::optional<std::string> ReadAll(std::FILE* in) {
   std::string data;
+  // A file tells its size: one allocation rather than a doubling series of
+  // copies. A pipe cannot tell (ftell fails) and grows as it comes.
+  if (const long here = std::ftell(in); here >= 0 && std::fseek(in, 0, SEEK_END) == 0) {
+    const long end = std::ftell(in);
+    if (std::fseek(in, here, SEEK_SET) != 0) return std::nullopt;
+    if (end > here) data.reserve(static_cast<std::size_t>(end - here));
+  }
   char block[1 << 16];
   std::size_t got = 0;
   while ((got = std::fread(block, 1, sizeof block, in)) > 0) data.append(block, got);
