@@ -18,11 +18,11 @@
 #include "engine/layout_choice.h"
 #include "ui/chrome/caption_fit.h"
 #include "ui/chrome/chrome_images.h"
+#include "ui/chrome/click_label.h"
 #include "ui/chrome/design_geometry.h"
 #include "ui/chrome/geometry.h"
 #include "ui/chrome/keyboard_panel.h"
 #include "ui/chrome/window_helpers.h"
-#include "ui/click_label.h"
 #include "ui/control_helpers.h"
 #include "ui/frm_tray.h"
 #include "ui/frm_words.h"
@@ -254,10 +254,10 @@ void FrmType::ConnectControls() {
   connect(imgCopy_, &ClickLabel::clicked, this, &FrmType::CopyAllText);
   connect(imgPaste_, &ClickLabel::clicked, this, &FrmType::PasteText);
   connect(imgSelect_, &ClickLabel::clicked, this, &FrmType::SelectAllText);
-  connect(imgClose_, &ChromeImageWidget::clicked, this, &FrmType::OnCloseClicked);
-  connect(imgMin_, &ChromeImageWidget::clicked, this, &FrmType::OnMinimiseClicked);
-  connect(imgFont_, &ChromeImageWidget::released, this, &FrmType::OnFontReleased);
-  connect(imgHelp_, &ChromeImageWidget::clicked, this, [this] {
+  connect(imgClose_, &ClickLabel::clicked, this, &FrmType::OnCloseClicked);
+  connect(imgMin_, &ClickLabel::clicked, this, &FrmType::OnMinimiseClicked);
+  connect(imgFont_, &ClickLabel::mouseReleased, this, &FrmType::OnFontReleased);
+  connect(imgHelp_, &ClickLabel::clicked, this, [this] {
     if (ChromeWindows().ShowHelpType) ChromeWindows().ShowHelpType(this);
   });
   connect(lblLayout_, &ClickLabel::clicked, this, [] { TrayWindow().PopupLayoutMenu(); });

@@ -66,7 +66,7 @@ void FrmWords::BuildControls() {
 
   imgClose_ = MakeChromeImage(this, "imgClose", ChromeImage::Close,
                               QStringLiteral("Hide Suggestions"), Design());
-  connect(imgClose_, &ChromeImageWidget::clicked, this, &QWidget::hide);
+  connect(imgClose_, &ClickLabel::clicked, this, &QWidget::hide);
   imgMove_ = MakeChromeImage(this, "imgMove", ChromeImage::Move, QStringLiteral("Move"), Design());
   imgSize_ = MakeChromeImage(this, "imgSize", ChromeImage::SizeGrip,
                              QStringLiteral("Resize Suggestions window"), Design());

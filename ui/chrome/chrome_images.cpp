@@ -143,7 +143,7 @@ QCursor ChromeCursor(ChromeImage image) {
 }
 
 ChromeImageWidget::ChromeImageWidget(ChromeImage image, QWidget* parent)
-    : QLabel(parent), image_(image) {
+    : ClickLabel(parent), image_(image) {
   setFixedSize(kChromeImageSize);
   setCursor(ChromeCursor(image));
   setAttribute(Qt::WA_NoMousePropagation);
@@ -154,19 +154,6 @@ void ChromeImageWidget::paintEvent(QPaintEvent*) {
   // the picture is drawn afresh at the device's own resolution.
   QPainter painter(this);
   PaintChromeImage(painter, image_);
-}
-
-void ChromeImageWidget::mousePressEvent(QMouseEvent* event) {
-  event->accept();
-  emit pressed(event->button());
-}
-
-void ChromeImageWidget::mouseReleaseEvent(QMouseEvent* event) {
-  event->accept();
-  const Qt::MouseButton button = event->button();
-  const bool inside = rect().contains(event->position().toPoint());
-  emit released(button);
-  if (button == Qt::LeftButton && inside) emit clicked();
 }
 
 }  // namespace lekhora

@@ -4,7 +4,9 @@
 
 #include <QCursor>
 #include <QLabel>
+
 #include <QPixmap>
+#include "ui/chrome/click_label.h"
 
 class QPainter;
 
@@ -24,9 +26,9 @@ QPixmap ChromePixmap(ChromeImage image, qreal devicePixelRatio);
 /// The mouse cursor shown over the image (the arrow where none is named).
 QCursor ChromeCursor(ChromeImage image);
 
-/// An image control: paints its picture and reports presses and releases.
-/// It is a label, as the other images of the windows are.
-class ChromeImageWidget : public QLabel {
+/// An image control: paints its picture; presses, releases and clicks are
+/// the label button's, as for the other images of the windows.
+class ChromeImageWidget : public ClickLabel {
   Q_OBJECT
 
  public:
@@ -35,17 +37,8 @@ class ChromeImageWidget : public QLabel {
   ChromeImage Image() const { return image_; }
   QSize sizeHint() const override { return kChromeImageSize; }
 
- signals:
-  void pressed(Qt::MouseButton button);
-  /// Any button released, wherever the cursor then is.
-  void released(Qt::MouseButton button);
-  /// The left button pressed and released over the image.
-  void clicked();
-
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   ChromeImage image_;

@@ -1,4 +1,4 @@
-#include "ui/click_label.h"
+#include "ui/chrome/click_label.h"
 
 #include <QMouseEvent>
 

@@ -6,7 +6,7 @@
 
 namespace lekhora {
 
-class ClickLabel final : public QLabel {
+class ClickLabel : public QLabel {
   Q_OBJECT
 
  public:
