@@ -9,17 +9,13 @@
 #include "engine/typing_state.h"
 #include "suggest/suggestion_view.h"
 #include "suggest/word_lists.h"
+#include "tests/suggest/letters.h"
 
 namespace lekhora {
 namespace {
 
-// Devanagari letters used below.
-const std::u16string kKa = u"\u0915";   // ka
-const std::u16string kMa = u"\u092E";   // ma
-const std::u16string kLa = u"\u0932";   // la
-const std::u16string kKha = u"\u0916";  // kha
-const std::u16string kGa = u"\u0917";   // ga
-const std::u16string kAa = u"\u093E";   // vowel sign aa
+using namespace testing;
+
 const std::u16string kKam = kKa + kMa;  // kam
 const std::u16string kKamal = kKam + kLa;
 const std::u16string kKhaa = kKha + kAa;

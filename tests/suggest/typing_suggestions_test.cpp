@@ -12,15 +12,12 @@
 #include "suggest/suggestion_view.h"
 #include "suggest/suggestions.h"
 #include "suggest/word_lists.h"
+#include "tests/suggest/letters.h"
 
 namespace lekhora {
 namespace {
 
-const std::u16string kKa = u"\u0915";   // ka
-const std::u16string kMa = u"\u092E";   // ma
-const std::u16string kLa = u"\u0932";   // la
-const std::u16string kKha = u"\u0916";  // kha
-const std::u16string kAa = u"\u093E";   // vowel sign aa
+using namespace testing;
 
 class CountingView final : public SuggestionView {
  public:
