@@ -45,6 +45,14 @@ QAction* AddEntry(QMenu& menu, const char* objectName, const QString& caption) {
   return action;
 }
 
+// Exactly one layout entry carries the check.
+void MarkLayout(QMenu& menu, const LayoutEntry& chosen) {
+  for (const LayoutEntry& entry : kLayoutEntries) {
+    if (QAction* action = menu.findChild<QAction*>(QString::fromLatin1(entry.objectName)))
+      action->setChecked(&entry == &chosen);
+  }
+}
+
 }  // namespace
 
 FrmTray::FrmTray() {
@@ -135,14 +143,19 @@ void FrmTray::ChooseLayout(const QString& layoutName) {
     if (entry.layout == name) chosen = &entry;
   }
   if (chosen == nullptr) return;
-  for (const LayoutEntry& entry : kLayoutEntries) {
-    if (QAction* action = mnuLayout_->findChild<QAction*>(QString::fromLatin1(entry.objectName)))
-      action->setChecked(&entry == chosen);
-  }
+  MarkLayout(*mnuLayout_, *chosen);
   try {
     SetLayout(chosen->layout);
   } catch (const std::exception&) {
     // A failing table build is skipped; the caption still follows.
+  }
+  TypeWindow().SetLayoutCaption(layoutName);
+}
+
+void FrmTray::ShowLayoutChosen(const QString& layoutName) {
+  const std::u16string name = layoutName.toStdU16String();
+  for (const LayoutEntry& entry : kLayoutEntries) {
+    if (entry.layout == name) MarkLayout(*mnuLayout_, entry);
   }
   TypeWindow().SetLayoutCaption(layoutName);
 }

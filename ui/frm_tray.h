@@ -45,6 +45,9 @@ class FrmTray final : public QObject {
   /// current and shows the name on the typing window. Unknown names are
   /// ignored.
   void ChooseLayout(const QString& layoutName);
+  /// The menu checks and the layout label show layoutName, which is already
+  /// current; nothing is rebuilt.
+  void ShowLayoutChosen(const QString& layoutName);
 
   /// mnuHide's Click: hides or shows the typing window and the popup.
   void ToggleShowState();

@@ -411,12 +411,10 @@ void FrmType::OnOutputScriptChosen(const QString& item) {
   }
   if (!madePhonetic) return;
   // The choice made Phonetic current: the menu and the label say so too.
-  if (FrmTray* tray = TrayWindowSlot().Find()) {
-    for (QAction* entry : tray->LayoutMenu().actions())
-      if (entry->isCheckable())
-        entry->setChecked(entry->objectName() == QStringLiteral("mnuLayoutPhonetic"));
-  }
-  SetLayoutCaption(kPhoneticName);
+  if (FrmTray* tray = TrayWindowSlot().Find())
+    tray->ShowLayoutChosen(kPhoneticName);
+  else
+    SetLayoutCaption(kPhoneticName);
 }
 
 void FrmType::OnTitleMenuRequested() {
