@@ -35,6 +35,16 @@ class Error : public std::runtime_error {
   std::string description_;
 };
 
+/// Runs one statement of a handler whose failing statements are skipped:
+/// an Error it raises is dropped and the handler goes on with the next one.
+template <typename Statement>
+void SkipOnError(Statement&& statement) {
+  try {
+    statement();
+  } catch (const Error&) {
+  }
+}
+
 /// Run-time error 6.
 inline Error OverflowError(std::string source = kRuntimeSource) {
   return Error(kOverflow, std::move(source), "Overflow");

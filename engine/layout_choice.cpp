@@ -46,14 +46,6 @@ void PaintCaptions(const LayoutTable& table, int first, int last) {
   }
 }
 
-template <typename Build>
-void TryBuild(Build build) {
-  try {
-    build();
-  } catch (const Error&) {
-  }
-}
-
 }  // namespace
 
 std::span<const std::u16string_view> LayoutNames() {
@@ -78,12 +70,12 @@ void SetLayout(std::u16string_view name) {
     source = &RemingtonTable;
   } else if (name == kPhoneticLayout) {
     // Drops any script base chosen earlier.
-    TryBuild([] { BuildPhoneticTable(kDevanagariBase); });
+    SkipOnError([] { BuildPhoneticTable(kDevanagariBase); });
     source = &PhoneticTable;
   } else if (name == kPhoneticVimraLayout) {
     source = &PhoneticVimraTable;
   } else if (name == kInscriptLayout) {
-    TryBuild([] { BuildInscriptTable(kDevanagariBase); });
+    SkipOnError([] { BuildInscriptTable(kDevanagariBase); });
     source = &InscriptTable;
   } else {
     return;
@@ -109,7 +101,7 @@ bool ChooseOutputScript(std::u16string_view item) {
   const bool madeCurrent = CurrentLayout != kPhoneticLayout;
   if (madeCurrent) CurrentLayout = kPhoneticLayout;
   const std::int16_t base = script->base;
-  TryBuild([base] { BuildPhoneticTable(base); });
+  SkipOnError([base] { BuildPhoneticTable(base); });
   PaintCaptions(PhoneticTable, 1, 127);
   return madeCurrent;
 }

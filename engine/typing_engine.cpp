@@ -29,22 +29,14 @@ bool IsSurrogatePair(std::u16string_view text) {
          text[1] <= 0xDFFF;
 }
 
-// A failing suggestion step must not cost the key its remaining steps.
-template <typename Step>
-void Skipping(Step step) {
-  try {
-    step();
-  } catch (const Error&) {
-  }
-}
-
 }  // namespace
 
 TypingEngine::TypingEngine(TextBox& box, SuggestionHooks& hooks) : box_(box), hooks_(hooks) {}
 
+// A failing suggestion step must not cost the key its remaining steps.
 void TypingEngine::SearchAndShow() {
-  Skipping([this] { hooks_.SearchList(); });
-  Skipping([this] { hooks_.ShowSuggestions(); });
+  SkipOnError([this] { hooks_.SearchList(); });
+  SkipOnError([this] { hooks_.ShowSuggestions(); });
 }
 
 void TypingEngine::KeyPress(std::int16_t& KeyAscii) {
@@ -134,13 +126,13 @@ void TypingEngine::KeyUp(std::int16_t& KeyCode, std::int16_t Shift) {
 void TypingEngine::ShiftCommand(std::int16_t& KeyCode) {
   if (KeyCode == kVkRight || KeyCode == kVkSpace) {
     const bool separator = KeyCode == kVkSpace;
-    Skipping([&] { hooks_.Accept(box_, box_.SelStart(), separator); });
+    SkipOnError([&] { hooks_.Accept(box_, box_.SelStart(), separator); });
     KeyCode = 0;
   } else if (KeyCode == kVkDown) {
-    Skipping([this] { hooks_.ScrollDown(); });
+    SkipOnError([this] { hooks_.ScrollDown(); });
     KeyCode = 0;
   } else if (KeyCode == kVkUp) {
-    Skipping([this] { hooks_.ScrollUp(); });
+    SkipOnError([this] { hooks_.ScrollUp(); });
     KeyCode = 0;
   }
 }
