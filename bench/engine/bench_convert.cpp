@@ -6,8 +6,8 @@
 #include <string>
 
 #include "engine/layout_choice.h"
+#include "suggest/utf8.h"
 #include "tools/convert/convert_text.h"
-#include "tools/convert/utf8.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tools/convert/utf8.h"
+#include "suggest/utf8.h"
 
 namespace lekhora {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "tools/convert/utf8.h"
+#include "suggest/utf8.h"
 
 namespace lekhora {
 

@@ -1,4 +1,4 @@
-#include "tools/convert/utf8.h"
+#include "suggest/utf8.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,5 +1,5 @@
 #pragma once
-// Strict UTF-8 in and out for the converter.
+// Strict UTF-8 in and out, fast enough for the converter's whole files.
 
 #include <cstddef>
 #include <functional>
