@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "base/error.h"
 #include "clipboard/clipboard_backend.h"
-#include "codec/error.h"
 
 namespace lekhora {
 

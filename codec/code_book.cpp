@@ -1,9 +1,9 @@
-#include "codec/code_book.h"
+#include "codec/code_book_p.h"
 
 #include <vector>
 
-#include "codec/checked16.h"
-#include "codec/error.h"
+#include "base/checked16.h"
+#include "base/error.h"
 #include "codec/he3_format.h"
 
 namespace lekhora::he3 {

@@ -1,6 +1,6 @@
 #include "codec/code_tree.h"
 
-#include "codec/error.h"
+#include "base/error.h"
 
 namespace lekhora::he3 {
 namespace {

@@ -1,12 +1,12 @@
 #include <cstring>
 #include <memory>
 
-#include "codec/checksum.h"
+#include "base/error.h"
+#include "codec/checksum_p.h"
 #include "codec/code_tree.h"
-#include "codec/error.h"
+#include "codec/he3.h"
 #include "codec/he3_format.h"
-#include "codec/huffman.h"
-#include "codec/table_decoder.h"
+#include "codec/table_decoder_p.h"
 
 namespace lekhora {
 

@@ -1,11 +1,11 @@
 #include <bit>
 #include <cstring>
 
-#include "codec/bit_writer.h"
-#include "codec/code_book.h"
-#include "codec/error.h"
+#include "base/error.h"
+#include "codec/bit_writer_p.h"
+#include "codec/code_book_p.h"
+#include "codec/he3.h"
 #include "codec/he3_format.h"
-#include "codec/huffman.h"
 
 namespace lekhora {
 namespace {

@@ -4,7 +4,14 @@
 
 #include <cstdint>
 
-#include "codec/error.h"
+#include "base/error.h"
+
+namespace lekhora {
+
+/// Number of every error the codec raises itself (0x80040000).
+inline constexpr std::int32_t kCodecErrorNumber = -2147221504;
+
+}  // namespace lekhora
 
 namespace lekhora::he3 {
 

@@ -1,10 +1,10 @@
-#include "codec/table_decoder.h"
+#include "codec/table_decoder_p.h"
 
 #include <bit>
 #include <cstring>
 #include <vector>
 
-#include "codec/error.h"
+#include "base/error.h"
 
 namespace lekhora::he3 {
 namespace {

@@ -4,7 +4,7 @@
 #include <array>
 #include <vector>
 
-#include "codec/error.h"
+#include "base/error.h"
 #include "codec/he3_format.h"
 
 namespace lekhora {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "codec/huffman.h"
+#include "codec/he3.h"
 
 namespace lekhora {
 

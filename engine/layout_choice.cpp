@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "codec/error.h"
+#include "base/error.h"
 #include "engine/layout_tables.h"
 
 namespace lekhora {

@@ -6,8 +6,8 @@
 
 #include <string_view>
 
-#include "codec/checked16.h"
-#include "codec/error.h"
+#include "base/checked16.h"
+#include "base/error.h"
 
 namespace lekhora {
 

@@ -2,18 +2,9 @@
 
 #include <utility>
 
+#include "base/utf16.h"
+
 namespace lekhora {
-
-namespace {
-
-bool IsHighSurrogate(char16_t unit) {
-  return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t unit) {
-  return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
-}  // namespace
 
 MemoryTextBox::MemoryTextBox(std::u16string text) : text_(std::move(text)), start_(Size()) {}
 

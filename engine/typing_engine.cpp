@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-#include "codec/error.h"
+#include "base/error.h"
+#include "base/utf16.h"
 #include "engine/layout_choice.h"
 #include "engine/layout_tables.h"
 
@@ -20,13 +21,12 @@ bool Is(const std::u16string& current, std::u16string_view name) {
          std::memcmp(current.data(), name.data(), name.size() * sizeof(char16_t)) == 0;
 }
 
-bool IsLowSurrogate(std::u16string_view text) {
-  return text.size() == 1 && text[0] >= 0xDC00 && text[0] <= 0xDFFF;
+bool IsLowSurrogateAlone(std::u16string_view text) {
+  return text.size() == 1 && IsLowSurrogate(text[0]);
 }
 
-bool IsSurrogatePair(std::u16string_view text) {
-  return text.size() == 2 && text[0] >= 0xD800 && text[0] <= 0xDBFF && text[1] >= 0xDC00 &&
-         text[1] <= 0xDFFF;
+bool IsWholePair(std::u16string_view text) {
+  return text.size() == 2 && IsHighSurrogate(text[0]) && IsLowSurrogate(text[1]);
 }
 
 }  // namespace
@@ -96,8 +96,8 @@ void TypingEngine::SelectPrevious() {
   if (start > 0) {
     if (box_.SetSelStart(start - 1)) box_.SetSelLength(1);
     // A character outside the BMP goes whole, or half a pair would be left.
-    if (start > 1 && IsLowSurrogate(box_.SelText()) && box_.SetSelStart(start - 2) &&
-        box_.SetSelLength(2) && !IsSurrogatePair(box_.SelText())) {
+    if (start > 1 && IsLowSurrogateAlone(box_.SelText()) && box_.SetSelStart(start - 2) &&
+        box_.SetSelLength(2) && !IsWholePair(box_.SelText())) {
       if (box_.SetSelStart(start - 1)) box_.SetSelLength(1);
     }
   } else {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "codec/checked16.h"
-#include "codec/error.h"
+#include "base/checked16.h"
+#include "base/error.h"
 
 namespace lekhora {
 

@@ -2,11 +2,12 @@
 
 #include <exception>
 
-#include "codec/checked16.h"
-#include "codec/huffman.h"
-#include "suggest/data_files.h"
-#include "suggest/read_whole_file.h"
-#include "suggest/text_units.h"
+#include "base/checked16.h"
+#include "base/data_files.h"
+#include "base/read_whole_file.h"
+#include "base/utf16.h"
+#include "codec/he3.h"
+#include "text/lines.h"
 
 namespace lekhora {
 

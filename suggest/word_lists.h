@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "codec/error.h"
+#include "base/error.h"
 
 namespace lekhora {
 

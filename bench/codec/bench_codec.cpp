@@ -11,7 +11,7 @@
 #include <random>
 #include <string>
 
-#include "codec/huffman.h"
+#include "codec/he3.h"
 #include "codec/walk_decode.h"
 
 namespace {

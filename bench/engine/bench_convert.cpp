@@ -6,7 +6,7 @@
 #include <string>
 
 #include "engine/layout_choice.h"
-#include "suggest/utf8.h"
+#include "text/utf8.h"
 #include "tools/convert/convert_text.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <QMimeData>
 #include <QString>
 
-#include "codec/error.h"
+#include "base/error.h"
 
 namespace lekhora {
 namespace {

@@ -9,6 +9,9 @@
 namespace lekhora {
 namespace {
 
+// The codec's errors have a negative number; the message must keep its sign.
+constexpr std::int32_t kNegativeErrorNumber = -2147221504;
+
 // A clipboard in memory that can be told to refuse or to fail.
 class FakeClipboard final : public ClipboardBackend {
  public:
@@ -17,7 +20,7 @@ class FakeClipboard final : public ClipboardBackend {
   std::optional<std::u16string> content;
 
   bool SetText(const std::u16string& text) override {
-    if (mode == Mode::Throws) throw Error(kCodecErrorNumber, "clipboard", "Clipboard busy");
+    if (mode == Mode::Throws) throw Error(kNegativeErrorNumber, "clipboard", "Clipboard busy");
     if (mode == Mode::Refuses) return false;
     content = text;
     return true;
@@ -81,7 +84,8 @@ TEST(GetUnicodeText, AFailingClipboardGivesEmptyTextAndOneErrorBox) {
 }
 
 TEST(ClipboardErrorMessage, NegativeNumbersKeepTheirSign) {
-  EXPECT_EQ(ClipboardErrorMessage(Error(kCodecErrorNumber, "x", "Bad")), "Error -2147221504: Bad");
+  EXPECT_EQ(ClipboardErrorMessage(Error(kNegativeErrorNumber, "x", "Bad")),
+            "Error -2147221504: Bad");
 }
 
 }  // namespace

@@ -2,8 +2,9 @@
 // the bit-by-bit walk alike.
 #include <gtest/gtest.h>
 
-#include "codec/error.h"
-#include "codec/huffman.h"
+#include "base/error.h"
+#include "codec/he3.h"
+#include "codec/he3_format.h"
 #include "codec/walk_decode.h"
 #include "tests/codec/he3_builder.h"
 

@@ -3,8 +3,8 @@
 
 #include <numeric>
 
-#include "codec/error.h"
-#include "codec/huffman.h"
+#include "base/error.h"
+#include "codec/he3.h"
 #include "tests/codec/he3_builder.h"
 
 namespace lekhora {

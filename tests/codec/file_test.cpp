@@ -8,9 +8,10 @@
 #include <fstream>
 #include <random>
 
-#include "codec/error.h"
+#include "base/error.h"
 #include "codec/file_io.h"
-#include "codec/huffman.h"
+#include "codec/he3.h"
+#include "codec/he3_format.h"
 
 namespace lekhora {
 namespace {

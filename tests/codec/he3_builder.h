@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "codec/error.h"
-#include "codec/huffman.h"
+#include "base/error.h"
+#include "codec/he3.h"
 
 namespace lekhora::testing {
 

@@ -7,8 +7,8 @@
 #include <random>
 
 #include "codec/code_tree.h"
-#include "codec/huffman.h"
-#include "codec/table_decoder.h"
+#include "codec/he3.h"
+#include "codec/table_decoder_p.h"
 #include "codec/walk_decode.h"
 #include "tests/codec/he3_builder.h"
 

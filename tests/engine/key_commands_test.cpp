@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "codec/error.h"
+#include "base/error.h"
 #include "engine/layout_choice.h"
 #include "engine/memory_text_box.h"
 #include "engine/typing_engine.h"

@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "codec/error.h"
+#include "base/error.h"
 #include "engine/layout_choice.h"
 #include "engine/layout_tables.h"
 

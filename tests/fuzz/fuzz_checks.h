@@ -8,10 +8,10 @@
 #include <memory>
 #include <string>
 
+#include "base/error.h"
 #include "codec/code_tree.h"
-#include "codec/error.h"
-#include "codec/huffman.h"
-#include "codec/table_decoder.h"
+#include "codec/he3.h"
+#include "codec/table_decoder_p.h"
 #include "codec/walk_decode.h"
 
 namespace lekhora::fuzz {

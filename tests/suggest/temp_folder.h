@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "suggest/text_units.h"
+#include "base/utf16.h"
 
 namespace lekhora::test {
 

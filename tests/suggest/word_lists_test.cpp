@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "codec/huffman.h"
-#include "suggest/read_whole_file.h"
-#include "suggest/text_units.h"
+#include "base/read_whole_file.h"
+#include "base/utf16.h"
+#include "codec/he3.h"
+#include "codec/he3_format.h"
 #include "temp_folder.h"
 
 namespace lekhora {

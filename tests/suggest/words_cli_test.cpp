@@ -5,10 +5,11 @@
 #include <cstdio>
 #include <string>
 
-#include "codec/huffman.h"
-#include "suggest/program_folder.h"
-#include "suggest/text_units.h"
+#include "base/program_folder.h"
+#include "base/utf16.h"
+#include "codec/he3.h"
 #include "temp_folder.h"
+#include "text/utf8.h"
 
 #ifndef _WIN32
 #include <sys/wait.h>

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "suggest/utf8.h"
+#include "text/utf8.h"
 
 namespace lekhora {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "suggest/utf8.h"
+#include "text/utf8.h"
 
 namespace lekhora {
 

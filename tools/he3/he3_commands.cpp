@@ -4,11 +4,11 @@
 #include <iterator>
 #include <memory>
 
+#include "base/error.h"
 #include "codec/code_tree.h"
-#include "codec/error.h"
 #include "codec/file_io.h"
+#include "codec/he3.h"
 #include "codec/he3_format.h"
-#include "codec/huffman.h"
 
 namespace lekhora::he3tool {
 namespace {

@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "suggest/text_units.h"
+#include "base/utf16.h"
 #include "suggest/word_lists.h"
+#include "text/utf8.h"
 #include "tools/words/file_io.h"
 
 namespace {

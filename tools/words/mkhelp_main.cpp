@@ -8,13 +8,14 @@
 #include <string_view>
 #include <vector>
 
+#include "base/utf16.h"
 #include "engine/key_replay.h"
 #include "engine/layout_choice.h"
 #include "engine/layout_tables.h"
 #include "engine/memory_text_box.h"
 #include "engine/suggestion_hooks.h"
 #include "engine/typing_engine.h"
-#include "suggest/text_units.h"
+#include "text/utf8.h"
 #include "tools/words/file_io.h"
 
 namespace {

@@ -11,13 +11,15 @@
 #include <unordered_set>
 #include <vector>
 
-#include "codec/error.h"
-#include "codec/huffman.h"
+#include "base/error.h"
+#include "base/utf16.h"
+#include "codec/he3.h"
 #include "engine/typing_state.h"
 #include "suggest/suggestion_view.h"
 #include "suggest/suggestions.h"
-#include "suggest/text_units.h"
 #include "suggest/word_lists.h"
+#include "text/lines.h"
+#include "text/utf8.h"
 #include "tools/words/file_io.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <QTextCursor>
 #include <algorithm>
 
-#include "suggest/data_files.h"
-#include "suggest/program_folder.h"
-#include "suggest/read_whole_file.h"
+#include "base/data_files.h"
+#include "base/program_folder.h"
+#include "base/read_whole_file.h"
 #include "ui/chrome/geometry.h"
 
 namespace lekhora {

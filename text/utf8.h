@@ -1,5 +1,6 @@
 #pragma once
-// Strict UTF-8 in and out, fast enough for the converter's whole files.
+// UTF-8 in and out: strict for the converter, which must report bad input,
+// and lenient for the data tools, which only need readable text.
 
 #include <cstddef>
 #include <functional>
@@ -34,5 +35,12 @@ std::string EncodeUtf8(std::u16string_view text);
 
 /// EncodeUtf8 a block at a time, for writing straight to a file.
 void EncodeUtf8Blocks(std::u16string_view text, const std::function<void(std::string_view)>& take);
+
+/// Lenient decoding: each malformed sequence becomes one U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view text);
+/// EncodeUtf8 under the name that pairs it with Utf8ToUtf16.
+inline std::string Utf16ToUtf8(std::u16string_view text) {
+  return EncodeUtf8(text);
+}
 
 }  // namespace lekhora

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "base/files.h"
+
 namespace lekhora {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -23,8 +25,5 @@ void Encode(Bytes& buffer, std::int32_t length);
 /// Encodes a whole file into destination, which is replaced only once the new
 /// contents are completely written.
 void EncodeFile(const std::filesystem::path& source, const std::filesystem::path& destination);
-
-/// True when the file system can tell the file's length (an empty file exists).
-bool FileExists(const std::filesystem::path& path);
 
 }  // namespace lekhora

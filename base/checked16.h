@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "codec/error.h"
+#include "base/error.h"
 
 namespace lekhora {
 

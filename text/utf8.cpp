@@ -1,7 +1,9 @@
-#include "suggest/utf8.h"
+#include "text/utf8.h"
 
 #include <cstdint>
 #include <cstring>
+
+#include "base/utf16.h"
 
 namespace lekhora {
 
@@ -12,19 +14,10 @@ namespace {
 // at a time.
 constexpr std::size_t kBlock = kUtf8BlockSize;
 
+constexpr char32_t kReplacement = 0xFFFD;
+
 bool IsContinuation(unsigned char byte) {
   return (byte & 0xC0) == 0x80;
-}
-
-char16_t* PutCodePoint(char16_t* out, char32_t cp) {
-  if (cp < 0x10000) {
-    *out++ = static_cast<char16_t>(cp);
-  } else {
-    cp -= 0x10000;
-    *out++ = static_cast<char16_t>(0xD800 + (cp >> 10));
-    *out++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-  }
-  return out;
 }
 
 // Eight bytes with no high bit: Latin keys are most of any text to convert.
@@ -59,8 +52,8 @@ std::size_t DecodeSequence(std::string_view bytes, std::size_t i, char16_t*& out
     if (!IsContinuation(next)) return 0;
     cp = (cp << 6) | (next & 0x3F);
   }
-  if (cp < lowest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-  out = PutCodePoint(out, cp);
+  if (cp < lowest || cp > 0x10FFFF || IsSurrogate(cp)) return 0;
+  out = WriteUtf16(out, cp);
   return length;
 }
 
@@ -120,12 +113,11 @@ void EncodeUtf8Blocks(std::u16string_view text, const std::function<void(std::st
         put(cp);
         continue;
       }
-      if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < size && text[i + 1] >= 0xDC00 &&
-          text[i + 1] <= 0xDFFF) {
-        cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      if (IsHighSurrogate(cp) && i + 1 < size && IsLowSurrogate(text[i + 1])) {
+        cp = CombineSurrogates(text[i], text[i + 1]);
         ++i;
-      } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-        cp = 0xFFFD;
+      } else if (IsSurrogate(cp)) {
+        cp = kReplacement;
       }
       if (cp < 0x800) {
         put(0xC0 | (cp >> 6));
@@ -153,6 +145,31 @@ std::string EncodeUtf8(std::u16string_view text) {
   std::string out;
   out.reserve(bytes);
   EncodeUtf8Blocks(text, [&out](std::string_view block) { out += block; });
+  return out;
+}
+
+// The strict decoder runs up to each malformed sequence; the sequence is then
+// skipped as far as it looked like one (its lead byte and the continuation
+// bytes that follow, up to the length the lead announces).
+std::u16string Utf8ToUtf16(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  auto take = [&out](std::u16string_view block) { out += block; };
+  while (!text.empty()) {
+    const std::optional<std::size_t> bad = DecodeUtf8Blocks(text, take);
+    if (!bad) break;
+    out.push_back(static_cast<char16_t>(kReplacement));
+    const auto lead = static_cast<unsigned char>(text[*bad]);
+    const std::size_t length = (lead & 0xE0) == 0xC0   ? 2
+                               : (lead & 0xF0) == 0xE0 ? 3
+                               : (lead & 0xF8) == 0xF0 ? 4
+                                                       : 1;
+    std::size_t skip = 1;
+    while (skip < length && *bad + skip < text.size() &&
+           IsContinuation(static_cast<unsigned char>(text[*bad + skip])))
+      ++skip;
+    text.remove_prefix(*bad + skip);
+  }
   return out;
 }
 

@@ -1,10 +1,12 @@
-#include "suggest/text_units.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "base/utf16.h"
+#include "text/lines.h"
+#include "text/utf8.h"
 
 namespace lekhora {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 // The error every part of the program raises: a number, a source and a
-// description, as the original run-time reported them.
+// description.
 
 #include <cstdint>
 #include <stdexcept>
@@ -8,13 +8,15 @@
 
 namespace lekhora {
 
-/// Number of every error the codec raises itself (0x80040000).
-inline constexpr std::int32_t kCodecErrorNumber = -2147221504;
-/// Run-time error numbers.
+/// Error numbers that are not the codec's own.
 inline constexpr std::int32_t kOverflow = 6;
 inline constexpr std::int32_t kSubscriptOutOfRange = 9;
+inline constexpr std::int32_t kDiskFull = 61;
+inline constexpr std::int32_t kPermissionDenied = 70;
+inline constexpr std::int32_t kPathFileAccessError = 75;
+inline constexpr std::int32_t kPathNotFound = 76;
 
-/// Source of run-time errors that no module names itself.
+/// Source of the errors that no module names itself.
 inline constexpr const char* kRuntimeSource = "Lekhora";
 
 class Error : public std::runtime_error {
@@ -35,24 +37,31 @@ class Error : public std::runtime_error {
   std::string description_;
 };
 
-/// Runs one statement of a handler whose failing statements are skipped:
-/// an Error it raises is dropped and the handler goes on with the next one.
+/// Runs one statement of a handler whose failing statements are skipped: any
+/// standard exception it raises (an Error, but also a failed allocation or a
+/// library's range check) is dropped and the handler goes on with the next
+/// statement. Nothing escapes into the window system's event loop.
 template <typename Statement>
-void SkipOnError(Statement&& statement) {
+void SkipOnError(Statement&& statement) noexcept {
   try {
     statement();
-  } catch (const Error&) {
+  } catch (const std::exception&) {
   }
 }
 
-/// Run-time error 6.
+/// Error 6.
 inline Error OverflowError(std::string source = kRuntimeSource) {
   return Error(kOverflow, std::move(source), "Overflow");
 }
 
-/// Run-time error 9.
+/// Error 9.
 inline Error SubscriptError(std::string source = kRuntimeSource) {
   return Error(kSubscriptOutOfRange, std::move(source), "Subscript out of range");
+}
+
+/// Error 75, for a file that can be neither read nor written.
+inline Error FileAccessError(std::string source = kRuntimeSource) {
+  return Error(kPathFileAccessError, std::move(source), "Path/File access error");
 }
 
 }  // namespace lekhora

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "codec/code_book.h"
+#include "codec/code_book_p.h"
 
 namespace lekhora::he3 {
 

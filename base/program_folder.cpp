@@ -1,4 +1,4 @@
-#include "suggest/program_folder.h"
+#include "base/program_folder.h"
 
 #include <system_error>
 

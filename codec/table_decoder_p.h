@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "codec/code_tree.h"
-#include "codec/huffman.h"
+#include "codec/he3.h"
 
 namespace lekhora::he3 {
 

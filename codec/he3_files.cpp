@@ -1,17 +1,9 @@
-#include "codec/huffman.h"
-
-#include <system_error>
+#include "codec/he3.h"
 
 #include "codec/file_io.h"
 #include "codec/he3_format.h"
 
 namespace lekhora {
-
-bool FileExists(const std::filesystem::path& path) {
-  std::error_code ec;
-  (void)std::filesystem::file_size(path, ec);
-  return !ec;
-}
 
 Bytes DecodeFile(const std::filesystem::path& path) {
   Bytes buffer = ReadSourceFile(path, he3::kDecodeFileSource);
