@@ -7,9 +7,10 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "ui/chrome/window_helpers.h"
 #include "ui/frm_tray.h"
 #include "ui/frm_type.h"
+#include "ui/look.h"
+#include "ui/window_helpers.h"
 #include "ui/windows.h"
 
 namespace lekhora {
@@ -30,11 +31,7 @@ FrmSplash::FrmSplash()
   setObjectName(QStringLiteral("frmSplash"));
   setWindowTitle(QStringLiteral("Lekhora"));
   setFixedSize(kPictureWidth, kPictureHeight);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = geometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CentreOnScreen(*this);
   SetFormTopmost(this, true);
 
   timer2_ = new QTimer(this);

@@ -40,8 +40,11 @@ void StoreLe(std::uint8_t* p, std::uint32_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
+// Flush stores 8 bytes at a time, past the last byte that holds data.
+constexpr std::size_t kOutputSlack = 8;
+
 // Stores the next 8 bytes of the accumulator and keeps the bits of the last,
-// incomplete byte; the output has 8 bytes of slack for it.
+// incomplete byte; the output has kOutputSlack bytes for it.
 inline void Flush(std::uint8_t*& out, std::uint64_t& acc, int& filled) {
   if constexpr (std::endian::native == std::endian::little) {
     std::memcpy(out, &acc, 8);
@@ -53,34 +56,40 @@ inline void Flush(std::uint8_t*& out, std::uint64_t& acc, int& filled) {
   filled &= 7;
 }
 
+// Codes up to this length go two at a time through one 64-bit accumulator:
+// two such codes on top of 7 pending bits fit in 63 bits.
+constexpr int kFastPathCodeBits = 28;
+constexpr std::uint64_t kFastPathCodeMask = (std::uint64_t{1} << kFastPathCodeBits) - 1;
+// The fast path keeps a code's length in the top byte of its table entry.
+constexpr int kLengthShift = 56;
+
 // The data bits of the input; returns the end of the written bytes.
 std::uint8_t* WriteData(const std::uint8_t* in, std::size_t n, const he3::CodeBook& book,
                         int longest, std::uint8_t* out) {
-  if (longest > 28) {
+  if (longest > kFastPathCodeBits) {
     he3::BitWriter w(out);
     for (std::size_t i = 0; i < n; ++i) w.PutCode(book[in[i]]);
     return w.Finish();
   }
-  // Code and length in one word: codes of up to 28 bits leave room for two
-  // codes on top of 7 pending bits.
   std::uint64_t entry[256];
-  for (int v = 0; v < 256; ++v) entry[v] = book[v].words[0] | std::uint64_t{book[v].length} << 56;
+  for (int v = 0; v < 256; ++v)
+    entry[v] = book[v].words[0] | std::uint64_t{book[v].length} << kLengthShift;
   std::uint64_t acc = 0;
   int filled = 0;
   std::size_t i = 0;
   for (; i + 2 <= n; i += 2) {
     const std::uint64_t a = entry[in[i]];
     const std::uint64_t b = entry[in[i + 1]];
-    acc |= (a & 0xFFFFFFFu) << filled;
-    filled += static_cast<int>(a >> 56);
-    acc |= (b & 0xFFFFFFFu) << filled;
-    filled += static_cast<int>(b >> 56);
+    acc |= (a & kFastPathCodeMask) << filled;
+    filled += static_cast<int>(a >> kLengthShift);
+    acc |= (b & kFastPathCodeMask) << filled;
+    filled += static_cast<int>(b >> kLengthShift);
     Flush(out, acc, filled);
   }
   for (; i < n; ++i) {
     const std::uint64_t a = entry[in[i]];
-    acc |= (a & 0xFFFFFFFu) << filled;
-    filled += static_cast<int>(a >> 56);
+    acc |= (a & kFastPathCodeMask) << filled;
+    filled += static_cast<int>(a >> kLengthShift);
     Flush(out, acc, filled);
   }
   if (filled > 0) *out++ = static_cast<std::uint8_t>(acc);
@@ -125,7 +134,7 @@ void Encode(Bytes& buffer, std::int32_t length) {
 
   const std::size_t pairsEnd = he3::kPairsOffset + 2 * static_cast<std::size_t>(coded);
   const std::size_t total = pairsEnd + (tableBits + 7) / 8 + dataBytes;
-  Bytes out(total + 8);  // slack for the 8-byte stores of the data writer
+  Bytes out(total + kOutputSlack);
   out[0] = he3::kIdH;
   out[1] = he3::kIdE;
   out[2] = he3::kIdCompressed;

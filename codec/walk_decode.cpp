@@ -43,6 +43,10 @@ void WalkDecode(Bytes& buffer, std::int32_t length) {
     return;
   }
 
+  // The header is read byte by byte at its literal offsets (4 checksum, 5..8
+  // length, 9..10 pair count, 11.. pairs) on purpose: this decoder is the
+  // independent reading of the format that the table decoder is checked
+  // against, so it takes none of the offsets from the shared constants.
   const std::uint8_t checksum = At(buffer, n, 4);
   const std::int32_t announced = static_cast<std::int32_t>(
       std::uint32_t{At(buffer, n, 5)} | std::uint32_t{At(buffer, n, 6)} << 8 |

@@ -27,7 +27,8 @@ constexpr KeyStroke Lookup(char16_t unit) {
   if (unit >= u'a' && unit <= u'z') return {static_cast<std::int16_t>(unit - u'a' + u'A'), 0};
   if (unit >= u'A' && unit <= u'Z') return {static_cast<std::int16_t>(unit), kShiftBit};
   if (unit >= u'0' && unit <= u'9') return {static_cast<std::int16_t>(unit), 0};
-  if (unit == u' ' || unit == 8 || unit == 9 || unit == 13 || unit == 27)
+  if (unit == kCharSpace || unit == kCharBackspace || unit == kCharTab || unit == kCharEnter ||
+      unit == kCharEscape)
     return {static_cast<std::int16_t>(unit), 0};
   if (unit >= 1 && unit <= 26) return {static_cast<std::int16_t>(unit + 64), kCtrlBit};
   if (std::size_t digit = kShiftedDigits.find(unit); digit != std::u16string_view::npos)

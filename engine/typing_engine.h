@@ -6,21 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "engine/key_codes.h"
 #include "engine/suggestion_hooks.h"
 #include "engine/text_box.h"
 #include "engine/typing_state.h"
 
 namespace lekhora {
-
-/// Virtual key codes and modifier bits the key commands look at.
-inline constexpr std::int16_t kVkBack = 8;
-inline constexpr std::int16_t kVkSpace = 32;
-inline constexpr std::int16_t kVkUp = 38;
-inline constexpr std::int16_t kVkRight = 39;
-inline constexpr std::int16_t kVkDown = 40;
-inline constexpr std::int16_t kShiftBit = 1;
-inline constexpr std::int16_t kCtrlBit = 2;
-inline constexpr std::int16_t kAltBit = 4;
 
 class TypingEngine {
  public:
@@ -66,7 +57,8 @@ class TypingEngine {
 
 /// Codes that end a word: 2..34 except Backspace, Shift, Ctrl and Caps Lock.
 inline bool IsWordBreak(std::int16_t code) {
-  return code >= 2 && code <= 34 && code != 8 && code != 16 && code != 17 && code != 20;
+  return code >= 2 && code <= 34 && code != kVkBack && code != kVkShift && code != kVkControl &&
+         code != kVkCapital;
 }
 
 /// The independent vowel that a vowel key (or a doubled one) gives after "A";

@@ -20,6 +20,11 @@ bool StartsWith(std::u16string_view word, std::u16string_view prefix) {
   return ComparePrefix(word, prefix) == 0;
 }
 
+// The popup shows the current suggestion with this many neighbours in the list
+// before it and after it.
+constexpr int kWordsBefore = 2;
+constexpr int kWordsAfter = 8;
+
 }  // namespace
 
 Suggestions::Suggestions(const TypingState& state, const WordLists& lists, SuggestionView& view)
@@ -57,11 +62,11 @@ std::int16_t Suggestions::SearchList() {
 
 void Suggestions::ShowSuggestions() {
   tip_.clear();
-  for (int i = 0; i <= 10; ++i) {
-    const int k = suggestion_index_ - 2 + i;
+  for (int i = 0; i <= kWordsBefore + kWordsAfter; ++i) {
+    const int k = suggestion_index_ - kWordsBefore + i;
     if (!Inside(k)) continue;
     const std::u16string& word = lists_.WordList[k];
-    if (i == 2) {
+    if (i == kWordsBefore) {
       view_->SetMainCaption(u" " + word);
       tip_ += u"<<< ";
       tip_ += word;

@@ -45,8 +45,8 @@ std::optional<Error> RunMaintenanceCommand(const std::filesystem::path& folder) 
   } catch (const Error& error) {
     return error;
   } catch (const std::exception& error) {
-    // A file system failure while writing: the run-time's file access error.
-    return Error(75, "Command1", error.what());
+    // Any other failure while writing is a file access error.
+    return Error(kPathFileAccessError, "Command1", error.what());
   }
   return std::nullopt;
 }

@@ -1,20 +1,6 @@
 #include "ui/control_helpers.h"
 
-#include <QPalette>
-
 namespace lekhora {
-
-QString FromU16(const std::u16string& text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-void Colour(QWidget& widget, QColor background) {
-  widget.setAutoFillBackground(true);
-  QPalette palette = widget.palette();
-  palette.setColor(QPalette::Window, background);
-  palette.setColor(QPalette::WindowText, Qt::black);
-  widget.setPalette(palette);
-}
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption) {
   auto* label = new QLabel(caption, parent);

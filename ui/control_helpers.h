@@ -7,16 +7,12 @@
 #include <span>
 #include <string>
 
-#include "ui/chrome/chrome_images.h"
-#include "ui/chrome/design_geometry.h"
-#include "ui/chrome/geometry.h"
+#include "ui/chrome_images.h"
+#include "ui/design_geometry.h"
+#include "ui/geometry.h"
+#include "ui/look.h"
 
 namespace lekhora {
-
-QString FromU16(const std::u16string& text);
-
-/// Fills the widget's background with the colour and writes on it in black.
-void Colour(QWidget& widget, QColor background);
 
 /// A plain-text label (captions are never markup).
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption);

@@ -12,6 +12,7 @@
 #include "engine/layout_choice.h"
 #include "ui/frm_type.h"
 #include "ui/frm_words.h"
+#include "ui/look.h"
 #include "ui/pictures.h"
 #include "ui/windows.h"
 
@@ -34,10 +35,6 @@ const std::array kLayoutEntries{
     LayoutEntry{"mnuLayoutInscript", "Inscript", kInscriptLayout},
     LayoutEntry{"mnuLayoutRemington", "Remington", kRemingtonLayout},
 };
-
-QString FromView(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QAction* AddEntry(QMenu& menu, const char* objectName, const QString& caption) {
   QAction* action = menu.addAction(caption);
@@ -102,7 +99,7 @@ void FrmTray::BuildMenus() {
     QAction* action = AddEntry(*mnuLayout_, entry.objectName, QString::fromLatin1(entry.caption));
     action->setCheckable(true);
     action->setChecked(entry.layout == kPhoneticVimraLayout);
-    const QString layout = FromView(entry.layout);
+    const QString layout = FromU16(entry.layout);
     connect(action, &QAction::triggered, this, [this, layout] { ChooseLayout(layout); });
   }
 }

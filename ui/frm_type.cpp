@@ -16,20 +16,21 @@
 
 #include "clipboard/qt/qt_clipboard_backend.h"
 #include "engine/layout_choice.h"
-#include "ui/chrome/caption_fit.h"
-#include "ui/chrome/chrome_images.h"
-#include "ui/chrome/click_label.h"
-#include "ui/chrome/design_geometry.h"
-#include "ui/chrome/geometry.h"
-#include "ui/chrome/keyboard_panel.h"
-#include "ui/chrome/window_helpers.h"
+#include "ui/caption_fit.h"
+#include "ui/chrome_images.h"
+#include "ui/click_label.h"
 #include "ui/control_helpers.h"
+#include "ui/design_geometry.h"
 #include "ui/frm_tray.h"
 #include "ui/frm_words.h"
+#include "ui/geometry.h"
+#include "ui/keyboard_panel.h"
 #include "ui/pictures.h"
 #include "ui/qt_text_box.h"
+#include "ui/toolbar_commands.h"
 #include "ui/type_box.h"
 #include "ui/typing_core.h"
+#include "ui/window_helpers.h"
 #include "ui/windows.h"
 
 namespace lekhora {
@@ -37,17 +38,6 @@ namespace {
 
 std::span<const ControlGeometry> Design() {
   return TypingWindowDesign();
-}
-
-const QColor kWindowBack(185, 211, 247);
-const QColor kTitleBack(76, 147, 233);
-const QColor kBoxBack(228, 238, 252);
-
-QFont Arial(double points, bool bold = false) {
-  QFont font(QStringLiteral("Arial"));
-  font.setPointSizeF(points);
-  font.setBold(bold);
-  return font;
 }
 
 // The name of the only layout that script choices type in.
@@ -61,19 +51,6 @@ ClickLabel* MakeImage(QWidget* parent, const char* name, Picture picture, const 
   return image;
 }
 
-QFont ArialBold(double points) {
-  return Arial(points, true);
-}
-
-// From the load's colour step on, a step that fails is skipped silently.
-template <class Step>
-void RunLoadStep(Step&& step) {
-  try {
-    step();
-  } catch (const std::exception&) {
-  }
-}
-
 }  // namespace
 
 void FrmType::PopupView::SetMainCaption(const std::u16string& caption) {
@@ -82,10 +59,6 @@ void FrmType::PopupView::SetMainCaption(const std::u16string& caption) {
 
 void FrmType::PopupView::SetTipText(const std::u16string& text) {
   if (words_) words_->SetTipText(text);
-}
-
-std::filesystem::path FrmType::ProgramFolderPath() {
-  return std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String());
 }
 
 FrmType::FrmType(std::filesystem::path folder) : folder_(std::move(folder)) {
@@ -106,20 +79,16 @@ FrmType::FrmType(std::filesystem::path folder) : folder_(std::move(folder)) {
 
   const Size design = TwipsToPixels(kTypingWindowDesignSize);
   resize(design.Width, design.Height);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = geometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CentreOnScreen(*this);
   txtType_->setFocus();
 
   LoadLayoutTables();
   SelectFirstMap();
-  RunLoadStep([this] { SetKeyColours(); });
-  RunLoadStep([this] { InitKeyLabels(); });
-  RunLoadStep([this] { LoadLists(); });
-  RunLoadStep([this] { ShowPopup(); });
-  RunLoadStep([this] { LoadTray(); });
+  SkipOnError([this] { SetKeyColours(); });
+  SkipOnError([this] { InitKeyLabels(); });
+  SkipOnError([this] { LoadLists(); });
+  SkipOnError([this] { ShowPopup(); });
+  SkipOnError([this] { LoadTray(); });
 }
 
 FrmType::~FrmType() {
@@ -423,21 +392,18 @@ void FrmType::OnTitleMenuRequested() {
 }
 
 void FrmType::CopyAllText() {
-  SetUnicodeText(*clipboard_, box_->Text());
+  lekhora::CopyAllText(*box_, *clipboard_);
 }
 
 void FrmType::PasteText() {
-  const std::u16string text =
-      GetUnicodeText(*clipboard_, [this](const std::string& title, const std::string& message) {
-        ShowMessage(QString::fromStdString(title), QString::fromStdString(message));
-      });
-  box_->SetSelText(text);
+  PasteClipboardText(*box_, *clipboard_,
+                     [this](const std::string& title, const std::string& message) {
+                       ShowMessage(QString::fromStdString(title), QString::fromStdString(message));
+                     });
 }
 
 void FrmType::SelectAllText() {
-  const int length = static_cast<int>(box_->Text().size());
-  box_->SetSelStart(0);
-  box_->SetSelLength(length);
+  lekhora::SelectAllText(*box_);
 }
 
 void FrmType::RunMaintenance() {

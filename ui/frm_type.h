@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "base/program_folder.h"
 #include "clipboard/mod_clipboard.h"
 #include "suggest/suggestion_view.h"
 #include "suggest/word_lists.h"
@@ -40,10 +41,8 @@ class FrmType final : public QWidget {
 
  public:
   /// Runs the load sequence with the files of folder (the program's own).
-  explicit FrmType(std::filesystem::path folder = ProgramFolderPath());
+  explicit FrmType(std::filesystem::path folder = ProgramFolder());
   ~FrmType() override;
-
-  static std::filesystem::path ProgramFolderPath();
 
   TypeBox& txtType() const { return *txtType_; }
   TypingCore& Core() const { return *core_; }

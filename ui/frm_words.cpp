@@ -6,12 +6,12 @@
 #include <QResizeEvent>
 #include <QScreen>
 
-#include "ui/chrome/announce.h"
-#include "ui/chrome/chrome_images.h"
-#include "ui/chrome/design_geometry.h"
-#include "ui/chrome/geometry.h"
-#include "ui/chrome/window_helpers.h"
+#include "ui/announce.h"
+#include "ui/chrome_images.h"
 #include "ui/control_helpers.h"
+#include "ui/design_geometry.h"
+#include "ui/geometry.h"
+#include "ui/window_helpers.h"
 
 namespace lekhora {
 namespace {
@@ -28,15 +28,11 @@ FrmWords::FrmWords(QWidget* owner)
   setAttribute(Qt::WA_ShowWithoutActivating);
   setFocusPolicy(Qt::NoFocus);
   setWindowTitle(QStringLiteral("Suggestions"));
-  Colour(*this, QColor(185, 211, 247));
+  Colour(*this, kWindowBack);
   BuildControls();
   const Size design = TwipsToPixels(kPopupDesignSize);
   resize(design.Width, design.Height);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = geometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CentreOnScreen(*this);
 }
 
 void FrmWords::BuildControls() {
@@ -45,22 +41,17 @@ void FrmWords::BuildControls() {
   lblTip_->setObjectName(QStringLiteral("lblTip"));
   lblTip_->setTextFormat(Qt::PlainText);
   lblTip_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  QFont tipFont(QStringLiteral("Arial"));
-  tipFont.setPointSizeF(9.75);
-  lblTip_->setFont(tipFont);
+  lblTip_->setFont(Arial(9.75));
   lblTip_->setCursor(Qt::SizeAllCursor);
-  Colour(*lblTip_, QColor(255, 192, 128));
+  Colour(*lblTip_, kTipBack);
   lblTip_->setAccessibleName(tr("Suggestions"));
   PlaceDesign(*lblTip_, Design());
 
   lblMain_ = new QLabel(this);
   lblMain_->setObjectName(QStringLiteral("lblMain"));
   lblMain_->setTextFormat(Qt::PlainText);
-  QFont mainFont(QStringLiteral("Arial"));
-  mainFont.setPointSizeF(11.25);
-  mainFont.setBold(true);
-  lblMain_->setFont(mainFont);
-  Colour(*lblMain_, QColor(76, 147, 233));
+  lblMain_->setFont(ArialBold(11.25));
+  Colour(*lblMain_, kTitleBack);
   lblMain_->setAccessibleName(tr("No suggestion"));
   PlaceDesign(*lblMain_, Design());
 

@@ -119,8 +119,8 @@ std::int16_t ShiftMask(Qt::KeyboardModifiers modifiers) {
 }
 
 std::int16_t KeyAsciiCode(int qtKey, Qt::KeyboardModifiers modifiers, const QString& text) {
-  // Delete types no character on the original platform, though X11 reports
-  // U+007F for it; Alt alone makes a menu key, not a character.
+  // Delete types no character in the pad, though X11 reports U+007F for it;
+  // Alt alone makes a menu key, not a character.
   if (qtKey == Qt::Key_Delete) return 0;
   const bool ctrl = modifiers & Qt::ControlModifier;
   if ((modifiers & Qt::AltModifier) && !ctrl) return 0;

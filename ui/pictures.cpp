@@ -48,41 +48,6 @@ QPixmap DrawPicture(Picture picture) {
       p.drawLine(3, 4, 9, 4);
       p.drawLine(3, 7, 9, 7);
       break;
-    case Picture::Close:
-      p.setPen(QPen(kInk, 2));
-      p.drawLine(3, 2, 9, 9);
-      p.drawLine(9, 2, 3, 9);
-      break;
-    case Picture::Minimise:
-      p.fillRect(3, 8, 7, 2, kInk);
-      break;
-    case Picture::Move:
-      p.drawLine(6, 1, 6, 10);
-      p.drawLine(1, 5, 11, 5);
-      p.drawLine(4, 3, 6, 1);
-      p.drawLine(8, 3, 6, 1);
-      p.drawLine(4, 8, 6, 10);
-      p.drawLine(8, 8, 6, 10);
-      break;
-    case Picture::Help: {
-      QFont font;
-      font.setPixelSize(11);
-      font.setBold(true);
-      p.setFont(font);
-      p.drawText(QRect(0, 0, kImageWidth, kImageHeight), Qt::AlignCenter, QStringLiteral("?"));
-      break;
-    }
-    case Picture::Font: {
-      QFont font;
-      font.setPixelSize(11);
-      font.setBold(true);
-      p.setFont(font);
-      p.drawText(QRect(0, 0, kImageWidth, kImageHeight), Qt::AlignCenter, QStringLiteral("A"));
-      break;
-    }
-    case Picture::SizeGrip:
-      for (int i = 0; i < 3; ++i) p.drawLine(11 - 3 * i, 11, 11, 11 - 3 * i);
-      break;
   }
   return pixmap;
 }

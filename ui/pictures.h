@@ -10,15 +10,9 @@ enum class Picture {
   Copy,
   Paste,
   Select,
-  Close,
-  Minimise,
-  Move,
-  Help,
-  Font,
-  SizeGrip,
 };
 
-/// A 13 x 12 image of the toolbar or the title band.
+/// A 13 x 12 image of the toolbar.
 QPixmap DrawPicture(Picture picture);
 
 /// The 32 x 32 program icon: the tray icon and the windows' icon.

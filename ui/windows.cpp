@@ -5,8 +5,8 @@
 #include <exception>
 #include <vector>
 
-#include "ui/chrome/frm_about.h"
-#include "ui/chrome/frm_help_type.h"
+#include "ui/frm_about.h"
+#include "ui/frm_help_type.h"
 #include "ui/frm_tray.h"
 #include "ui/frm_type.h"
 #include "ui/frm_words.h"

@@ -52,7 +52,7 @@ inline void CheckDecode(const std::uint8_t* data, std::size_t size) {
   const Bytes input(data, data + size);
   const Outcome walk = Run(WalkDecode, input);
   if (!(Run(Decode, input) == walk)) Violated("Decode differs from the walk");
-  if (!walk.ok || size < 11 || input[2] != 0x33) return;
+  if (!walk.ok || size < he3::kPairsOffset || input[2] != he3::kIdCompressed) return;
   he3::CompressedHeader header = he3::ReadLengthField(input.data(), size);
   if (header.length <= 0) return;
   auto tree = std::make_unique<he3::CodeTree>();

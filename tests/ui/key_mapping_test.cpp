@@ -131,7 +131,7 @@ void KeyMappingTest::keyAscii_data() {
   QTest::newRow("escape") << int(Qt::Key_Escape) << none << QString(QChar(27)) << 27;
   QTest::newRow("arrow") << int(Qt::Key_Left) << none << QString() << 0;
   QTest::newRow("shift alone") << int(Qt::Key_Shift) << int(Qt::ShiftModifier) << QString() << 0;
-  // X11 reports U+007F for Delete, which types nothing on the original platform.
+  // X11 reports U+007F for Delete, which types nothing in the pad.
   QTest::newRow("delete") << int(Qt::Key_Delete) << none << QString(QChar(127)) << 0;
   QTest::newRow("alt+letter") << int(Qt::Key_K) << int(Qt::AltModifier) << "k" << 0;
   QTest::newRow("altgr character") << int(Qt::Key_E) << int(Qt::ControlModifier | Qt::AltModifier)

@@ -14,6 +14,7 @@
 #include "base/error.h"
 #include "base/utf16.h"
 #include "codec/he3.h"
+#include "codec/he3_format.h"
 #include "engine/typing_state.h"
 #include "suggest/suggestion_view.h"
 #include "suggest/suggestions.h"
@@ -36,8 +37,8 @@ int Usage() {
 }
 
 bool IsCompressed(const std::vector<std::uint8_t>& bytes) {
-  return bytes.size() >= 4 && bytes[0] == 0x48 && bytes[1] == 0x45 &&
-         (bytes[2] == 0x30 || bytes[2] == 0x33) && bytes[3] == 0x0D;
+  return bytes.size() >= static_cast<std::size_t>(lekhora::he3::kIdSize) &&
+         lekhora::he3::IsIdentification(bytes.data());
 }
 
 // A compressed file goes through the decoder exactly as at start-up (a missing

@@ -1,4 +1,4 @@
-#include "ui/chrome/chrome_images.h"
+#include "ui/chrome_images.h"
 
 #include <QMouseEvent>
 #include <QPainter>

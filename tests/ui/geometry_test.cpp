@@ -1,10 +1,10 @@
-#include "ui/chrome/geometry.h"
+#include "ui/geometry.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "ui/chrome/design_geometry.h"
+#include "ui/design_geometry.h"
 
 namespace lekhora {
 namespace {

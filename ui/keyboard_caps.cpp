@@ -1,4 +1,4 @@
-#include "ui/chrome/keyboard_caps.h"
+#include "ui/keyboard_caps.h"
 
 #include <array>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "ui/chrome/announce.h"
+#include "ui/announce.h"
 
 #include <QLabel>
 

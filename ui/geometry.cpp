@@ -1,10 +1,10 @@
-#include "ui/chrome/geometry.h"
+#include "ui/geometry.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "ui/chrome/design_geometry.h"
+#include "ui/design_geometry.h"
 
 namespace lekhora {
 namespace {
@@ -43,8 +43,7 @@ RoundedShape ShapeOfWindow(Size twips) {
 std::vector<PixelRect> ShapeRects(const RoundedShape& shape) {
   std::vector<PixelRect> rects;
   if (shape.Width <= 0 || shape.Height <= 0) return rects;
-  // An ellipse larger than the window is cut to it, as the platform's round
-  // rectangles are.
+  // An ellipse larger than the window is cut to the window's size.
   const double a = std::min(shape.EllipseWidth, shape.Width) / 2.0;
   const double b = std::min(shape.EllipseHeight, shape.Height) / 2.0;
   const int curved = static_cast<int>(std::floor(b));

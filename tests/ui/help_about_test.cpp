@@ -7,9 +7,9 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "ui/chrome/about_text.h"
-#include "ui/chrome/frm_about.h"
-#include "ui/chrome/frm_help_type.h"
+#include "ui/about_text.h"
+#include "ui/frm_about.h"
+#include "ui/frm_help_type.h"
 
 using namespace lekhora;
 
@@ -31,7 +31,7 @@ std::filesystem::path Folder(const QTemporaryDir& dir) {
   return std::filesystem::path(dir.path().toStdString());
 }
 
-int Caret(frmHelpType* help) {
+int Caret(FrmHelpType* help) {
   return help->txtHelp()->textCursor().position();
 }
 
@@ -55,7 +55,7 @@ class HelpAboutTest : public QObject {
     // "kh" then a Devanagari line.
     WriteHelp(dir, u"kh = \u0916\r\nka = \u0915");
     QWidget owner;
-    frmHelpType* help = HelpWindow(&owner, Folder(dir));
+    FrmHelpType* help = HelpWindow(&owner, Folder(dir));
     QCOMPARE(help->parentWidget(), &owner);
     QVERIFY(help->isWindow());
     QCOMPARE(help->windowTitle(), QStringLiteral("Help"));
@@ -73,7 +73,7 @@ class HelpAboutTest : public QObject {
     QTemporaryDir dir;
     WriteHelp(dir, u"first text");
     QWidget owner;
-    frmHelpType* help = HelpWindow(&owner, Folder(dir));
+    FrmHelpType* help = HelpWindow(&owner, Folder(dir));
     WriteHelp(dir, u"edited text");
     QCOMPARE(HelpWindow(&owner, Folder(dir)), help);
     QCOMPARE(help->txtHelp()->toPlainText(), QStringLiteral("first text"));
@@ -83,13 +83,13 @@ class HelpAboutTest : public QObject {
     QTemporaryDir dir;
     WriteHelp(dir, u"first text");
     QWidget owner;
-    QPointer<frmHelpType> help = HelpWindow(&owner, Folder(dir));
+    QPointer<FrmHelpType> help = HelpWindow(&owner, Folder(dir));
     help->show();
     WriteHelp(dir, u"edited text");
     QVERIFY(help->close());
     QCOMPARE(LoadedHelpWindow(), nullptr);
     // Opened again before the old window is gone: still a fresh load.
-    frmHelpType* again = HelpWindow(&owner, Folder(dir));
+    FrmHelpType* again = HelpWindow(&owner, Folder(dir));
     QVERIFY(again != help.data());
     QCOMPARE(again->txtHelp()->toPlainText(), QStringLiteral("edited text"));
     FinishDeletes();
@@ -101,7 +101,7 @@ class HelpAboutTest : public QObject {
     QTemporaryDir dir;
     QWidget owner;
     // Missing: created empty.
-    frmHelpType* help = HelpWindow(&owner, Folder(dir));
+    FrmHelpType* help = HelpWindow(&owner, Folder(dir));
     QVERIFY(QFile::exists(dir.filePath("helpVimraPhonetic.txt")));
     QCOMPARE(help->txtHelp()->toPlainText(), QString());
     QCOMPARE(Caret(help), 0);
@@ -140,7 +140,7 @@ class HelpAboutTest : public QObject {
   }
 
   void aboutHasNoOwnerAndShowsTheFixedText() {
-    frmAbout* about = AboutWindow();
+    FrmAbout* about = AboutWindow();
     QCOMPARE(about->parentWidget(), nullptr);
     QCOMPARE(AboutWindow(), about);
     QCOMPARE(about->windowTitle(), QStringLiteral("Lekhora by Vimra's Dravik"));

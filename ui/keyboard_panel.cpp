@@ -1,12 +1,13 @@
-#include "ui/chrome/keyboard_panel.h"
+#include "ui/keyboard_panel.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QMouseEvent>
 
 #include "engine/layout_choice.h"
-#include "ui/chrome/design_geometry.h"
-#include "ui/chrome/keyboard_caps.h"
+#include "ui/design_geometry.h"
+#include "ui/keyboard_caps.h"
+#include "ui/look.h"
 
 namespace lekhora {
 namespace {
@@ -14,10 +15,6 @@ namespace {
 QRect ToQRect(const Rect& twips) {
   const Rect px = TwipsToPixels(twips);
   return {px.Left, px.Top, px.Width, px.Height};
-}
-
-QString FromView(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Small enough for "Phonetic(Vimra)" to fit the list's design width; the
@@ -36,12 +33,6 @@ bool HasLabel(int code) {
   return code >= kFirstLabelCode && code <= kLastLabelCode;
 }
 
-void Paint(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
-  QPalette palette = widget->palette();
-  palette.setColor(role, color);
-  widget->setPalette(palette);
-}
-
 }  // namespace
 
 KeyLabel::KeyLabel(int code, bool output, QWidget* parent)
@@ -49,20 +40,18 @@ KeyLabel::KeyLabel(int code, bool output, QWidget* parent)
   setObjectName(QStringLiteral("%1_%2").arg(output ? "lblU" : "lblE").arg(code));
   setTextFormat(Qt::PlainText);
   setAutoFillBackground(true);
-  QFont font(QStringLiteral("Arial"));
-  font.setPointSizeF(9.75);
-  setFont(font);
+  setFont(Arial(9.75));
 }
 
 void KeyLabel::SetKeyColors(const QColor& back, const QColor& pressed, const QColor& fore) {
   back_ = back;
   pressed_ = pressed;
   SetBackground(back);
-  Paint(this, QPalette::WindowText, fore);
+  SetColour(*this, QPalette::WindowText, fore);
 }
 
 void KeyLabel::SetBackground(const QColor& color) {
-  Paint(this, QPalette::Window, color);
+  SetColour(*this, QPalette::Window, color);
 }
 
 QColor KeyLabel::Background() const {
@@ -85,7 +74,7 @@ KeyboardPanel::KeyboardPanel(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("picKB"));
   setAccessibleName(tr("On-screen keyboard"));
   setAutoFillBackground(true);
-  Paint(this, QPalette::Window, QColor(185, 211, 247));
+  SetColour(*this, QPalette::Window, kWindowBack);
   const Rect size{0, 0, kKeyboardPanelDesignSize.Width, kKeyboardPanelDesignSize.Height};
   resize(ToQRect(size).size());
 
@@ -96,7 +85,7 @@ KeyboardPanel::KeyboardPanel(QWidget* parent) : QWidget(parent) {
     picC->setObjectName(QStringLiteral("picC_%1").arg(index++));
     picC->setGeometry(ToQRect(cap.Geometry));
     picC->setAutoFillBackground(true);
-    Paint(picC, QPalette::Window, capColor);
+    SetColour(*picC, QPalette::Window, capColor);
     // A cap is no part of the panel's background: pressing it moves nothing.
     picC->setAttribute(Qt::WA_NoMousePropagation);
     picC->setAccessibleName(tr("Key %1").arg(QChar(cap.Unshifted)));
@@ -118,7 +107,7 @@ KeyboardPanel::KeyboardPanel(QWidget* parent) : QWidget(parent) {
   comTo_ = new QComboBox(this);
   comTo_->setObjectName(QStringLiteral("comTo"));
   comTo_->setAccessibleName(tr("Output script"));
-  for (const OutputScript& script : OutputScripts()) comTo_->addItem(FromView(script.name));
+  for (const OutputScript& script : OutputScripts()) comTo_->addItem(FromU16(script.name));
   comTo_->setCurrentIndex(-1);
   StyleList(comTo_);
   comTo_->setGeometry(ToQRect(FindDesign(KeyboardPanelDesign(), "comTo").value()));
@@ -129,7 +118,7 @@ KeyboardPanel::KeyboardPanel(QWidget* parent) : QWidget(parent) {
   comMap_->setAccessibleName(tr("Keyboard layout"));
   for (std::u16string_view name :
        {kPhoneticVimraLayout, kPhoneticLayout, kRemingtonLayout, kInscriptLayout})
-    comMap_->addItem(FromView(name));
+    comMap_->addItem(FromU16(name));
   comMap_->setCurrentIndex(0);
   StyleList(comMap_);
   comMap_->setGeometry(ToQRect(FindDesign(KeyboardPanelDesign(), "comMap").value()));

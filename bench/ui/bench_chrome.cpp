@@ -6,8 +6,8 @@
 #include <QApplication>
 
 #include "engine/layout_choice.h"
-#include "ui/chrome/keyboard_panel.h"
-#include "ui/chrome/window_helpers.h"
+#include "ui/keyboard_panel.h"
+#include "ui/window_helpers.h"
 
 namespace {
 

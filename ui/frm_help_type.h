@@ -8,13 +8,13 @@ class QPlainTextEdit;
 
 namespace lekhora {
 
-class frmHelpType : public QWidget {
+class FrmHelpType : public QWidget {
   Q_OBJECT
 
  public:
   /// Loads the window: a top-level window owned by owner, showing the help
   /// file of folder.
-  frmHelpType(QWidget* owner, std::filesystem::path folder);
+  FrmHelpType(QWidget* owner, std::filesystem::path folder);
 
   QPlainTextEdit* txtHelp() const { return txtHelp_; }
 
@@ -30,12 +30,12 @@ class frmHelpType : public QWidget {
 
 /// The help window, loaded (owned by owner, reading folder's help file) if
 /// it is not loaded yet; a loaded window is returned as it is.
-frmHelpType* HelpWindow(QWidget* owner, const std::filesystem::path& folder);
-frmHelpType* HelpWindow(QWidget* owner);
+FrmHelpType* HelpWindow(QWidget* owner, const std::filesystem::path& folder);
+FrmHelpType* HelpWindow(QWidget* owner);
 /// Shows the help window modeless above owner, loading it first if needed.
 void ShowHelpWindow(QWidget* owner);
 /// The help window while loaded, or nullptr.
-frmHelpType* LoadedHelpWindow();
+FrmHelpType* LoadedHelpWindow();
 /// Unloads the help window; nothing when it is not loaded.
 void UnloadHelpWindow();
 

@@ -6,7 +6,7 @@
 #include <QLabel>
 
 #include <QPixmap>
-#include "ui/chrome/click_label.h"
+#include "ui/click_label.h"
 
 class QPainter;
 

@@ -1,22 +1,23 @@
-#include "ui/chrome/frm_help_type.h"
+#include "ui/frm_help_type.h"
 
 #include <QCloseEvent>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QTextCursor>
 #include <algorithm>
 
 #include "base/data_files.h"
 #include "base/program_folder.h"
 #include "base/read_whole_file.h"
-#include "ui/chrome/geometry.h"
+#include "ui/geometry.h"
+#include "ui/look.h"
+#include "ui/window_slot.h"
 
 namespace lekhora {
 namespace {
 
-QPointer<frmHelpType>& Loaded() {
-  static QPointer<frmHelpType> window;
-  return window;
+WindowSlot<FrmHelpType>& Slot() {
+  static WindowSlot<FrmHelpType> slot;
+  return slot;
 }
 
 // The caret starts just past the first two characters.
@@ -50,15 +51,13 @@ int DisplayPosition(const std::u16string& text, int pos) {
   return end - removed;
 }
 
-frmHelpType::frmHelpType(QWidget* owner, std::filesystem::path folder)
+FrmHelpType::FrmHelpType(QWidget* owner, std::filesystem::path folder)
     : QWidget(owner, Qt::Window), folder_(std::move(folder)) {
   setObjectName(QStringLiteral("frmHelpType"));
   setWindowTitle(tr("Help"));
   setAttribute(Qt::WA_DeleteOnClose);
   setAutoFillBackground(true);
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, QColor(185, 211, 247));
-  setPalette(palette);
+  SetColour(*this, QPalette::Window, kWindowBack);
   resize(TwipsToPixels(7305), TwipsToPixels(4140));
 
   txtHelp_ = new QPlainTextEdit(this);
@@ -69,14 +68,12 @@ frmHelpType::frmHelpType(QWidget* owner, std::filesystem::path folder)
   QFont font(QStringLiteral("Times New Roman"));
   font.setPointSizeF(14.25);
   txtHelp_->setFont(font);
-  QPalette textPalette = txtHelp_->palette();
-  textPalette.setColor(QPalette::Base, QColor(228, 238, 252));
-  txtHelp_->setPalette(textPalette);
+  SetColour(*txtHelp_, QPalette::Base, kBoxBack);
 
   Load();
 }
 
-void frmHelpType::Load() {
+void FrmHelpType::Load() {
   std::u16string text;
   try {
     text = ReadWholeFile(folder_ / kHelpFile);
@@ -90,38 +87,34 @@ void frmHelpType::Load() {
   txtHelp_->setTextCursor(cursor);
 }
 
-void frmHelpType::closeEvent(QCloseEvent* event) {
+void FrmHelpType::closeEvent(QCloseEvent* event) {
   // Closing unloads: forget the window now, so that the next show loads
   // it afresh even before the deferred delete has run.
-  if (Loaded() == this) Loaded() = nullptr;
+  Slot().Forget(this);
   QWidget::closeEvent(event);
 }
 
-frmHelpType* HelpWindow(QWidget* owner, const std::filesystem::path& folder) {
-  if (!Loaded()) Loaded() = new frmHelpType(owner, folder);
-  return Loaded();
+FrmHelpType* HelpWindow(QWidget* owner, const std::filesystem::path& folder) {
+  return &Slot().Get(owner, folder);
 }
 
-frmHelpType* HelpWindow(QWidget* owner) {
+FrmHelpType* HelpWindow(QWidget* owner) {
   return HelpWindow(owner, ProgramFolder());
 }
 
 void ShowHelpWindow(QWidget* owner) {
-  frmHelpType* window = HelpWindow(owner);
+  FrmHelpType* window = HelpWindow(owner);
   window->show();
   window->raise();
   window->activateWindow();
 }
 
-frmHelpType* LoadedHelpWindow() {
-  return Loaded();
+FrmHelpType* LoadedHelpWindow() {
+  return Slot().Find();
 }
 
 void UnloadHelpWindow() {
-  if (frmHelpType* window = Loaded()) {
-    Loaded() = nullptr;
-    delete window;
-  }
+  Slot().Unload();
 }
 
 }  // namespace lekhora

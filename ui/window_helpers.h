@@ -5,7 +5,7 @@
 #include <QPoint>
 #include <QRegion>
 
-#include "ui/chrome/geometry.h"
+#include "ui/geometry.h"
 
 class QWidget;
 

@@ -7,12 +7,12 @@ class QPlainTextEdit;
 
 namespace lekhora {
 
-class frmAbout : public QWidget {
+class FrmAbout : public QWidget {
   Q_OBJECT
 
  public:
   /// Loads the window; it has no owner.
-  frmAbout();
+  FrmAbout();
 
   QPlainTextEdit* txtHellp() const { return txtHellp_; }
 
@@ -24,11 +24,11 @@ class frmAbout : public QWidget {
 };
 
 /// The About window, loaded on first use.
-frmAbout* AboutWindow();
+FrmAbout* AboutWindow();
 /// Shows the About window modeless, loading it first if needed.
 void ShowAboutWindow();
 /// The About window while loaded, or nullptr.
-frmAbout* LoadedAboutWindow();
+FrmAbout* LoadedAboutWindow();
 /// Unloads the About window; nothing when it is not loaded.
 void UnloadAboutWindow();
 

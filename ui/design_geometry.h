@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "ui/chrome/geometry.h"
+#include "ui/geometry.h"
 
 namespace lekhora {
 

@@ -1,10 +1,10 @@
-#include "ui/chrome/keyboard_caps.h"
+#include "ui/keyboard_caps.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "ui/chrome/design_geometry.h"
+#include "ui/design_geometry.h"
 
 namespace lekhora {
 namespace {

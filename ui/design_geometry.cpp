@@ -1,4 +1,4 @@
-#include "ui/chrome/design_geometry.h"
+#include "ui/design_geometry.h"
 
 #include <algorithm>
 #include <array>

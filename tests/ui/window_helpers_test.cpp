@@ -6,9 +6,9 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "ui/chrome/caption_fit.h"
-#include "ui/chrome/chrome_images.h"
-#include "ui/chrome/window_helpers.h"
+#include "ui/caption_fit.h"
+#include "ui/chrome_images.h"
+#include "ui/window_helpers.h"
 
 using namespace lekhora;
 

@@ -1,4 +1,4 @@
-#include "ui/chrome/click_label.h"
+#include "ui/click_label.h"
 
 #include <QMouseEvent>
 

@@ -1,4 +1,4 @@
-#include "ui/chrome/window_helpers.h"
+#include "ui/window_helpers.h"
 
 #include <QMouseEvent>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "ui/chrome/caption_fit.h"
+#include "ui/caption_fit.h"
 
 #include <QFontMetrics>
 #include <QLabel>

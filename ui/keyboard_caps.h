@@ -4,7 +4,7 @@
 
 #include <span>
 
-#include "ui/chrome/geometry.h"
+#include "ui/geometry.h"
 
 namespace lekhora {
 
