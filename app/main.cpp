@@ -3,6 +3,8 @@
 #include <QApplication>
 
 #include "app/frm_splash.h"
+#include "app/single_instance.h"
+#include "ui/frm_tray.h"
 #include "ui/pictures.h"
 #include "ui/windows.h"
 
@@ -13,6 +15,12 @@ int main(int argc, char* argv[]) {
   // Hiding every window to the tray must not end the program; the tray's
   // Exit does.
   QApplication::setQuitOnLastWindowClosed(false);
+  lekhora::SingleInstance instance;
+  if (!instance.Acquire()) return 0;
+  QObject::connect(&instance, &lekhora::SingleInstance::activationRequested, [] {
+    // Until the tray window is loaded the pad is still starting and will show itself.
+    if (lekhora::FrmTray* tray = lekhora::TrayWindowSlot().Find()) tray->BringToFront();
+  });
   lekhora::SplashWindow().show();
   const int result = QApplication::exec();
   lekhora::UnloadAllWindows();

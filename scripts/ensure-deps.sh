@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev libxkbcommon-dev
-  xvfb xauth trayer xdotool xclip x11-utils
+  xvfb xauth trayer xdotool xclip x11-utils openbox imagemagick
   fonts-lohit-deva fonts-liberation
 )
 if [ "${1:-}" = "--with-fuzz" ]; then

@@ -9,11 +9,21 @@ void ClickLabel::mousePressEvent(QMouseEvent* event) {
   event->accept();
 }
 
+// Qt reports the second press of a double click as a double click, not as a
+// press; the controls that act per release still see it as a press.
+void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+  secondOfDoubleClick_ = true;
+  emit mousePressed(event->button());
+  event->accept();
+}
+
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
   const Qt::MouseButton button = event->button();
   const bool inside = rect().contains(event->position().toPoint());
+  const bool click = button == Qt::LeftButton && inside && !secondOfDoubleClick_;
+  secondOfDoubleClick_ = false;
   emit mouseReleased(button);
-  if (button == Qt::LeftButton && inside) emit clicked();
+  if (click) emit clicked();
   event->accept();
 }
 

@@ -17,12 +17,17 @@ class ClickLabel : public QLabel {
   void mousePressed(Qt::MouseButton button);
   /// A button came up after going down over the image.
   void mouseReleased(Qt::MouseButton button);
-  /// The left button went down and came up over the image.
+  /// The left button went down and came up over the image; once for a
+  /// double click, whose second release is no click of its own.
   void clicked();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  bool secondOfDoubleClick_ = false;
 };
 
 }  // namespace lekhora

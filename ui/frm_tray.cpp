@@ -177,6 +177,12 @@ void FrmTray::HideTypingWindows() {
   mnuHide_->setText(kShow);
 }
 
+void FrmTray::BringToFront() {
+  mnuHide_->setText(kHide);
+  ShowTypingWindows();
+  TypeWindow().activateWindow();
+}
+
 void FrmTray::ShowTypingWindows() {
   FrmType& type = TypeWindow();
   if (type.isMinimized())

@@ -53,6 +53,8 @@ class FrmTray final : public QObject {
   void ToggleShowState();
   /// The typing window's close image: hidden, and the entry offers "Show".
   void HideTypingWindows();
+  /// A second start of the program: the pad is shown (if hidden) and raised.
+  void BringToFront();
 
   /// Timer1's tick: adds the icon again if it has gone from the tray.
   void RefreshIcon();

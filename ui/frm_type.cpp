@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QWindow>
 #include <exception>
 
 #include "clipboard/qt/qt_clipboard_backend.h"
@@ -117,6 +119,7 @@ void FrmType::BuildControls() {
   // A list box shows what fits; it does not scroll sideways.
   lstCustomWords_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   lstCustomWords_->setTextElideMode(Qt::ElideNone);
+  lstCustomWords_->viewport()->installEventFilter(this);
   lstCustomWords_->setStyleSheet(QStringLiteral(
       "QListWidget { background: rgb(228, 238, 252); border: 1px solid rgb(128, 128, 128); }"));
   PlaceDesign(*lstCustomWords_, Design());
@@ -268,6 +271,49 @@ void FrmType::resizeEvent(QResizeEvent* event) {
   ApplyLayout();
 }
 
+void FrmType::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  TrayWindow().HideTypingWindows();
+}
+
+void FrmType::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  KeepPopupAbove();
+}
+
+void FrmType::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  KeepPopupAbove();
+}
+
+void FrmType::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) KeepPopupAbove();
+}
+
+bool FrmType::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == lstCustomWords_->viewport()) {
+    if (event->type() == QEvent::MouseButtonPress) customWordsDoubleClicked_ = false;
+    if (event->type() == QEvent::MouseButtonDblClick) customWordsDoubleClicked_ = true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+// The popup is shown while this window is still being loaded, before the
+// window manager knows this window, so a window manager cannot yet tie the
+// popup to it. Once this window is active (and so known), the popup is mapped
+// again, which makes the window manager read its owner and keep it above.
+void FrmType::KeepPopupAbove() {
+  if (!words_ || !words_->isVisible()) return;
+  if (!popupOwnerTold_ && isActiveWindow()) {
+    popupOwnerTold_ = true;
+    if (QWindow* popup = words_->windowHandle()) popup->setTransientParent(windowHandle());
+    words_->hide();
+    words_->show();
+  }
+  words_->raise();
+}
+
 void FrmType::ApplyLayout() {
   const Size now{width() * kTwipsPerPixel, height() * kTwipsPerPixel};
   const auto layout = LayoutTypingWindow(now, !picKB_->isHidden(), isMinimized());
@@ -285,6 +331,9 @@ void FrmType::ApplyLayout() {
   Place(*lstCustomWords_, c.lstCustomWords);
   Place(*picKB_, c.picKB);
   ApplyWindowShape(this, layout->Shape);
+  // The window manager is told the floor too, so resizing never cuts into it.
+  const Size floor = TwipsToPixels(TypingWindowMinimum(!picKB_->isHidden()));
+  setMinimumSize(floor.Width, floor.Height);
   // Below the minimum the window snaps back; the resize lays it out again.
   const Size wanted = TwipsToPixels(layout->Window);
   if (wanted.Width != width() || wanted.Height != height()) resize(wanted.Width, wanted.Height);
@@ -344,6 +393,10 @@ void FrmType::SetLayoutCaption(const QString& layoutName) {
 }
 
 void FrmType::OnCustomWordClicked(QListWidgetItem* item) {
+  if (customWordsDoubleClicked_) {
+    customWordsDoubleClicked_ = false;
+    return;
+  }
   if (item != nullptr) CustomWordClick(*box_, item->text().toStdU16String());
   txtType_->setFocus();
 }

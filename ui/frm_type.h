@@ -74,6 +74,12 @@ class FrmType final : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  /// A close request of the window manager hides the pad, as the close image does.
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildControls();
@@ -84,6 +90,8 @@ class FrmType final : public QWidget {
   void ApplyLayout();
   void NameControlsForScreenReaders();
   void ShowMessage(const QString& title, const QString& text);
+  /// Keeps the popup above this window, as an owned window stays.
+  void KeepPopupAbove();
 
   // The load sequence, in its order.
   void LoadLayoutTables();
@@ -147,6 +155,9 @@ class FrmType final : public QWidget {
   std::unique_ptr<ClipboardBackend> systemClipboard_;
   ClipboardBackend* clipboard_ = nullptr;
   MessageSink messages_;
+  // The release that ends a double click on the custom word list is no click.
+  bool customWordsDoubleClicked_ = false;
+  bool popupOwnerTold_ = false;
   std::array<std::u16string, 129> keyCaptions_;
 };
 

@@ -100,6 +100,8 @@ void FrmWords::LayoutControls() {
   Place(*imgMove_, c.imgMove);
   Place(*imgSize_, c.imgSize);
   ApplyWindowShape(this, layout->Shape);
+  const Size floor = TwipsToPixels(kPopupMinimum);
+  setMinimumSize(floor.Width, floor.Height);
   // Below 2500 x 800 twips the popup snaps back; the resize lays it out again.
   const Size wanted = TwipsToPixels(layout->Window);
   if (wanted.Width != width() || wanted.Height != height()) resize(wanted.Width, wanted.Height);

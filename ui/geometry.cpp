@@ -77,6 +77,12 @@ TypingWindowControls DesignTypingControls() {
           Design(t, "lstCustomWords"), Design(t, "picKB")};
 }
 
+Size TypingWindowMinimum(bool keyboardVisible, const TypingWindowControls& controls) {
+  // The keyboard sets the minimum width even while it is hidden.
+  return {controls.picKB.Width + 600,
+          keyboardVisible ? kMinHeightWithKeyboard : kMinHeightWithoutKeyboard};
+}
+
 std::optional<TypingWindowLayout> LayoutTypingWindow(Size window, bool keyboardVisible,
                                                      bool minimised,
                                                      const TypingWindowControls& controls) {
@@ -86,9 +92,9 @@ std::optional<TypingWindowLayout> LayoutTypingWindow(Size window, bool keyboardV
   int& h = out.Window.Height;
   auto& c = out.Controls;
 
-  // The keyboard sets the minimum width even while it is hidden.
-  w = std::max(w, c.picKB.Width + 600);
-  h = std::max(h, keyboardVisible ? kMinHeightWithKeyboard : kMinHeightWithoutKeyboard);
+  const Size floor = TypingWindowMinimum(keyboardVisible, controls);
+  w = std::max(w, floor.Width);
+  h = std::max(h, floor.Height);
 
   // Right to left; this deliberately differs from the design order.
   const int step = c.imgClose.Width;

@@ -97,6 +97,10 @@ std::optional<TypingWindowLayout> LayoutTypingWindow(
 inline constexpr int kMinHeightWithKeyboard = 3300;
 inline constexpr int kMinHeightWithoutKeyboard = 1200;
 
+/// The smallest size the typing window lays out at.
+Size TypingWindowMinimum(bool keyboardVisible,
+                         const TypingWindowControls& controls = DesignTypingControls());
+
 struct SuggestionPopupControls {
   Rect lblMain;
   Rect lblTip;

@@ -36,7 +36,10 @@ bool HasLabel(int code) {
 }  // namespace
 
 KeyLabel::KeyLabel(int code, bool output, QWidget* parent)
-    : QLabel(parent), code_(code), output_(output) {
+    : ClickLabel(parent), code_(code), output_(output) {
+  // Pressed, the key takes the pressed colour until the button comes up.
+  connect(this, &ClickLabel::mousePressed, this, [this] { SetBackground(pressed_); });
+  connect(this, &ClickLabel::mouseReleased, this, [this] { SetBackground(back_); });
   setObjectName(QStringLiteral("%1_%2").arg(output ? "lblU" : "lblE").arg(code));
   setTextFormat(Qt::PlainText);
   setAutoFillBackground(true);
@@ -56,18 +59,6 @@ void KeyLabel::SetBackground(const QColor& color) {
 
 QColor KeyLabel::Background() const {
   return palette().color(QPalette::Window);
-}
-
-void KeyLabel::mousePressEvent(QMouseEvent* event) {
-  event->accept();
-  SetBackground(pressed_);
-}
-
-void KeyLabel::mouseReleaseEvent(QMouseEvent* event) {
-  event->accept();
-  SetBackground(back_);
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-    emit clicked();
 }
 
 KeyboardPanel::KeyboardPanel(QWidget* parent) : QWidget(parent) {

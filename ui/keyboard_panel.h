@@ -7,13 +7,15 @@
 #include <QWidget>
 #include <array>
 
+#include "ui/click_label.h"
+
 class QComboBox;
 
 namespace lekhora {
 
 /// One key label (lblE or lblU): shows the pressed look while a button is
 /// down on it and reports a left click.
-class KeyLabel : public QLabel {
+class KeyLabel : public ClickLabel {
   Q_OBJECT
 
  public:
@@ -25,13 +27,6 @@ class KeyLabel : public QLabel {
   void SetKeyColors(const QColor& back, const QColor& pressed, const QColor& fore);
   void SetBackground(const QColor& color);
   QColor Background() const;
-
- signals:
-  void clicked();
-
- protected:
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   int code_;

@@ -5,6 +5,11 @@ state=$1
 program=$2
 DISPLAY=$(cat "$state/display")
 export DISPLAY
+# A runtime folder of the test's own: the pad keeps its one-instance lock
+# there, so a pad the developer runs meanwhile does not take part.
+XDG_RUNTIME_DIR=$(mktemp -d "$state/runtime.XXXXXX")
+chmod 700 "$XDG_RUNTIME_DIR"
+export XDG_RUNTIME_DIR
 pad_pid=
 
 fail() {

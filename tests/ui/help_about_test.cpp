@@ -152,8 +152,8 @@ class HelpAboutTest : public QObject {
     const QString shown = text->toPlainText();
     QVERIFY(!shown.contains(QChar(u'\r')));
     for (const char* line : {"Remington", "Phonetic (Vimra) - the default", "Phonetic", "Inscript",
-                             "Words Suggestions", "Right Toolbar", "1. Copy all the text",
-                             "2. Paste the text of the clipboard", "3. Select all the text"})
+                             "Words Suggestions", "Right Toolbar", "1 Copy ALL text",
+                             "2 Paste clipboard text", "3 Select ALL text"})
       QVERIFY2(shown.split(QChar(u'\n')).contains(QString::fromUtf8(line)), line);
     QVERIFY(about->close());
     QCOMPARE(LoadedAboutWindow(), nullptr);

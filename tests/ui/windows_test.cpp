@@ -153,6 +153,7 @@ class TypingTest : public QObject {
   void conversionOffTypesLatin();
   void popupNeverTakesTheFocus();
   void customWordClickInsertsAndGivesFocusBack();
+  void doubleClicksActOnce();
 };
 
 void TypingTest::keysComposeInTheBox() {
@@ -273,6 +274,45 @@ class LayoutMenuTest : public QObject {
   void eachEntryChecksItselfAloneAndSetsTheLayout();
   void labelsPopUpTheLayoutMenu();
 };
+
+// The events of a double click as Qt delivers them: press, release, press,
+// double click, release.
+void DoubleClick(QWidget& widget, QPoint at) {
+  QTest::mousePress(&widget, Qt::LeftButton, {}, at);
+  QTest::mouseRelease(&widget, Qt::LeftButton, {}, at);
+  QTest::mousePress(&widget, Qt::LeftButton, {}, at);
+  QTest::mouseDClick(&widget, Qt::LeftButton, {}, at);
+  QTest::mouseRelease(&widget, Qt::LeftButton, {}, at);
+}
+
+void TypingTest::doubleClicksActOnce() {
+  // A custom word goes in once.
+  auto& list = Child<QListWidget>(Type(), "lstCustomWords");
+  QVERIFY(list.count() > 0);
+  DoubleClick(*list.viewport(), list.visualItemRect(list.item(0)).center());
+  QCOMPARE(Box().toPlainText(), list.item(0)->text());
+  // So does an on-screen key.
+  Box().clear();
+  auto& key = Child<QLabel>(Type(), "lblU_107");
+  DoubleClick(key, key.rect().center());
+  QCOMPARE(Box().toPlainText(), key.text());
+  // And the toolbar's paste pastes once.
+  Box().clear();
+  QApplication::clipboard()->setText(QStringLiteral("x"));
+  auto& paste = Child<QLabel>(Type(), "imgPaste");
+  DoubleClick(paste, paste.rect().center());
+  QCOMPARE(Box().toPlainText(), QStringLiteral("x"));
+  // The font image acts per release: a double click steps the size twice.
+  const double before = Box().font().pointSizeF();
+  auto& font = Child<QLabel>(Type(), "imgFont");
+  DoubleClick(font, font.rect().center());
+  QCOMPARE(Box().font().pointSizeF() - before, 2.0);
+  Box().setFont([&] {
+    QFont f = Box().font();
+    f.setPointSizeF(before);
+    return f;
+  }());
+}
 
 void LayoutMenuTest::menuStartsWithTheDefaultChecked() {
   QMenu& menu = TrayWindow().LayoutMenu();
@@ -442,6 +482,8 @@ class TrayTest : public QObject {
   void trayHoldsTheIconAndThreeEntries();
   void hideAndShowSwitchTheCaption();
   void closeImagesHideWhatTheySay();
+  void aCloseRequestHidesLikeTheCloseImage();
+  void theSizeFloorIsTheMinimumSize();
   void withoutATrayTheTitleBandHoldsTheMenu();
   void aboutAndHelpOpenTheChromeWindows();
 };
@@ -507,6 +549,32 @@ void TrayTest::closeImagesHideWhatTheySay() {
   QCOMPARE(hide.text(), QStringLiteral("Hide"));
   Type().showNormal();
   words.show();
+}
+
+void TrayTest::aCloseRequestHidesLikeTheCloseImage() {
+  FrmWords& words = *WordsWindowSlot().Find();
+  QAction& hide = TrayWindow().HideEntry();
+  QVERIFY(Type().isVisible());
+  // What Alt+F4 or a task bar's close asks for.
+  QVERIFY(!Type().close());
+  QVERIFY(TypeWindowSlot().IsLoaded());
+  QCOMPARE(hide.text(), QStringLiteral("Show"));
+  QVERIFY(!words.isVisible());
+  QVERIFY(FrmTray::HasSystemTray() ? !Type().isVisible() : Type().isMinimized());
+  hide.trigger();
+  QVERIFY(Type().isVisible() && !Type().isMinimized());
+  QVERIFY(words.isVisible());
+}
+
+void TrayTest::theSizeFloorIsTheMinimumSize() {
+  // 8055 x 3300 twips with the keyboard, 8055 x 1200 without it.
+  QCOMPARE(Type().minimumSize(), QSize(537, 220));
+  auto& showKeyboard = Child<QCheckBox>(Type(), "chShowKB");
+  showKeyboard.setChecked(false);
+  QTRY_COMPARE(Type().minimumSize(), QSize(537, 80));
+  showKeyboard.setChecked(true);
+  QTRY_COMPARE(Type().minimumSize(), QSize(537, 220));
+  QCOMPARE(WordsWindowSlot().Find()->minimumSize(), QSize(167, 53));  // 2500 x 800 twips
 }
 
 void TrayTest::withoutATrayTheTitleBandHoldsTheMenu() {

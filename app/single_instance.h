@@ -1,0 +1,41 @@
+#pragma once
+// One pad per user session: the first start holds a lock in the user's
+// runtime folder and listens there; a later start asks the running pad to come
+// to the front and ends, so there is never a second window or tray icon.
+
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class QLocalServer;
+
+namespace lekhora {
+
+class SingleInstance final : public QObject {
+  Q_OBJECT
+
+ public:
+  /// folder holds the lock and the socket; by default the runtime folder.
+  explicit SingleInstance(QString folder = DefaultFolder());
+  ~SingleInstance() override;
+
+  /// True when this process is now the running pad. False when another pad
+  /// runs: it has been asked to show itself (or could not be reached).
+  bool Acquire();
+
+  static QString DefaultFolder();
+
+ signals:
+  /// A later start asked this pad to come to the front.
+  void activationRequested();
+
+ private:
+  bool AskRunningPad() const;
+
+  QString folder_;
+  QLockFile lock_;
+  QLocalServer* server_ = nullptr;
+};
+
+}  // namespace lekhora
