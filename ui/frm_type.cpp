@@ -41,7 +41,6 @@ std::span<const ControlGeometry> Design() {
 
 const QColor kWindowBack(185, 211, 247);
 const QColor kTitleBack(76, 147, 233);
-const QColor kBoxBack(228, 238, 252);
 
 QFont Arial(double points, bool bold = false) {
   QFont font(QStringLiteral("Arial"));
