@@ -3,12 +3,13 @@
 
 BUILD ?= build
 SAN_BUILD ?= build-sanitize
+CLANG_BUILD ?= build-clang
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test test-sanitize bench fuzz install format format-check clean
+.PHONY: all deps build run test test-clang test-sanitize bench fuzz install format format-check clean
 
 all: build
 
@@ -24,6 +25,14 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The same full build and tests with clang++, which warns about other things
+# than g++ does; warnings fail both builds.
+test-clang:
+	@scripts/ensure-deps.sh --with-clang
+	cmake -S . -B $(CLANG_BUILD) -DCMAKE_CXX_COMPILER=clang++ $(CMAKE_FLAGS)
+	cmake --build $(CLANG_BUILD) -j $(JOBS)
+	ctest --test-dir $(CLANG_BUILD) --output-on-failure -j $(JOBS)
 
 test-sanitize: deps
 	cmake -S . -B $(SAN_BUILD) -DLEKHORA_SANITIZE=ON -DLEKHORA_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
@@ -43,10 +52,12 @@ install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
 
 format:
+	@scripts/ensure-deps.sh --with-format
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 format-check:
+	@scripts/ensure-deps.sh --with-format
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(CLANG_BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

@@ -10,9 +10,16 @@ packages=(
   xvfb xauth trayer xdotool xclip x11-utils openbox imagemagick
   fonts-lohit-deva fonts-liberation
 )
-if [ "${1:-}" = "--with-fuzz" ]; then
-  packages+=(clang libclang-rt-14-dev)
-fi
+# Extras for the development targets: --with-clang for the clang build,
+# --with-fuzz for the libFuzzer build, --with-format for clang-format.
+for option in "$@"; do
+  case "$option" in
+    --with-clang) packages+=(clang) ;;
+    --with-fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    --with-format) packages+=(clang-format) ;;
+    *) echo "ensure-deps.sh: unknown option $option" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
