@@ -6,14 +6,17 @@
 #include <string>
 #include <string_view>
 
+#include "base/utf16.h"
+
 namespace lekhora::testing {
 
 inline std::string Utf8(std::u16string_view text) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
     char32_t cp = text[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size()) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (text[++i] - 0xDC00);
+    if (IsHighSurrogate(cp) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      cp = CombineSurrogates(text[i], text[i + 1]);
+      ++i;
     }
     if (cp < 0x20) {
       out += '.';
