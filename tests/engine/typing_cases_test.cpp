@@ -1,10 +1,12 @@
 // Replays every case of typing_cases.txt through the key handlers and compares
-// the text (and caret) the box ends with.
+// the text after each key that gives one, and the text (and caret) the box ends with.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -20,11 +22,17 @@ namespace {
 
 using testing::Show;
 
+// A key and, when the case gives one, the whole text expected right after it.
+struct Step {
+  std::string key;
+  std::optional<std::u16string> after;
+};
+
 struct TypingCase {
   int line = 0;
   std::string source;
   std::u16string layout;
-  std::vector<std::string> keys;
+  std::vector<Step> steps;
   std::u16string expected;
   std::u16string start;
   int caret = -1;  // -1: end of the start text
@@ -70,6 +78,28 @@ std::u16string Text(const std::string& field) {
   return text;
 }
 
+// The units of "KEY=A,B,C" after the "=", comma-separated.
+std::u16string CommaText(const std::string& list) {
+  std::string spaced = list;
+  std::replace(spaced.begin(), spaced.end(), ',', ' ');
+  return Text(spaced);
+}
+
+// "KEY" or "KEY=TEXT": the first "=" after the key's first character splits
+// them, so the key "=" itself is "==TEXT".
+std::vector<Step> Steps(const std::string& field) {
+  std::vector<Step> steps;
+  for (const std::string& token : Tokens(field)) {
+    const std::size_t equals = token.find('=', 1);
+    if (equals == std::string::npos) {
+      steps.push_back({token, std::nullopt});
+    } else {
+      steps.push_back({token.substr(0, equals), CommaText(token.substr(equals + 1))});
+    }
+  }
+  return steps;
+}
+
 std::vector<TypingCase> LoadCases() {
   std::ifstream in(LEKHORA_TYPING_CASES);
   EXPECT_TRUE(in) << "cannot open " << LEKHORA_TYPING_CASES;
@@ -89,7 +119,7 @@ std::vector<TypingCase> LoadCases() {
     c.line = number;
     c.source = line;
     c.layout = Ascii(fields[0]);
-    c.keys = Tokens(fields[1]);
+    c.steps = Steps(fields[1]);
     c.expected = Text(fields[2]);
     if (fields.size() > 3) c.start = Text(fields[3]);
     if (fields.size() > 4 && !fields[4].empty()) c.caret = std::stoi(fields[4]);
@@ -136,10 +166,21 @@ TEST_P(TypingCases, TypesExpectedText) {
   TypingEngine engine(box, hooks);
 
   std::string trace;
-  for (const std::string& key : c.keys) {
-    Play(key, engine, box);
-    trace += "  " + key + " -> " + Show(box.View()) + "\n";
+  std::vector<std::string> wrongSteps;
+  for (std::size_t i = 0; i < c.steps.size(); ++i) {
+    const Step& step = c.steps[i];
+    Play(step.key, engine, box);
+    trace += "  " + step.key + " -> " + Show(box.View());
+    if (step.after && box.View() != *step.after) {
+      trace += "   <-- expected " + Show(*step.after);
+      wrongSteps.push_back(std::to_string(i + 1) + " (" + step.key + ")");
+    }
+    trace += "\n";
   }
+  for (const std::string& wrong : wrongSteps)
+    ADD_FAILURE() << "line " << c.line << ": " << c.source << "\n wrong text after key " << wrong
+                  << "\n"
+                  << trace;
   EXPECT_EQ(box.View(), c.expected)
       << "line " << c.line << ": " << c.source << "\n expected " << Show(c.expected)
       << "\n   actual " << Show(box.View()) << "\n"
