@@ -30,29 +30,18 @@ struct Stroke {
   std::int16_t shift;
 };
 
-inline Stroke StrokeOf(BoxKey key) {
-  switch (key) {
-    case BoxKey::kLeft:
-      return {37, 0};
-    case BoxKey::kRight:
-      return {kVkRight, 0};
-    case BoxKey::kHome:
-      return {36, 0};
-    case BoxKey::kEnd:
-      return {35, 0};
-    case BoxKey::kDelete:
-      return {46, 0};
-    case BoxKey::kSelectAll:
-      return {'A', kCtrlBit};
-    case BoxKey::kShiftRight:
-      return {kVkRight, kShiftBit};
-    case BoxKey::kShiftUp:
-      return {kVkUp, kShiftBit};
-    case BoxKey::kShiftDown:
-      return {kVkDown, kShiftBit};
-  }
-  return {0, 0};
-}
+// The virtual key and modifiers of each BoxKey, in the enum's order.
+inline constexpr Stroke kStrokes[] = {
+    {37, 0},
+    {kVkRight, 0},
+    {36, 0},
+    {35, 0},
+    {46, 0},
+    {'A', kCtrlBit},
+    {kVkRight, kShiftBit},
+    {kVkUp, kShiftBit},
+    {kVkDown, kShiftBit},
+};
 
 // The box's own handling: the selection collapses towards the arrow, Home
 // and End keep to the line, Shift+Right extends the selection by a unit.
@@ -100,7 +89,7 @@ inline void Act(MemoryTextBox& box, BoxKey key) {
 }  // namespace box_keys_detail
 
 inline void PressBoxKey(TypingEngine& engine, MemoryTextBox& box, BoxKey key) {
-  const box_keys_detail::Stroke stroke = box_keys_detail::StrokeOf(key);
+  const box_keys_detail::Stroke stroke = box_keys_detail::kStrokes[static_cast<int>(key)];
   std::int16_t code = stroke.code;
   engine.KeyDown(code, stroke.shift);
   if (code != 0) {
