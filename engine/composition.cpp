@@ -68,27 +68,40 @@ void TypingEngine::ComposeVimra(std::int16_t& KeyAscii, Composed& c) {
     fire(std::u16string_view(&c.vowel, 1));
   };
   const auto keyUnit = static_cast<char16_t>(key);
+  // R2 and R3 lengthen the vowel sign before the caret. Where an independent
+  // vowel stands instead ("A" "a" "i", "A" "i" "i" "i") a sign would replace
+  // it and leave no vowel: the independent form of the same keys is written.
+  const char16_t previous = state_.Mark.Before;
+  const bool afterVowel = previous >= 0x0904 && previous <= 0x0914;
+  auto fireSign = [&](char16_t signKey, std::u16string_view keys) {
+    if (afterVowel) {
+      fireVowel(IndependentVowel(keys));
+    } else {
+      fire(Vimra(signKey));
+    }
+  };
+  const char16_t doubled[] = {keyUnit, keyUnit};
+  const std::u16string_view doubledKeys(doubled, 2);
 
   if (last == u'A' && OneOf(key, u"aiIeEuUoO")) {
     fireVowel(IndependentVowel(std::u16string_view(&keyUnit, 1)));
     state_.VowelOnA = true;
   } else if (last == u'a' && key == u'i') {
-    fire(Vimra(u'E'));
+    fireSign(u'E', u"ai");
   } else if (last == u'a' && key == u'u') {
-    fire(Vimra(u'O'));
+    fireSign(u'O', u"au");
   } else if (last == key && vowelOnA) {
     // A doubled key with no longer vowel ("aa", "II", ...) stays a plain
     // lookup rather than wiping the vowel just typed.
-    const char16_t doubled[] = {keyUnit, keyUnit};
-    fireVowel(IndependentVowel(std::u16string_view(doubled, 2)));
+    fireVowel(IndependentVowel(doubledKeys));
   } else if (last == key && key == u'u') {
-    fire(Vimra(u'U'));
+    fireSign(u'U', doubledKeys);
   } else if (last == key && key == u'e') {
-    fire(Vimra(u'E'));
+    fireSign(u'E', doubledKeys);
   } else if (last == key && key == u'i') {
-    fire(Vimra(u'I'));
+    fireSign(u'I', doubledKeys);
   } else if (last == key && key == u'o') {
-    fire(Vimra(u'O'));
+    fireSign(u'O', doubledKeys);
   } else if (key == u'h' && OneOf(last, u"kgcjtdpbqsx")) {
     fire(Vimra(static_cast<char16_t>(last - u'a' + u'A')));
   }

@@ -18,6 +18,10 @@ class MemoryTextBox final : public TextBox {
   int SelStart() const override { return start_; }
   int SelLength() const override { return length_; }
   std::u16string SelText() const override;
+  CaretPlace Place() const override {
+    return {start_, length_, Size(),
+            start_ > 0 ? text_[static_cast<std::size_t>(start_ - 1)] : u'\0'};
+  }
 
   bool SetSelStart(int pos) override;
   bool SetSelLength(int length) override;

@@ -2,6 +2,7 @@
 // The key handlers' calls into the suggestion search and popup.
 
 #include <cstdint>
+#include <string>
 
 namespace lekhora {
 
@@ -17,8 +18,9 @@ class SuggestionHooks {
   /// Refills the popup around the current suggestion.
   virtual void ShowSuggestions() = 0;
   /// Writes the current suggestion over the typed prefix ending at caret
-  /// (and the separator typed after it, when separator is true).
-  virtual void Accept(TextBox& box, int caret, bool separator) = 0;
+  /// (and the separator typed after it, when separator is true); returns the
+  /// word written, empty when nothing was.
+  virtual std::u16string Accept(TextBox& box, int caret, bool separator) = 0;
   virtual void ScrollDown() = 0;
   virtual void ScrollUp() = 0;
 };
@@ -28,7 +30,7 @@ class NoSuggestions final : public SuggestionHooks {
  public:
   std::int16_t SearchList() override { return -1; }
   void ShowSuggestions() override {}
-  void Accept(TextBox&, int, bool) override {}
+  std::u16string Accept(TextBox&, int, bool) override { return {}; }
   void ScrollDown() override {}
   void ScrollUp() override {}
 };

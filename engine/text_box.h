@@ -7,6 +7,13 @@
 
 namespace lekhora {
 
+struct CaretPlace {
+  int SelStart = 0;
+  int SelLength = 0;
+  int Length = 0;       // of the whole text
+  char16_t Before = 0;  // the unit before SelStart; 0 at the start, "\n" for a line break
+};
+
 /// Positions and lengths are in UTF-16 code units, 0-based.
 class TextBox {
  public:
@@ -16,6 +23,10 @@ class TextBox {
   virtual int SelStart() const = 0;
   virtual int SelLength() const = 0;
   virtual std::u16string SelText() const = 0;
+  /// The selection, the length of the text and the unit before the caret,
+  /// read together: the key handlers compare them on every key, so this
+  /// never copies the text.
+  virtual CaretPlace Place() const = 0;
 
   /// Collapses the selection to a caret at pos; beyond the end goes to the end.
   /// A negative pos is refused: returns false and changes nothing.

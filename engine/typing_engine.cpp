@@ -39,8 +39,93 @@ void TypingEngine::SearchAndShow() {
   SkipOnError([this] { hooks_.ShowSuggestions(); });
 }
 
+void TypingEngine::SetConversion(bool on) {
+  conversion_ = on;
+  if (on) Sync();
+}
+
+// A key composes with the one before only where that key's output still
+// stands before the caret: every other edit (Backspace, a click, an arrow,
+// a paste, undo, Latin typed with conversion off) shows as a box that no
+// longer matches the mark, and the next key starts afresh. Each check costs
+// a few unit reads, whatever the length of the text.
+void TypingEngine::Sync() {
+  const BoxMark& mark = state_.Mark;
+  const CaretPlace now = box_.Place();
+  if (mark.Caret < 0 || now.SelLength != 0) {
+    Forget();
+    return;
+  }
+  if (now.SelStart == mark.Caret && now.Length == mark.Length && now.Before == mark.Before) return;
+
+  // Backspace deletes before the mark, several units when held down before
+  // its one release: they came off the end of the word, which keeps the rest.
+  // Composing with what is left would replace a character typed keys ago.
+  std::u16string& prefix = state_.WordPrefix;
+  const int deleted = mark.Caret - now.SelStart;
+  if (deleted > 0 && deleted <= static_cast<int>(prefix.size()) && !state_.SpaceAfterPrefix &&
+      now.Length == mark.Length - deleted) {
+    const std::size_t rest = prefix.size() - static_cast<std::size_t>(deleted);
+    if (rest == 0 || now.Before == prefix[rest - 1]) {
+      prefix.resize(rest);
+      state_.LastKey = 0;
+      state_.VowelOnA = false;
+      state_.Mark = {now.SelStart, now.Length, now.Before};
+      SearchAndShow();
+      return;
+    }
+  }
+  Forget();
+}
+
+void TypingEngine::SetMark() {
+  const CaretPlace now = box_.Place();
+  state_.Mark = {now.SelStart, now.Length, now.Before};
+}
+
+void TypingEngine::Forget() {
+  state_.LastKey = 0;
+  state_.VowelOnA = false;
+  state_.SearchStart = 0;
+  EndWord();
+  state_.Mark = {};
+}
+
+void TypingEngine::EndWord() {
+  state_.WordPrefix.clear();
+  state_.SpaceAfterPrefix = false;
+}
+
+void TypingEngine::ExpectSpace() {
+  BoxMark& mark = state_.Mark;
+  if (mark.Caret < 0) return;
+  state_.SpaceAfterPrefix = !state_.WordPrefix.empty();
+  ++mark.Caret;
+  ++mark.Length;
+  mark.Before = u' ';
+}
+
+void TypingEngine::KeyDown(std::int16_t& KeyCode, std::int16_t Shift) {
+  state_.CtrlDown = (Shift & kCtrlBit) != 0;
+  if (!conversion_ || Shift != kShiftBit) return;
+  if (KeyCode == kVkUp || KeyCode == kVkDown) {
+    // Shift+Up/Down pick a suggestion; they must not also move or extend the selection.
+    KeyCode = 0;
+  } else if (KeyCode == kVkRight) {
+    // Shift+Right replaces the word typed up to the caret: the box must not
+    // first select the character after it. With no word it selects as usual.
+    Sync();
+    if (!state_.WordPrefix.empty() && !state_.SpaceAfterPrefix) KeyCode = 0;
+  }
+}
+
 void TypingEngine::KeyPress(std::int16_t& KeyAscii) {
   if (!conversion_) return;
+  Sync();
+  // A key pressed before the space typed after the word comes up (a second
+  // space too): the word ended at that space, and Shift+Space takes along
+  // only the one space its own press typed.
+  if (state_.SpaceAfterPrefix) EndWord();
 
   if (KeyAscii < 0 || KeyAscii > kLastTableKey) {
     // No layout has an entry: the character (another keyboard's, an input
@@ -71,6 +156,13 @@ void TypingEngine::KeyPress(std::int16_t& KeyAscii) {
   if (IsWordBreak(code)) {
     state_.LastKey = 0;
     state_.SearchStart = 0;
+    if (code == kVkSpace) {
+      ExpectSpace();
+    } else if (code > 32) {
+      // "!" and the double quote type an entry of their own after the word,
+      // which no longer ends the text before the caret.
+      EndWord();
+    }
   } else {
     std::u16string& prefix = state_.WordPrefix;
     if (!composed.replacePrevious) {
@@ -85,8 +177,12 @@ void TypingEngine::KeyPress(std::int16_t& KeyAscii) {
   // The text box types space, Enter, Backspace and control codes itself.
   if (code <= 32) return;
 
-  if (composed.replacePrevious) SelectPrevious();
-  box_.SetSelText(composed.output);
+  {
+    OwnEdit edit(editing_);
+    if (composed.replacePrevious) SelectPrevious();
+    box_.SetSelText(composed.output);
+  }
+  SetMark();
   state_.LastKey = code;
   KeyAscii = 0;
 }
@@ -110,23 +206,21 @@ void TypingEngine::SelectPrevious() {
 void TypingEngine::KeyUp(std::int16_t& KeyCode, std::int16_t Shift) {
   if (!conversion_) return;
 
-  if (KeyCode == kVkBack && !state_.WordPrefix.empty()) {
-    state_.WordPrefix.pop_back();
-    SearchAndShow();
-  }
+  // Whatever the box did with the key (Backspace, Delete, an arrow, select
+  // all, paste, undo) is in the box by now.
+  Sync();
 
   if (Shift == kShiftBit) ShiftCommand(KeyCode);
 
   // A command has set KeyCode to 0 by now, so it keeps the prefix.
-  if (IsWordBreak(KeyCode)) state_.WordPrefix.clear();
+  if (IsWordBreak(KeyCode)) EndWord();
 }
 
 // Apart from the key release, so that the release of an ordinary key, on
 // every key typed, stays short.
 void TypingEngine::ShiftCommand(std::int16_t& KeyCode) {
   if (KeyCode == kVkRight || KeyCode == kVkSpace) {
-    const bool separator = KeyCode == kVkSpace;
-    SkipOnError([&] { hooks_.Accept(box_, box_.SelStart(), separator); });
+    AcceptSuggestion(KeyCode == kVkSpace);
     KeyCode = 0;
   } else if (KeyCode == kVkDown) {
     SkipOnError([this] { hooks_.ScrollDown(); });
@@ -137,8 +231,36 @@ void TypingEngine::ShiftCommand(std::int16_t& KeyCode) {
   }
 }
 
+void TypingEngine::AcceptSuggestion(bool separator) {
+  // Only a word typed up to the caret, or up to the one space this very key
+  // typed after it, is replaced; without one the key only typed its space.
+  if (state_.WordPrefix.empty() || state_.SpaceAfterPrefix != separator) {
+    if (separator) EndWord();
+    return;
+  }
+  std::u16string word;
+  {
+    OwnEdit edit(editing_);
+    SkipOnError([&] { word = hooks_.Accept(box_, box_.SelStart(), separator); });
+  }
+  if (!word.empty() && box_.SelLength() == 0) {
+    // The accepted word is the word being typed now, so a second accept
+    // replaces it whole. It was not typed key by key: nothing composes with it.
+    state_.WordPrefix = std::move(word);
+    state_.SpaceAfterPrefix = false;
+    state_.LastKey = 0;
+    state_.VowelOnA = false;
+    SetMark();
+    return;
+  }
+  Sync();
+  // The space stays typed; the word before it has ended.
+  if (separator) EndWord();
+}
+
 void TypingEngine::MouseUp() {
-  state_.WordPrefix.clear();
+  EndWord();
+  if (conversion_) Sync();
 }
 
 }  // namespace lekhora

@@ -20,21 +20,25 @@ class TypingEngine {
   TypingState& State() { return state_; }
   const TypingState& State() const { return state_; }
 
-  /// The "Enable Unicode Typing" switch; starts on.
-  void SetConversion(bool on) { conversion_ = on; }
+  /// The "Enable Unicode Typing" switch; starts on. Switched on, it checks the
+  /// box as BoxChanged does: Latin typed meanwhile ends the word.
+  void SetConversion(bool on);
   bool Conversion() const { return conversion_; }
 
   /// One typed character. KeyAscii is 0 afterwards when the key was swallowed;
   /// otherwise the text box handles it itself.
   void KeyPress(std::int16_t& KeyAscii);
   /// KeyCode is a virtual key code, Shift the modifier mask; 0 swallows the key.
-  void KeyDown(std::int16_t& KeyCode, std::int16_t Shift) {
-    state_.CtrlDown = (Shift & kCtrlBit) != 0;
-    // Shift+Up/Down pick a suggestion; they must not also move or extend the selection.
-    if (conversion_ && Shift == kShiftBit && (KeyCode == kVkUp || KeyCode == kVkDown)) KeyCode = 0;
-  }
+  void KeyDown(std::int16_t& KeyCode, std::int16_t Shift);
   void KeyUp(std::int16_t& KeyCode, std::int16_t Shift);
   void MouseUp();
+  /// The box's text, caret or selection may have changed by other means than
+  /// the engine's own edits (the mouse, the toolbar, the on-screen keyboard,
+  /// undo). A box that reports every change here has each one checked as it
+  /// happens; without reports the next key checks the box all the same.
+  void BoxChanged() {
+    if (conversion_ && !editing_) Sync();
+  }
 
  private:
   struct Composed {
@@ -43,16 +47,42 @@ class TypingEngine {
     bool replacePrevious = false;
   };
 
+  // Marks the engine's own edits, which BoxChanged must not take for the
+  // user's.
+  class OwnEdit {
+   public:
+    explicit OwnEdit(bool& editing) : editing_(editing) { editing_ = true; }
+    ~OwnEdit() { editing_ = false; }
+    OwnEdit(const OwnEdit&) = delete;
+    OwnEdit& operator=(const OwnEdit&) = delete;
+
+   private:
+    bool& editing_;
+  };
+
   void ComposeVimra(std::int16_t& KeyAscii, Composed& c);
   /// Selects the character before the caret, for a composed key to replace.
   void SelectPrevious();
   void ShiftCommand(std::int16_t& KeyCode);
+  void AcceptSuggestion(bool separator);
   void SearchAndShow();
+
+  /// Compares the box with the mark of the engine's last edit: a box that
+  /// still matches keeps the composition and the word; units deleted from the
+  /// end of the word shorten it; any other change forgets both.
+  void Sync();
+  void SetMark();
+  /// As after a word break, and nothing known of the box.
+  void Forget();
+  void EndWord();
+  /// The box is about to type a space at the mark.
+  void ExpectSpace();
 
   TextBox& box_;
   SuggestionHooks& hooks_;
   TypingState state_;
   bool conversion_ = true;
+  bool editing_ = false;
 };
 
 /// Codes that end a word: 2..34 except Backspace, Shift, Ctrl and Caps Lock.

@@ -79,15 +79,24 @@ void Suggestions::ShowSuggestions() {
   view_->SetTipText(tip_);
 }
 
-void Suggestions::Accept(TextBox& box, int caret, bool separator) {
-  const int typed = static_cast<int>(state_.WordPrefix.size());
-  const int from = caret - typed - (separator ? 1 : 0);
-  // A prefix longer than the text before the caret (the caret was moved with
-  // the arrow keys): selecting from the caret instead would overwrite text
-  // the user never typed into this word, so nothing is done.
-  if (!box.SetSelStart(from)) return;
-  box.SetSelLength(typed + 1);
-  if (Inside(suggestion_index_)) box.SetSelText(lists_.WordList[suggestion_index_]);
+std::u16string Suggestions::Accept(TextBox& box, int caret, bool separator) {
+  const std::u16string& prefix = state_.WordPrefix;
+  // Nothing typed: a space typed after a finished word stays a space.
+  if (prefix.empty()) return {};
+  const int typed = static_cast<int>(prefix.size()) + (separator ? 1 : 0);
+  // A prefix longer than the text before the caret: nothing to replace.
+  if (!box.SetSelStart(caret - typed)) return {};
+  box.SetSelLength(typed);
+  const std::u16string range = box.SelText();
+  if (range.size() != static_cast<std::size_t>(typed) ||
+      range.compare(0, prefix.size(), prefix) != 0 || (separator && range.back() != u' ')) {
+    box.SetSelStart(caret);
+    return {};
+  }
+  if (!Inside(suggestion_index_)) return {};
+  const std::u16string& word = lists_.WordList[suggestion_index_];
+  box.SetSelText(word);
+  return word;
 }
 
 void Suggestions::Step(int delta) {

@@ -33,9 +33,11 @@ class Suggestions final : public SuggestionHooks {
   /// Two words before the current suggestion, the marked suggestion and eight
   /// after it, as far as they exist.
   void ShowSuggestions() override;
-  /// Replaces the typed prefix before caret (and the separator after it) by
-  /// the current suggestion; with no suggestion only the range is selected.
-  void Accept(TextBox& box, int caret, bool separator) override;
+  /// Replaces the typed prefix before caret (and the space after it) by the
+  /// current suggestion and returns it; with no suggestion only the range is
+  /// selected. Nothing happens with an empty prefix, or when the text before
+  /// caret is not the prefix (and the space): no other text is ever replaced.
+  std::u16string Accept(TextBox& box, int caret, bool separator) override;
   void ScrollDown() override;
   void ScrollUp() override;
 

@@ -97,6 +97,8 @@ FrmType::~FrmType() {
   // The layout code must not paint into a window that is gone.
   SetCaptionSink({});
   txtType_->SetKeySink(nullptr);
+  // Nor the box report its last changes to an engine that is gone.
+  disconnect(txtType_, nullptr, this, nullptr);
 }
 
 void FrmType::BuildControls() {
@@ -218,6 +220,12 @@ void FrmType::BuildTools() {
 
 void FrmType::ConnectControls() {
   connect(chKB_, &QCheckBox::toggled, this, [this](bool on) { core_->Engine().SetConversion(on); });
+  // Every edit of the box the key handlers did not make themselves (a click,
+  // the toolbar, the on-screen keyboard, a user word, undo, the box's own
+  // keys) is checked against the word being typed as it happens.
+  for (auto changed : {&QPlainTextEdit::textChanged, &QPlainTextEdit::cursorPositionChanged,
+                       &QPlainTextEdit::selectionChanged})
+    connect(txtType_, changed, this, [this] { core_->Engine().BoxChanged(); });
   connect(chShowKB_, &QCheckBox::toggled, this, [this](bool on) {
     picKB_->setVisible(on);
     ApplyLayout();

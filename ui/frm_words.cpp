@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QStringList>
 
 #include "ui/announce.h"
 #include "ui/chrome_images.h"
@@ -19,6 +20,9 @@ namespace {
 std::span<const ControlGeometry> Design() {
   return PopupDesign();
 }
+
+// The row of lblTip that lblMain covers.
+constexpr qsizetype kHighlightedRow = 2;
 
 }  // namespace
 
@@ -78,10 +82,22 @@ void FrmWords::SetMainCaption(const std::u16string& caption) {
 }
 
 void FrmWords::SetTipText(const std::u16string& text) {
-  // A label breaks lines at LF; the list text separates them with CR LF.
-  QString shown = FromU16(text);
-  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  lblTip_->setText(shown);
+  // The list text marks the current suggestion "<<< word >>>". Here lblMain,
+  // over the list's third row, is its highlight: the marked word goes to that
+  // row, without the marks, also when fewer than two words come before it.
+  QStringList rows = FromU16(text).split(QStringLiteral("\r\n"));
+  const QString open = QStringLiteral("<<< ");
+  const QString close = QStringLiteral(" >>>");
+  for (qsizetype row = 0; row < rows.size(); ++row) {
+    QString& line = rows[row];
+    if (line.size() < open.size() + close.size() || !line.startsWith(open) || !line.endsWith(close))
+      continue;
+    line = line.mid(open.size(), line.size() - open.size() - close.size());
+    for (qsizetype above = row; above < kHighlightedRow; ++above) rows.prepend(QString());
+    break;
+  }
+  // A label breaks lines at LF.
+  lblTip_->setText(rows.join(QLatin1Char('\n')));
 }
 
 void FrmWords::resizeEvent(QResizeEvent* event) {

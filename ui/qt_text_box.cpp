@@ -23,6 +23,18 @@ int QtTextBox::Length() const {
   return std::max(0, edit_.document()->characterCount() - 1);
 }
 
+CaretPlace QtTextBox::Place() const {
+  const QTextCursor cursor = edit_.textCursor();
+  const int start = cursor.selectionStart();
+  char16_t before = 0;
+  if (start > 0) {
+    const QChar unit = edit_.document()->characterAt(start - 1);
+    const bool lineBreak = unit == QChar::ParagraphSeparator || unit == QChar::LineSeparator;
+    before = lineBreak ? u'\n' : unit.unicode();
+  }
+  return {start, cursor.selectionEnd() - start, Length(), before};
+}
+
 std::u16string QtTextBox::Text() const {
   return edit_.toPlainText().toStdU16String();
 }

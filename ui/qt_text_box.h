@@ -15,6 +15,7 @@ class QtTextBox final : public TextBox {
   int SelStart() const override;
   int SelLength() const override;
   std::u16string SelText() const override;
+  CaretPlace Place() const override;
   bool SetSelStart(int pos) override;
   bool SetSelLength(int length) override;
   void SetSelText(std::u16string_view text) override;

@@ -25,9 +25,16 @@ class RecordingHooks final : public SuggestionHooks {
     calls.push_back("show");
     if (fail) throw OverflowError();
   }
-  void Accept(TextBox& box, int caret, bool separator) override {
+  // Writes word, when there is one, over the prefix and the separator.
+  std::u16string Accept(TextBox& box, int caret, bool separator) override {
     calls.push_back("accept " + std::to_string(caret) + (separator ? " space" : " right"));
     acceptedBox = &box;
+    if (word.empty()) return {};
+    const int replaced = static_cast<int>(state->WordPrefix.size()) + (separator ? 1 : 0);
+    box.SetSelStart(caret - replaced);
+    box.SetSelLength(replaced);
+    box.SetSelText(word);
+    return word;
   }
   void ScrollDown() override { calls.push_back("down"); }
   void ScrollUp() override { calls.push_back("up"); }
@@ -35,13 +42,18 @@ class RecordingHooks final : public SuggestionHooks {
   std::vector<std::string> calls;
   TextBox* acceptedBox = nullptr;
   bool fail = false;
+  std::u16string word;
+  const TypingState* state = nullptr;
 };
 
 using Calls = std::vector<std::string>;
 
 class KeyCommands : public ::testing::Test {
  protected:
-  void SetUp() override { LoadLayouts(); }
+  void SetUp() override {
+    LoadLayouts();
+    hooks.state = &state;
+  }
 
   std::int16_t Press(char16_t key) {
     auto code = static_cast<std::int16_t>(key);
@@ -55,6 +67,10 @@ class KeyCommands : public ::testing::Test {
   std::int16_t Up(std::int16_t code, std::int16_t shift) {
     engine.KeyUp(code, shift);
     return code;
+  }
+  // A key the box types itself, as it does after the handlers let it through.
+  void PressTypedByBox(char16_t key) {
+    if (Press(key) != 0) box.DefaultKey(key);
   }
 
   MemoryTextBox box;
@@ -76,21 +92,29 @@ TEST_F(KeyCommands, TypedKeysExtendOrCorrectThePrefixAndSearch) {
   EXPECT_EQ(hooks.calls.size(), 6u);
 }
 
-TEST_F(KeyCommands, WordBreaksResetTheSearchButNotThePrefixUntilReleased) {
+TEST_F(KeyCommands, SpaceResetsTheSearchButKeepsThePrefixUntilReleased) {
   Press(u'k');
   state.SearchStart = 7;
   hooks.calls.clear();
-  EXPECT_EQ(Press(u'!'), 0);  // typed, yet a word break
-  EXPECT_EQ(state.LastKey, u'!');
+  PressTypedByBox(u' ');
+  EXPECT_EQ(state.LastKey, 0);
   EXPECT_EQ(state.SearchStart, 0);
   EXPECT_EQ(state.WordPrefix, std::u16string(1, 0x0915));
   EXPECT_TRUE(hooks.calls.empty());
-  EXPECT_EQ(Press(u' '), u' ');
-  EXPECT_EQ(state.LastKey, 0);
   Up(16, 1);  // Shift released: not a break
   EXPECT_FALSE(state.WordPrefix.empty());
   Up(kVkSpace, 0);
   EXPECT_TRUE(state.WordPrefix.empty());
+}
+
+TEST_F(KeyCommands, ExclamationIsTypedAndEndsTheWordAtOnce) {
+  // Its entry follows the word, which no longer ends the text before the caret.
+  Press(u'k');
+  hooks.calls.clear();
+  EXPECT_EQ(Press(u'!'), 0);
+  EXPECT_EQ(state.LastKey, u'!');
+  EXPECT_TRUE(state.WordPrefix.empty());
+  EXPECT_TRUE(hooks.calls.empty());
 }
 
 TEST_F(KeyCommands, AMultiUnitEntryJoinsThePrefixWhole) {
@@ -109,17 +133,60 @@ TEST_F(KeyCommands, ReplacingWithAnEmptyPrefixLeavesItEmpty) {
   EXPECT_EQ(box.View(), std::u16string(1, 0x0916));
 }
 
-TEST_F(KeyCommands, ShiftSpaceAndShiftRightAcceptAtTheCaret) {
+TEST_F(KeyCommands, AcceptedWordBecomesTheWordBeingTyped) {
+  const std::u16string kamal{0x0915, 0x092E, 0x0932};
+  hooks.word = kamal;
   Press(u'k');
-  Press(u' ');
-  box.DefaultKey(u' ');
+  PressTypedByBox(u' ');
   EXPECT_EQ(Up(kVkSpace, kShiftBit), 0);
-  box.SetSelStart(1);
+  EXPECT_EQ(box.View(), kamal);
+  EXPECT_EQ(state.WordPrefix, kamal);
+  // Nothing composes with a word that was not typed key by key.
+  EXPECT_EQ(state.LastKey, 0);
+  // So Shift+Right replaces it whole; the box must not select past the caret first.
+  EXPECT_EQ(Down(kVkRight, kShiftBit), 0);
   EXPECT_EQ(Up(kVkRight, kShiftBit), 0);
-  EXPECT_EQ(hooks.calls, (Calls{"search", "show", "accept 2 space", "accept 1 right"}));
+  EXPECT_EQ(hooks.calls, (Calls{"search", "show", "accept 2 space", "accept 3 right"}));
   EXPECT_EQ(hooks.acceptedBox, &box);
-  // A command keeps the prefix for the suggestions that follow.
-  EXPECT_EQ(state.WordPrefix, std::u16string(1, 0x0915));
+}
+
+TEST_F(KeyCommands, AcceptNeedsAWordUpToTheCaretOrItsOwnSpace) {
+  hooks.word = std::u16string(1, 0x0916);
+  // A space after a word already ended stays a space.
+  PressTypedByBox(u'k');
+  PressTypedByBox(u' ');
+  Up(kVkSpace, 0);
+  PressTypedByBox(u' ');
+  EXPECT_EQ(Up(kVkSpace, kShiftBit), 0);
+  EXPECT_EQ(box.View(), u"\u0915  ");
+  // With no word Shift+Right is the box's own selection.
+  EXPECT_EQ(Down(kVkRight, kShiftBit), kVkRight);
+  // A word the caret has left is not replaced.
+  PressTypedByBox(u'k');
+  box.SetSelStart(0);
+  EXPECT_EQ(Down(kVkRight, kShiftBit), kVkRight);
+  EXPECT_EQ(Up(kVkRight, kShiftBit), 0);
+  EXPECT_EQ(box.View(), u"\u0915  \u0915");
+  EXPECT_EQ(hooks.calls, (Calls{"search", "show", "search", "show"}));
+}
+
+TEST_F(KeyCommands, AKeyPressedBeforeTheSpaceComesUpStartsANewWord) {
+  hooks.word = std::u16string(1, 0x0916);
+  Press(u'k');
+  PressTypedByBox(u' ');
+  Press(u'm');
+  EXPECT_EQ(state.WordPrefix, std::u16string(1, 0x092E));
+  Up(kVkSpace, kShiftBit);
+  EXPECT_EQ(box.View(), u"\u0915 \u092E");
+  EXPECT_TRUE(state.WordPrefix.empty());
+}
+
+TEST_F(KeyCommands, AnAcceptThatWritesNothingEndsTheWordAtItsSpace) {
+  Press(u'k');
+  PressTypedByBox(u' ');
+  Up(kVkSpace, kShiftBit);
+  EXPECT_EQ(box.View(), u"\u0915 ");
+  EXPECT_TRUE(state.WordPrefix.empty());
 }
 
 TEST_F(KeyCommands, CommandsNeedShiftAlone) {
@@ -144,13 +211,45 @@ TEST_F(KeyCommands, ShiftUpAndDownScrollAndAreSwallowedOnlyWithConversion) {
   EXPECT_EQ(hooks.calls.size(), 2u);
 }
 
-TEST_F(KeyCommands, BackspaceShortensThePrefixAndSearchesOnlyWhenThereIsOne) {
+TEST_F(KeyCommands, BackspaceShortensThePrefixByWhatTheBoxDeleted) {
   Up(kVkBack, 0);
   EXPECT_TRUE(hooks.calls.empty());
-  state.WordPrefix = u"ab";
+  Press(u'k');
+  Press(u'm');
+  box.DefaultKey(8);
+  hooks.calls.clear();
   Up(kVkBack, kCtrlBit);  // whatever the modifiers
-  EXPECT_EQ(state.WordPrefix, u"a");
+  EXPECT_EQ(state.WordPrefix, std::u16string(1, 0x0915));
+  EXPECT_EQ(state.LastKey, 0);
   EXPECT_EQ(hooks.calls, (Calls{"search", "show"}));
+  // A release with nothing deleted shortens nothing.
+  Up(kVkBack, 0);
+  EXPECT_EQ(state.WordPrefix, std::u16string(1, 0x0915));
+  EXPECT_EQ(hooks.calls.size(), 2u);
+  // Deleting past the word ends it.
+  box.DefaultKey(8);
+  box.SetSelText(u"ab");
+  box.DefaultKey(8);
+  box.DefaultKey(8);
+  Up(kVkBack, 0);
+  EXPECT_TRUE(state.WordPrefix.empty());
+}
+
+TEST_F(KeyCommands, AnEditOutsideTheHandlersEndsTheWordAndTheComposition) {
+  Press(u'k');
+  box.SetSelText(u"x");  // a paste, an on-screen key, a user word
+  engine.BoxChanged();
+  EXPECT_TRUE(state.WordPrefix.empty());
+  EXPECT_EQ(state.LastKey, 0);
+  // Latin typed with conversion off is seen when it comes back on.
+  Press(u'k');
+  engine.SetConversion(false);
+  box.DefaultKey(u'x');
+  engine.BoxChanged();
+  EXPECT_EQ(state.LastKey, u'k');
+  engine.SetConversion(true);
+  EXPECT_TRUE(state.WordPrefix.empty());
+  EXPECT_EQ(state.LastKey, 0);
 }
 
 TEST_F(KeyCommands, CtrlIsRecordedEvenWithConversionOff) {

@@ -200,8 +200,8 @@ TEST(Accept, ReplacesTheTypedPrefixAndItsSeparator) {
       {kKa + kMa, 2, false, 2, word, 3, 0},
       // Space in the middle of a line: only the prefix and the space go.
       {u"x " + kKa + kMa + u" |", 5, true, 2, u"x " + word + u"|", 5, 0},
-      // Right in the middle: the character after the caret goes too.
-      {u"x " + kKa + kMa + u"|y", 4, false, 2, u"x " + word + u"y", 5, 0},
+      // Right in the middle: the text after the caret stays.
+      {u"x " + kKa + kMa + u"|y", 4, false, 2, u"x " + word + u"|y", 5, 0},
       // No suggestion: the range is only selected.
       {kKa + kMa + u" ", 3, true, -1, kKa + kMa + u" ", 0, 3},
       {kKa + kMa + u" ", 3, true, 5, kKa + kMa + u" ", 0, 3},
@@ -212,11 +212,40 @@ TEST(Accept, ReplacesTheTypedPrefixAndItsSeparator) {
     f.suggestions.SetSuggestionIndex(static_cast<std::int16_t>(c.index));
     MemoryTextBox box(c.text);
     box.SetSelStart(c.caret);
-    f.suggestions.Accept(box, c.caret, c.separator);
+    const std::u16string written = f.suggestions.Accept(box, c.caret, c.separator);
+    EXPECT_EQ(written, c.index == 2 ? word : u"") << "caret " << c.caret << " index " << c.index;
     EXPECT_EQ(box.Text(), c.expected_text) << "caret " << c.caret << " index " << c.index;
     EXPECT_EQ(box.SelStart(), c.expected_caret) << "caret " << c.caret << " index " << c.index;
     EXPECT_EQ(box.SelLength(), c.expected_length) << "caret " << c.caret << " index " << c.index;
     EXPECT_EQ(f.state.WordPrefix, kKa + kMa);  // Accept leaves the prefix alone
+  }
+}
+
+TEST(Accept, ReplacesNothingButTheTypedPrefixAndItsSpace) {
+  struct Case {
+    std::u16string prefix;
+    std::u16string text;  // the caret at its end
+    bool separator;
+  };
+  const Case cases[] = {
+      // Nothing typed: the space after a finished word is not replaced.
+      {u"", kKa + kMa + u" ", true},
+      {u"", kKa + kMa, false},
+      // The text before the caret is not the prefix (and a space).
+      {kKa + kMa, kKa + kLa + u" ", true},
+      {kKa + kMa, kKa + kMa + u"x", true},
+      {kKa + kMa, kKa + kMa + u" ", false},
+  };
+  for (const Case& c : cases) {
+    Fixture f = SmallList();
+    f.state.WordPrefix = c.prefix;
+    f.suggestions.SetSuggestionIndex(2);
+    MemoryTextBox box(c.text);
+    const int caret = static_cast<int>(c.text.size());
+    EXPECT_EQ(f.suggestions.Accept(box, caret, c.separator), u"");
+    EXPECT_EQ(box.Text(), c.text);
+    EXPECT_EQ(box.SelStart(), caret);
+    EXPECT_EQ(box.SelLength(), 0);
   }
 }
 

@@ -74,8 +74,8 @@ TEST_F(TypingSuggestions, AspirateThenShiftSpaceAcceptsTheSuggestion) {
   TypeKey(engine, box, u' ', {kVkSpace, kShiftBit});
   EXPECT_EQ(box.Text(), kKha + kAa);  // the prefix and the space are replaced
   EXPECT_EQ(box.SelStart(), 2);
-  // The prefix lives on until a plain word break or a click.
-  EXPECT_EQ(engine.State().WordPrefix, kKha);
+  // The accepted word is the word being typed until a plain word break or a click.
+  EXPECT_EQ(engine.State().WordPrefix, kKha + kAa);
   Type(u" ");
   EXPECT_EQ(engine.State().WordPrefix, u"");
 }
@@ -90,14 +90,16 @@ TEST_F(TypingSuggestions, ShiftRightAcceptsAtTheEndAndInTheMiddle) {
   EXPECT_EQ(up_code, 0);
 }
 
-TEST_F(TypingSuggestions, ShiftRightInTheMiddleAlsoReplacesTheCharacterItSelected) {
+TEST_F(TypingSuggestions, ShiftRightInTheMiddleKeepsTheCharacterAfterTheCaret) {
   box.SetSelText(u"y");
   box.SetSelStart(0);
   Type(u"km");
   ASSERT_EQ(box.Text(), kKa + kMa + u"y");
   suggestions.SetSuggestionIndex(2);
-  Press(kVkRight, kShiftBit);  // the box selects the "y" before KeyUp
-  EXPECT_EQ(box.Text(), kKa + kMa + kLa);
+  Press(kVkRight, kShiftBit);
+  EXPECT_EQ(down_code, 0);  // the box does not select the "y" first
+  EXPECT_EQ(box.Text(), kKa + kMa + kLa + u"y");
+  EXPECT_EQ(box.SelStart(), 3);
 }
 
 TEST_F(TypingSuggestions, ShiftDownAndUpScrollWithoutMovingTheCaret) {

@@ -42,10 +42,11 @@ case $case_name in
     expect_out "0a 0a"
     ;;
   control-keys)
-    # Backspace deletes before the caret; other control characters are dropped.
+    # Backspace deletes before the caret, and the next key does not compose
+    # with what it left; other control characters are dropped.
     run 'mk\bh\x01\x1b'
     expect_rc 0
-    expect_out "e0 a4 96"
+    expect_out "e0 a4 ae e0 a4 b9"
     run '\b\b'
     expect_rc 0
     expect_out ""

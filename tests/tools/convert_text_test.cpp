@@ -44,6 +44,19 @@ TEST_F(ConvertText, CompositionCarriesAcrossABlockEdge) {
   EXPECT_EQ(TypeUtf8(keys + "k\b").text, std::u16string(kUtf8BlockSize - 1, u' '));
 }
 
+TEST_F(ConvertText, BackspaceEndsTheComposition) {
+  // A key after Backspace is typed as after a word break: it never replaces
+  // the character that Backspace left before the caret.
+  EXPECT_EQ(TypeText(u"mk\bh"), u"\u092E\u0939");
+  EXPECT_EQ(TypeText(u"ka\bi"), u"\u0915\u093F");
+  EXPECT_EQ(TypeText(u"ki\bi"), u"\u0915\u093F");
+  EXPECT_EQ(TypeText(u"k\bh"), u"\u0939");
+  EXPECT_EQ(TypeText(u"mera ka\bi"), u"\u092E\u0947\u0930\u093E \u0915\u093F");
+  // Unbroken typing composes as ever.
+  EXPECT_EQ(TypeText(u"kh kai Aii"), u"\u0916 \u0915\u0948 \u0908");
+  EXPECT_EQ(TypeText(u"Aaiye"), u"\u0910\u092F\u0947");
+}
+
 TEST_F(ConvertText, LongMixedTextTypesAlikeEitherWay) {
   static const char* const kPieces[] = {
       "kh",   "kai ", "Aii ", "AA",   "hh",  "\xC3\xA9", "\xE0\xA4\x95", "\xF0\x9F\x98\x80",

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -154,6 +155,9 @@ class TypingTest : public QObject {
   void popupNeverTakesTheFocus();
   void customWordClickInsertsAndGivesFocusBack();
   void doubleClicksActOnce();
+  void editsOutsideTheKeysEndTheComposition();
+  void acceptsReplaceOnlyTheWord();
+  void selectAllShowsNoMarkerAndTheNextWordIsFollowed();
 };
 
 void TypingTest::keysComposeInTheBox() {
@@ -261,8 +265,92 @@ void TypingTest::customWordClickInsertsAndGivesFocusBack() {
   const QRect place = list.visualItemRect(list.item(0));
   QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, place.center());
   QCOMPARE(Box().toPlainText(), list.item(0)->text());
-  QVERIFY(State().WordPrefix == prefix);
+  // The word typed was selected away: it is no longer the word being typed.
+  QVERIFY(!prefix.empty());
+  QVERIFY(State().WordPrefix.empty());
   QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&Box()));
+}
+
+void TypingTest::editsOutsideTheKeysEndTheComposition() {
+  // Backspace, an arrow and a click each leave a character the last key did
+  // not write before the caret: "h" is typed as after a word break.
+  QTest::keyClicks(&Box(), QStringLiteral("mk"));
+  QTest::keyClick(&Box(), Qt::Key_Backspace);
+  QTest::keyClicks(&Box(), QStringLiteral("h"));
+  COMPARE_TEXT(Box().toPlainText(), Q(u"\u092E\u0939"));
+  Box().clear();
+  QTest::keyClicks(&Box(), QStringLiteral("mk"));
+  QTest::keyClick(&Box(), Qt::Key_Left);
+  QVERIFY(State().WordPrefix.empty());
+  QTest::keyClicks(&Box(), QStringLiteral("h"));
+  COMPARE_TEXT(Box().toPlainText(), Q(u"\u092E\u0939\u0915"));
+  Box().clear();
+  QTest::keyClicks(&Box(), QStringLiteral("mk"));
+  QTextCursor start = Box().textCursor();
+  start.setPosition(0);
+  QTest::mouseClick(Box().viewport(), Qt::LeftButton, {}, Box().cursorRect(start).center());
+  QCOMPARE(Box().textCursor().position(), 0);
+  QTest::keyClicks(&Box(), QStringLiteral("h"));
+  COMPARE_TEXT(Box().toPlainText(), Q(u"\u0939\u092E\u0915"));
+  // Unbroken typing still composes.
+  Box().clear();
+  QTest::keyClicks(&Box(), QStringLiteral("Aaiye"));
+  COMPARE_TEXT(Box().toPlainText(), Q(u"\u0910\u092F\u0947"));
+}
+
+void TypingTest::acceptsReplaceOnlyTheWord() {
+  const auto& list = Type().Lists().WordList;
+  auto current = [&list] {
+    return list[static_cast<std::size_t>(Type().Core().Suggest().SuggestionIndex())];
+  };
+  // Shift+Right in the middle of a line keeps the character after the caret.
+  Box().setPlainText(QStringLiteral("x"));
+  QTextCursor cursor = Box().textCursor();
+  cursor.setPosition(0);
+  Box().setTextCursor(cursor);
+  QTest::keyClicks(&Box(), QStringLiteral("nam"));
+  const std::u16string first = current();
+  QTest::keyClick(&Box(), Qt::Key_Right, Qt::ShiftModifier);
+  COMPARE_TEXT(Box().toPlainText(), Q(first) + QStringLiteral("x"));
+  QVERIFY(State().WordPrefix == first);
+  // A second accept after Shift+Down swaps in the next word, whole.
+  QTest::keyClick(&Box(), Qt::Key_Down, Qt::ShiftModifier);
+  const std::u16string next = current();
+  QVERIFY(next != first);
+  QTest::keyClick(&Box(), Qt::Key_Space, Qt::ShiftModifier);
+  COMPARE_TEXT(Box().toPlainText(), Q(next) + QStringLiteral("x"));
+  // After a plain space there is no word: Shift+Space only types its space.
+  QTest::keyClick(&Box(), Qt::Key_Space);
+  QTest::keyClick(&Box(), Qt::Key_Space, Qt::ShiftModifier);
+  COMPARE_TEXT(Box().toPlainText(), Q(next) + QStringLiteral("  x"));
+}
+
+void TypingTest::selectAllShowsNoMarkerAndTheNextWordIsFollowed() {
+  FrmWords& words = *WordsWindowSlot().Find();
+  QTest::keyClicks(&Box(), QStringLiteral("nam "));
+  // Ctrl+A searches the empty word: the current suggestion is the first word
+  // of the list, which has no words before it.
+  // As X11 gives it, with its control character for text.
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, QString(QChar(1)));
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::ControlModifier, QString(QChar(1)));
+  QCoreApplication::sendEvent(&Box(), &press);
+  QCoreApplication::sendEvent(&Box(), &release);
+  QVERIFY(Box().textCursor().hasSelection());
+  QVERIFY(State().WordPrefix.empty());
+  const QStringList rows = words.lblTip()->text().split(QLatin1Char('\n'));
+  QVERIFY2(!words.lblTip()->text().contains(QStringLiteral("<<<")), qPrintable(rows.join('|')));
+  QVERIFY(!words.lblTip()->text().contains(QStringLiteral(">>>")));
+  // It stands in the row the highlight covers.
+  QVERIFY(rows.size() > 2);
+  QCOMPARE(QStringLiteral(" ") + rows[2], words.lblMain()->text());
+  QVERIFY(rows[0].isEmpty() && rows[1].isEmpty());
+  QTest::keyClick(&Box(), Qt::Key_Backspace);
+  QCOMPARE(Box().toPlainText(), QString());
+  QTest::keyClicks(&Box(), QStringLiteral("nam"));
+  COMPARE_TEXT(Q(State().WordPrefix), Q(u"\u0928\u093E\u092E"));
+  QVERIFY(words.lblMain()->text().startsWith(Q(u" \u0928\u093E\u092E")));
+  QTest::keyClick(&Box(), Qt::Key_Space, Qt::ShiftModifier);
+  COMPARE_TEXT(Box().toPlainText(), words.lblMain()->text().mid(1));
 }
 
 class LayoutMenuTest : public QObject {
@@ -385,7 +473,7 @@ class ClipboardTest : public QObject {
   void cleanupTestCase() { Type().SetMessageSink({}); }
 
   void toolbarCopiesPastesAndSelects();
-  void noneOfThemTouchesTheSuggestions();
+  void pasteAndSelectAllEndTheWordButLeaveTheSuggestions();
   void aFailingClipboardShowsTheErrorBox();
   void systemClipboardKeepsDevanagariAndOnlyIt();
 
@@ -432,19 +520,25 @@ void ClipboardTest::toolbarCopiesPastesAndSelects() {
   QVERIFY(messages_.isEmpty());
 }
 
-void ClipboardTest::noneOfThemTouchesTheSuggestions() {
+void ClipboardTest::pasteAndSelectAllEndTheWordButLeaveTheSuggestions() {
   QTest::keyClicks(&Box(), QStringLiteral("ka"));
-  const TypingState before = State();
+  const std::u16string word = State().WordPrefix;
   const int index = Type().Core().Suggest().SuggestionIndex();
   const QString main = WordsWindowSlot().Find()->lblMain()->text();
   fake_.content = u"x";
   Type().CopyAllText();
+  QVERIFY(State().WordPrefix == word);
+  // After a paste or select all the word typed no longer ends the text before
+  // the caret: nothing composes with it or replaces it.
   Type().PasteText();
-  Type().SelectAllText();
-  QVERIFY(State().WordPrefix == before.WordPrefix);
-  QCOMPARE(State().LastKey, before.LastKey);
+  QVERIFY(State().WordPrefix.empty());
+  QCOMPARE(State().LastKey, 0);
   QCOMPARE(Type().Core().Suggest().SuggestionIndex(), index);
   QCOMPARE(WordsWindowSlot().Find()->lblMain()->text(), main);
+  QTest::keyClicks(&Box(), QStringLiteral("k"));
+  QVERIFY(!State().WordPrefix.empty());
+  Type().SelectAllText();
+  QVERIFY(State().WordPrefix.empty());
 }
 
 void ClipboardTest::aFailingClipboardShowsTheErrorBox() {
