@@ -1,9 +1,11 @@
 #include "suggest/suggestions.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "base/checked16.h"
 #include "base/error.h"
+#include "suggest/canonical_fold.h"
 
 namespace lekhora {
 
@@ -11,13 +13,25 @@ namespace {
 
 // Ordinal comparison of the first prefix.size() units of word with prefix
 // (the whole word when it is shorter): below 0, 0 or above 0. No copies, as
-// this runs about fifteen times per typed key.
+// this runs up to about thirty times per typed key (two bisections).
 int ComparePrefix(std::u16string_view word, std::u16string_view prefix) {
   return word.substr(0, prefix.size()).compare(prefix);
 }
 
-bool StartsWith(std::u16string_view word, std::u16string_view prefix) {
-  return ComparePrefix(word, prefix) == 0;
+// The first entry in [low, match] that begins with prefix, given that match
+// does and, the list being sorted, that those before it either sort below the
+// prefix or begin with it too.
+int FirstMatch(const std::vector<std::u16string>& words, int low, int match,
+               std::u16string_view prefix) {
+  int high = match;
+  while (low < high) {
+    const int mid = low + (high - low) / 2;
+    if (ComparePrefix(words[mid], prefix) < 0)
+      low = mid + 1;
+    else
+      high = mid;
+  }
+  return low;
 }
 
 // The popup shows the current suggestion with this many neighbours in the list
@@ -35,7 +49,14 @@ bool Suggestions::Inside(int index) const {
 }
 
 std::int16_t Suggestions::SearchList() {
-  const std::u16string_view prefix = state_.WordPrefix;
+  // The list is in normal form C, and canonically equivalent text is the same
+  // text, so the prefix is compared in that form too. WordPrefix itself stays
+  // as typed: Accept replaces exactly its units.
+  std::u16string_view prefix = state_.WordPrefix;
+  if (NeedsCanonicalFold(prefix)) {
+    FoldCanonical(prefix, folded_prefix_);
+    prefix = folded_prefix_;
+  }
   const int start = state_.SearchStart;
   const std::int16_t not_found = CheckedAdd16(start, -1);
   // WordCount comes with the list, but a count that disagrees with it must
@@ -45,14 +66,15 @@ std::int16_t Suggestions::SearchList() {
   int low = std::max(start, 0);
   int high = last - 1;
   while (low <= high) {
-    int mid = low + (high - low) / 2;
+    const int mid = low + (high - low) / 2;
     const int order = ComparePrefix(lists_.WordList[mid], prefix);
     if (order == 0) {
-      while (mid - 1 >= std::max(start, 0) && StartsWith(lists_.WordList[mid - 1], prefix)) --mid;
-      suggestion_index_ = static_cast<std::int16_t>(mid);
+      // Everything below low sorts below the prefix; a second bisection finds
+      // the first match between there and this hit.
+      suggestion_index_ = static_cast<std::int16_t>(FirstMatch(lists_.WordList, low, mid, prefix));
       return suggestion_index_;
     }
-    if (order <= 0)
+    if (order < 0)
       low = mid + 1;
     else
       high = mid - 1;

@@ -26,9 +26,9 @@ class Suggestions final : public SuggestionHooks {
   /// Attaches the popup once it exists; the labels are refilled at the next show.
   void SetView(SuggestionView& view) { view_ = &view; }
 
-  /// First entry from SearchStart that begins with WordPrefix, which becomes
-  /// the current suggestion; SearchStart-1 when there is none (the current
-  /// suggestion is then kept).
+  /// First entry from SearchStart that begins with WordPrefix (compared in
+  /// normal form C, the list's form), which becomes the current suggestion;
+  /// SearchStart-1 when there is none (the current suggestion is then kept).
   std::int16_t SearchList() override;
   /// Two words before the current suggestion, the marked suggestion and eight
   /// after it, as far as they exist.
@@ -50,6 +50,8 @@ class Suggestions final : public SuggestionHooks {
   SuggestionView* view_;
   std::int16_t suggestion_index_ = 0;
   std::u16string tip_;  // kept between calls so a refill reuses its storage
+  // The prefix in normal form C when it needs folding; kept for the same reason.
+  std::u16string folded_prefix_;
 };
 
 /// A click on a user word: it replaces the selection of box (or goes in at

@@ -12,6 +12,7 @@
 #include "engine/layout_choice.h"
 #include "engine/memory_text_box.h"
 #include "engine/typing_engine.h"
+#include "engine/typing_state.h"
 #include "suggest/suggestion_view.h"
 #include "suggest/suggestions.h"
 #include "suggest/word_lists.h"
@@ -29,8 +30,8 @@ const WordLists& BundledList() {
   return lists;
 }
 
-// 32 767 words that all begin with ka, so the first key of a word walks
-// down over half of the list: the worst case of the search.
+// 32 767 words that all begin with ka, so the first key of a word has half
+// of the list below its first hit: the worst case of the search.
 const WordLists& SharedPrefixList() {
   static const WordLists lists = [] {
     WordLists made;
@@ -86,6 +87,22 @@ void BM_KeySharedPrefixFirstLetter(benchmark::State& run) {
   TypeKeys(run, SharedPrefixList(), u"k ");
 }
 
+// z types za as U+095B, which the search folds to the list's ja and nukta
+// on every key of the word.
+void BM_KeyBundledNuktaWord(benchmark::State& run) {
+  TypeKeys(run, BundledList(), u"z`yada ");
+}
+
+// The search alone, without the engine and the popup refill: the first
+// letter of the shared-prefix list, the longest run of matches below a hit.
+void BM_SearchSharedPrefixFirstLetter(benchmark::State& run) {
+  lekhora::TypingState state;
+  state.WordPrefix = u"\u0915";
+  lekhora::NullSuggestionView view;
+  lekhora::Suggestions suggestions(state, SharedPrefixList(), view);
+  for (auto _ : run) benchmark::DoNotOptimize(suggestions.SearchList());
+}
+
 void BM_StartUpListLoading(benchmark::State& run) {
   const std::filesystem::path folder = lekhora::ProgramFolder();
   for (auto _ : run) {
@@ -102,6 +119,8 @@ BENCHMARK(BM_KeyBundledWord)->Repetitions(kRepetitions)->ReportAggregatesOnly(tr
 BENCHMARK(BM_KeyBundledFirstLetter)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 BENCHMARK(BM_KeySharedPrefixWord)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 BENCHMARK(BM_KeySharedPrefixFirstLetter)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+BENCHMARK(BM_KeyBundledNuktaWord)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SearchSharedPrefixFirstLetter)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 BENCHMARK(BM_StartUpListLoading)
     ->Repetitions(kRepetitions)
     ->ReportAggregatesOnly(true)

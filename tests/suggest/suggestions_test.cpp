@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -55,9 +57,9 @@ Fixture SmallList() {
   return Fixture(MakeLists({kKa, kKam, kKamal, kKhaa, u""}, 4));
 }
 
-TEST(SearchList, WalksDownToTheFirstMatch) {
+TEST(SearchList, FindsTheFirstMatchBelowTheProbeThatHits) {
   Fixture f = SmallList();
-  EXPECT_EQ(f.Search(kKa), 0);  // the probe at 1 matches; the walk reaches 0
+  EXPECT_EQ(f.Search(kKa), 0);  // the probe at 1 matches; the first match is 0
   EXPECT_EQ(f.suggestions.SuggestionIndex(), 0);
   EXPECT_EQ(f.Search(kKamal), 2);  // the probe at 1 is less; the one at 2 matches
   EXPECT_EQ(f.Search(kKha), 3);
@@ -122,6 +124,81 @@ TEST(SearchList, FindsTheFirstOfManySharedPrefixesInAFullList) {
   EXPECT_EQ(f.Search(u"w3"), 30000);
   EXPECT_EQ(f.Search(u"w32766"), 32766);
   EXPECT_EQ(f.Search(u"w32767"), -1);
+}
+
+TEST(SearchList, ComparesTheTypedPrefixInTheListsNormalForm) {
+  // The list holds za as ja and nukta; U+095B typed is the same letter.
+  const std::u16string ja = u"\u091C", nukta = u"\u093C", virama = u"\u094D";
+  const std::u16string za = ja + nukta;
+  Fixture f(MakeLists({ja, za, za + kAa, za + virama + kMa, ja + kAa, kMa, u""}, 6));
+  EXPECT_EQ(f.Search(u"\u095B"), 1);
+  EXPECT_EQ(f.Search(za), 1);
+  // A nukta typed after the virama is the same text as one before it.
+  EXPECT_EQ(f.Search(ja + virama + nukta), 3);
+  EXPECT_EQ(f.Search(u"\u095B" + virama), 3);
+  EXPECT_EQ(f.Search(ja), 0);
+  // The prefix itself is left as typed: Accept replaces its one unit.
+  f.state.WordPrefix = u"\u095B\u093E";
+  EXPECT_EQ(f.suggestions.SearchList(), 2);
+  EXPECT_EQ(f.state.WordPrefix, u"\u095B\u093E");
+  MemoryTextBox box(u"\u095B\u093E ");
+  f.suggestions.Accept(box, 3, true);
+  EXPECT_EQ(box.Text(), za + kAa);
+}
+
+// The search as it was first written: bisection to any match, then a walk
+// down over the entries that share the prefix. Kept as the reference that the
+// second bisection must agree with.
+std::int16_t WalkDownReference(const WordLists& lists, std::u16string_view prefix, int start) {
+  const auto starts_with = [&](int i) {
+    return std::u16string_view(lists.WordList[i]).substr(0, prefix.size()) == prefix;
+  };
+  const int last = static_cast<int>(std::min<std::size_t>(
+      lists.WordList.size(), static_cast<std::size_t>(std::max<int>(lists.WordCount, 0))));
+  int low = std::max(start, 0);
+  int high = last - 1;
+  while (low <= high) {
+    int mid = low + (high - low) / 2;
+    const int order =
+        std::u16string_view(lists.WordList[mid]).substr(0, prefix.size()).compare(prefix);
+    if (order == 0) {
+      while (mid - 1 >= std::max(start, 0) && starts_with(mid - 1)) --mid;
+      return static_cast<std::int16_t>(mid);
+    }
+    if (order < 0)
+      low = mid + 1;
+    else
+      high = mid - 1;
+  }
+  return static_cast<std::int16_t>(start - 1);
+}
+
+TEST(SearchList, AgreesWithTheWalkDownOnRandomSortedLists) {
+  // Short words over three letters give long runs of shared prefixes and
+  // duplicates; counts and starts go past both ends of the list.
+  std::mt19937 random(4);
+  const std::u16string letters = kKa + kKha + kMa;
+  std::uniform_int_distribution<std::size_t> letter(0, letters.size() - 1);
+  std::uniform_int_distribution<int> word_length(0, 4);
+  for (int round = 0; round < 400; ++round) {
+    std::vector<std::u16string> words(std::uniform_int_distribution<int>(0, 60)(random));
+    for (std::u16string& word : words)
+      for (int n = word_length(random); n > 0; --n) word += letters[letter(random)];
+    std::sort(words.begin(), words.end());
+    const int size = static_cast<int>(words.size());
+    const int count = std::uniform_int_distribution<int>(-1, size + 2)(random);
+    Fixture f(MakeLists(std::move(words), count));
+    for (int probe = 0; probe < 30; ++probe) {
+      std::u16string prefix;
+      for (int n = word_length(random); n > 0; --n) prefix += letters[letter(random)];
+      f.state.SearchStart =
+          static_cast<std::int16_t>(std::uniform_int_distribution<int>(-2, size + 1)(random));
+      f.suggestions.SetSuggestionIndex(-7);
+      const std::int16_t expected = WalkDownReference(f.lists, prefix, f.state.SearchStart);
+      ASSERT_EQ(f.Search(prefix), expected) << "round " << round << " probe " << probe;
+      EXPECT_EQ(f.suggestions.SuggestionIndex(), expected < f.state.SearchStart ? -7 : expected);
+    }
+  }
 }
 
 TEST(ShowSuggestions, MarksTheCurrentWordAndListsItsNeighbourhood) {

@@ -112,6 +112,59 @@ TEST(WordsCli, CheckReportsEveryProblemAndFailsOnAny) {
   EXPECT_NE(over.output.find("limit: too many (32769 entries"), std::string::npos) << over.output;
 }
 
+TEST(WordsCli, StrictCheckNamesTheLineTheWordAndTheRule) {
+  TempFolder folder;
+  const std::u16string kSignI = u"\u093F", kSignU = u"\u0941";
+  // Sorted, unique, CR LF ended: only the spelling of lines 2 and 3 is wrong.
+  folder.WriteText("list.txt",
+                   kKa + u"\r\n" + kKa + kSignI + kSignU + u"\r\n" + kMa + u"-\r\n\u095B\r\n");
+  const ToolRun plain = Words("check " + Quoted(folder / "list.txt"));
+  EXPECT_EQ(plain.status, 0) << plain.output;
+  EXPECT_EQ(plain.output.find("strict"), std::string::npos);
+
+  const ToolRun strict = Words("check --strict " + Quoted(folder / "list.txt"));
+  EXPECT_EQ(strict.status, 1);
+  EXPECT_NE(strict.output.find("strict: line 2 \"" + Utf16ToUtf8(kKa + kSignI + kSignU) +
+                               "\" (U+0915 U+093F U+0941): two dependent vowel signs in a row "
+                               "[two-vowel-signs] at U+0941, unit 2\n"),
+            std::string::npos)
+      << strict.output;
+  EXPECT_NE(strict.output.find("strict: line 3 \"" + Utf16ToUtf8(kMa) + "-\" (U+092E U+002D)"),
+            std::string::npos)
+      << strict.output;
+  EXPECT_NE(strict.output.find("line 4 \"" + Utf16ToUtf8(u"\u095B") +
+                               "\" (U+095B): not in Unicode normal form C [nfc]\n"),
+            std::string::npos)
+      << strict.output;
+  EXPECT_NE(strict.output.find("strict: 3 of 4 words fail\n"), std::string::npos) << strict.output;
+
+  folder.WriteText("good.txt", kKa + u"\r\n" + kKa + kMa + u"\r\n");
+  const ToolRun good = Words("check --strict " + Quoted(folder / "good.txt"));
+  EXPECT_EQ(good.status, 0) << good.output;
+  EXPECT_NE(good.output.find("strict: every word passes"), std::string::npos) << good.output;
+}
+
+TEST(WordsCli, CoversNamesEveryCheckWordMissingFromTheList) {
+  TempFolder folder;
+  folder.WriteText("list.txt", kKa + u"\r\n" + kKa + kMa + u"\r\n" + kMa);
+  const std::string words =
+      "# everyday words\n" + Utf16ToUtf8(kKa) + "\tsomewhere\n\n" + Utf16ToUtf8(kKa + kMa) + "\n";
+  folder.Write("words.txt", std::vector<std::uint8_t>(words.begin(), words.end()));
+  const ToolRun all =
+      Words("covers " + Quoted(folder / "list.txt") + " " + Quoted(folder / "words.txt"));
+  EXPECT_EQ(all.status, 0) << all.output;
+  EXPECT_EQ(all.output, "covers: 2 of 2 words\n");
+
+  // The last word has no CR LF after it, so the search never finds it.
+  const std::string more = words + Utf16ToUtf8(kMa) + "\n";
+  folder.Write("more.txt", std::vector<std::uint8_t>(more.begin(), more.end()));
+  const ToolRun missing =
+      Words("covers " + Quoted(folder / "list.txt") + " " + Quoted(folder / "more.txt"));
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.output,
+            "missing: \"" + Utf16ToUtf8(kMa) + "\" (U+092E)\ncovers: 2 of 3 words\n");
+}
+
 TEST(WordsCli, LoadFailuresAreReportedNotSwallowed) {
   TempFolder folder;
   const ToolRun missing = Words("suggest " + Quoted(folder / "none.txt") + " a");
@@ -132,6 +185,8 @@ TEST(WordsCli, LoadFailuresAreReportedNotSwallowed) {
 TEST(WordsCli, UsageErrorsExitWithTwo) {
   EXPECT_EQ(Words("").status, 2);
   EXPECT_EQ(Words("check").status, 2);
+  EXPECT_EQ(Words("check --strict").status, 2);
+  EXPECT_EQ(Words("covers list.txt").status, 2);
   EXPECT_EQ(Words("suggest list.txt a --index").status, 2);
   EXPECT_EQ(Words("suggest list.txt a --index 40000").status, 2);
   EXPECT_EQ(Words("suggest list.txt a --index x").status, 2);

@@ -6,6 +6,7 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -22,13 +23,17 @@
 #include "text/lines.h"
 #include "text/utf8.h"
 #include "tools/words/file_io.h"
+#include "tools/words/word_checks.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: lekhora-words check FILE\n"
+    "usage: lekhora-words check [--strict] FILE\n"
+    "       lekhora-words covers FILE WORDS\n"
     "       lekhora-words suggest FILE PREFIX [--index N]\n"
     "FILE is a word list, plain (UTF-16LE, CR LF) or compressed (HE3).\n"
+    "--strict also checks the spelling of every word.\n"
+    "WORDS is UTF-8, a word at the start of each line; lines starting with # are skipped.\n"
     "PREFIX is UTF-8; N is the current suggestion before the search (default 0).\n";
 
 int Usage() {
@@ -55,12 +60,62 @@ std::string Show(std::u16string_view word) {
   return "\"" + lekhora::Utf16ToUtf8(word) + "\"";
 }
 
-int Check(const std::filesystem::path& path) {
+std::string CodePoints(std::u16string_view word) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (char16_t unit : word) {
+    out += out.empty() ? "U+" : " U+";
+    for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(unit >> shift) & 15];
+  }
+  return out;
+}
+
+struct LoadedList {
+  std::vector<std::u16string> entries;
+  std::size_t words;  // the searched entries, 0 .. words-1
+  bool final_crlf;
+};
+
+LoadedList LoadList(const std::filesystem::path& path) {
   const std::u16string text = LoadText(path);
-  const std::vector<std::u16string> entries = lekhora::SplitCrLf(text);
-  const bool final_crlf = text.size() >= 2 && text.ends_with(u"\r\n");
+  LoadedList list{lekhora::SplitCrLf(text), 0, text.size() >= 2 && text.ends_with(u"\r\n")};
   // After a final CR LF the last entry is the empty one that is never searched.
-  const std::size_t words = final_crlf ? entries.size() - 1 : entries.size();
+  list.words = list.final_crlf ? list.entries.size() - 1 : list.entries.size();
+  return list;
+}
+
+// Every word against the spelling rules; the first few faults are named with
+// their line, the rest counted.
+bool CheckSpelling(const std::vector<std::u16string>& entries, std::size_t words) {
+  constexpr std::size_t kShown = 20;
+  std::size_t faults = 0;
+  for (std::size_t i = 0; i < words; ++i) {
+    const std::optional<lekhora::words::WordFault> fault = lekhora::words::CheckWord(entries[i]);
+    if (!fault) continue;
+    if (++faults > kShown) continue;
+    std::cout << "strict: line " << i + 1 << ' ' << Show(entries[i]) << " ("
+              << CodePoints(entries[i]) << "): " << lekhora::words::RuleText(fault->rule) << " ["
+              << lekhora::words::RuleName(fault->rule) << "]";
+    if (fault->rule != lekhora::words::WordRule::kNormalFormC &&
+        fault->rule != lekhora::words::WordRule::kEmpty)
+      std::cout << " at " << CodePoints(std::u16string_view(entries[i]).substr(fault->at, 1))
+                << ", unit " << fault->at;
+    std::cout << '\n';
+  }
+  if (faults > kShown) std::cout << "strict: and " << faults - kShown << " more\n";
+  if (faults == 0) {
+    std::cout << "strict: every word passes\n";
+  } else {
+    std::cout << "strict: " << faults << " of " << words << " words fail\n";
+  }
+  return faults == 0;
+}
+
+int Check(const std::filesystem::path& path, bool strict) {
+  const LoadedList list = LoadList(path);
+  const std::vector<std::u16string>& entries = list.entries;
+  const std::size_t words = list.words;
+  const bool final_crlf = list.final_crlf;
   bool ok = true;
 
   std::cout << "entries: " << entries.size() << '\n';
@@ -97,7 +152,31 @@ int Check(const std::filesystem::path& path) {
   ok = ok && final_crlf;
   std::cout << "final CR LF: " << (final_crlf ? "yes" : "no, the last word is never suggested")
             << '\n';
+  if (strict) ok = CheckSpelling(entries, words) && ok;
   return ok ? 0 : 1;
+}
+
+// Whether every word of a check list (the first field of each line) is one
+// the search can find in the list.
+int Covers(const std::filesystem::path& path, const std::filesystem::path& words_path) {
+  const LoadedList list = LoadList(path);
+  // The search never looks at the last entry: the empty one after the final
+  // CR LF, or else a word it would miss.
+  const std::size_t searchable = list.entries.empty() ? 0 : list.entries.size() - 1;
+  const std::unordered_set<std::u16string> searched(list.entries.begin(),
+                                                    list.entries.begin() + searchable);
+  std::size_t wanted = 0;
+  std::size_t missing = 0;
+  for (const std::string& line : lekhora::tools::SplitLines(lekhora::tools::ReadUtf8(words_path))) {
+    const std::string word = line.substr(0, line.find_first_of(" \t"));
+    if (word.empty() || word.front() == '#') continue;
+    ++wanted;
+    if (searched.contains(lekhora::Utf8ToUtf16(word))) continue;
+    ++missing;
+    std::cout << "missing: \"" << word << "\" (" << CodePoints(lekhora::Utf8ToUtf16(word)) << ")\n";
+  }
+  std::cout << "covers: " << wanted - missing << " of " << wanted << " words\n";
+  return missing == 0 && wanted > 0 ? 0 : 1;
 }
 
 bool ParseIndex(std::string_view text, std::int16_t& index) {
@@ -138,7 +217,11 @@ int Suggest(const std::filesystem::path& path, std::string_view prefix, std::int
 int main(int argc, char** argv) {
   const std::vector<std::string_view> args(argv + 1, argv + argc);
   try {
-    if (args.size() == 2 && args[0] == "check") return Check(args[1]);
+    if (args.size() == 2 && args[0] == "check" && args[1] != "--strict")
+      return Check(args[1], false);
+    if (args.size() == 3 && args[0] == "check" && args[1] == "--strict")
+      return Check(args[2], true);
+    if (args.size() == 3 && args[0] == "covers") return Covers(args[1], args[2]);
     if (args.size() >= 3 && args[0] == "suggest") {
       std::int16_t index = 0;
       if (args.size() == 5 && args[3] == "--index") {

@@ -1,0 +1,84 @@
+// The bundled word list beside this test, searched the way the typing window
+// searches it.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/key_replay.h"
+#include "engine/layout_choice.h"
+#include "engine/memory_text_box.h"
+#include "engine/typing_engine.h"
+#include "base/program_folder.h"
+#include "suggest/suggestion_view.h"
+#include "suggest/suggestions.h"
+#include "suggest/word_lists.h"
+
+namespace lekhora {
+namespace {
+
+const WordLists& BundledList() {
+  static const WordLists lists = [] {
+    WordLists loaded;
+    LoadWordLists(ProgramFolder(), loaded);
+    return loaded;
+  }();
+  return lists;
+}
+
+// One typing window: keys in, the suggestion and the text out.
+struct Pad {
+  Pad() { LoadLayouts(); }
+  void Type(std::u16string_view keys) {
+    for (char16_t key : keys) TypeKey(engine, box, key);
+  }
+  void AcceptWithShiftSpace() { TypeKey(engine, box, u' ', {kVkSpace, kShiftBit}); }
+  std::u16string Suggested() const {
+    return BundledList().WordList.at(suggestions.SuggestionIndex());
+  }
+
+  MemoryTextBox box;
+  StringSuggestionView view;
+  TypingEngine engine{box, suggestions};
+  Suggestions suggestions{engine.State(), BundledList(), view};
+};
+
+TEST(BundledList, BothWaysOfTypingANuktaLetterFindTheSameWords) {
+  ASSERT_GT(BundledList().WordCount, 30000) << "no bundled list beside the test";
+  // Phonetic(Vimra) types za as one code point, U+095B; Inscript types it as
+  // ja and a nukta (p then ]), which is how the list spells it.
+  const std::u16string za = u"\u091C\u093C";
+  Pad one_unit;
+  one_unit.Type(u"z");
+  ASSERT_EQ(one_unit.box.Text(), u"\u095B");
+  Pad two_units;
+  SetLayout(kInscriptLayout);
+  two_units.Type(u"p]");
+  ASSERT_EQ(two_units.box.Text(), za);
+  EXPECT_EQ(one_unit.Suggested().substr(0, 2), za);
+  EXPECT_EQ(one_unit.suggestions.SuggestionIndex(), two_units.suggestions.SuggestionIndex());
+  EXPECT_EQ(one_unit.view.TipText(), two_units.view.TipText());
+  LoadLayouts();
+
+  // Typed on to zyada and accepted: the typed unit goes, the list's spelling comes.
+  const std::u16string zyada = za + u"\u094D\u092F\u093E\u0926\u093E";
+  one_unit.Type(u"`yada");
+  ASSERT_EQ(one_unit.Suggested().substr(0, zyada.size()), zyada);
+  const std::u16string suggested = one_unit.Suggested();
+  one_unit.AcceptWithShiftSpace();
+  EXPECT_EQ(one_unit.box.Text(), suggested);
+}
+
+TEST(BundledList, TheHelpTextsExampleWordsAreSuggestedOnceTyped) {
+  // The words of the help text's examples (tools/words/mkhelp_main.cpp): each
+  // typed word is in the list, so it is its own first suggestion.
+  for (std::u16string_view keys : {u"nms`te", u"bhart", u"hiMdI", u"Dn`yvad", u"p`yar"}) {
+    Pad pad;
+    pad.Type(keys);
+    ASSERT_FALSE(pad.box.Text().empty());
+    EXPECT_EQ(pad.Suggested(), pad.box.Text()) << keys.size() << " keys";
+  }
+}
+
+}  // namespace
+}  // namespace lekhora
