@@ -5,11 +5,11 @@
 
 #include <string>
 
+#include "base/program_folder.h"
 #include "engine/key_replay.h"
 #include "engine/layout_choice.h"
 #include "engine/memory_text_box.h"
 #include "engine/typing_engine.h"
-#include "base/program_folder.h"
 #include "suggest/suggestion_view.h"
 #include "suggest/suggestions.h"
 #include "suggest/word_lists.h"
