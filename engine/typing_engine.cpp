@@ -29,6 +29,14 @@ bool IsWholePair(std::u16string_view text) {
   return text.size() == 2 && IsHighSurrogate(text[0]) && IsLowSurrogate(text[1]);
 }
 
+// "!" types the nukta in the Phonetic layouts: it is part of the letter before
+// it, so it continues the word rather than ending it, or the word could never
+// be found by the letter it spells (ja + nukta).
+bool IsNuktaSign(std::u16string_view output) {
+  return output.size() == 1 && output[0] >= 0x0900 && output[0] <= 0x0D7F &&
+         (output[0] & 0x7F) == 0x3C;
+}
+
 }  // namespace
 
 TypingEngine::TypingEngine(TextBox& box, SuggestionHooks& hooks) : box_(box), hooks_(hooks) {}
@@ -153,7 +161,7 @@ void TypingEngine::KeyPress(std::int16_t& KeyAscii) {
   }
 
   const std::int16_t code = KeyAscii;
-  if (IsWordBreak(code)) {
+  if (IsWordBreak(code) && !IsNuktaSign(composed.output)) {
     state_.LastKey = 0;
     state_.SearchStart = 0;
     if (code == kVkSpace) {

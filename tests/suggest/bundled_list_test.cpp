@@ -69,6 +69,20 @@ TEST(BundledList, BothWaysOfTypingANuktaLetterFindTheSameWords) {
   EXPECT_EQ(one_unit.box.Text(), suggested);
 }
 
+TEST(BundledList, ANuktaTypedByExclamationContinuesTheWord) {
+  // Phonetic(Vimra) also types ja + nukta as "j" "!"; the nukta belongs to the
+  // word, so the search and Accept see the whole letter.
+  const std::u16string zyada = u"\u091C\u093C\u094D\u092F\u093E\u0926\u093E";
+  Pad pad;
+  pad.Type(u"j!`yada");
+  ASSERT_EQ(pad.box.Text(), zyada);
+  EXPECT_EQ(pad.engine.State().WordPrefix, zyada);
+  ASSERT_EQ(pad.Suggested().substr(0, zyada.size()), zyada);
+  const std::u16string suggested = pad.Suggested();
+  pad.AcceptWithShiftSpace();
+  EXPECT_EQ(pad.box.Text(), suggested);
+}
+
 TEST(BundledList, TheHelpTextsExampleWordsAreSuggestedOnceTyped) {
   // The words of the help text's examples (tools/words/mkhelp_main.cpp): each
   // typed word is in the list, so it is its own first suggestion.
