@@ -107,14 +107,24 @@ TEST_F(KeyCommands, SpaceResetsTheSearchButKeepsThePrefixUntilReleased) {
   EXPECT_TRUE(state.WordPrefix.empty());
 }
 
-TEST_F(KeyCommands, ExclamationIsTypedAndEndsTheWordAtOnce) {
+TEST_F(KeyCommands, DoubleQuoteIsTypedAndEndsTheWordAtOnce) {
   // Its entry follows the word, which no longer ends the text before the caret.
   Press(u'k');
   hooks.calls.clear();
-  EXPECT_EQ(Press(u'!'), 0);
-  EXPECT_EQ(state.LastKey, u'!');
+  EXPECT_EQ(Press(u'"'), 0);
+  EXPECT_EQ(state.LastKey, u'"');
   EXPECT_TRUE(state.WordPrefix.empty());
   EXPECT_TRUE(hooks.calls.empty());
+}
+
+TEST_F(KeyCommands, ExclamationTypesTheNuktaInsideTheWord) {
+  // "!" is a word-break code, but its entry is the nukta of the letter before.
+  Press(u'j');
+  hooks.calls.clear();
+  EXPECT_EQ(Press(u'!'), 0);
+  EXPECT_EQ(state.LastKey, u'!');
+  EXPECT_EQ(state.WordPrefix, (std::u16string{0x091C, 0x093C}));
+  EXPECT_FALSE(hooks.calls.empty());
 }
 
 TEST_F(KeyCommands, AMultiUnitEntryJoinsThePrefixWhole) {
