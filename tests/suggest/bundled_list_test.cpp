@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "base/program_folder.h"
 #include "engine/key_replay.h"
 #include "engine/layout_choice.h"
 #include "engine/memory_text_box.h"
@@ -13,18 +12,12 @@
 #include "suggest/suggestion_view.h"
 #include "suggest/suggestions.h"
 #include "suggest/word_lists.h"
+#include "tests/suggest/bundled_list.h"
 
 namespace lekhora {
 namespace {
 
-const WordLists& BundledList() {
-  static const WordLists lists = [] {
-    WordLists loaded;
-    LoadWordLists(ProgramFolder(), loaded);
-    return loaded;
-  }();
-  return lists;
-}
+using testing::BundledList;
 
 // One typing window: keys in, the suggestion and the text out.
 struct Pad {

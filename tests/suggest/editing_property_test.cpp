@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "base/program_folder.h"
 #include "engine/key_replay.h"
 #include "engine/layout_choice.h"
 #include "engine/memory_text_box.h"
@@ -22,6 +21,7 @@
 #include "suggest/word_lists.h"
 #include "tests/engine/box_keys.h"
 #include "tests/engine/test_text.h"
+#include "tests/suggest/bundled_list.h"
 
 namespace lekhora {
 namespace {
@@ -33,14 +33,7 @@ using testing::Show;
 constexpr int kSequences = 3000;
 constexpr int kStepsPerSequence = 60;
 
-const WordLists& BundledList() {
-  static const WordLists lists = [] {
-    WordLists loaded;
-    LoadWordLists(ProgramFolder(), loaded);
-    return loaded;
-  }();
-  return lists;
-}
+using testing::BundledList;
 
 // The same numbers on every platform, unlike the standard distributions.
 class Random {
