@@ -10,6 +10,12 @@ export DISPLAY
 XDG_RUNTIME_DIR=$(mktemp -d "$state/runtime.XXXXXX")
 chmod 700 "$XDG_RUNTIME_DIR"
 export XDG_RUNTIME_DIR
+# A home of the test's own, so that the pad keeps its words, settings and
+# text there and starts from nothing a developer left.
+HOME=$(mktemp -d "$state/home.XXXXXX")
+export HOME XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share
+data_dir=$XDG_DATA_HOME/lekhora
+config_dir=$XDG_CONFIG_HOME/lekhora
 pad_pid=
 
 fail() {
