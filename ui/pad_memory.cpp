@@ -132,8 +132,8 @@ void PadMemory::Restore() {
   if (restored_) return;
   const std::optional<PadSettings> values = ReadSettings();
   pad_.ApplySettings(CheckedSettings(values.value_or(PadSettings{})));
-  // What the file holds once the pad is as it says; a file with values the
-  // pad could not use is rewritten at the next change.
+  // What the file holds. Nothing is written before the first change or the
+  // exit, so that a file the pad could not use stays as it is till then.
   if (values) saved_ = *values;
   pad_.RestoreText(ReadText());
 
@@ -143,8 +143,6 @@ void PadMemory::Restore() {
   });
   connect(&pad_, &FrmType::settingsChanged, this, &PadMemory::Changed);
   restored_ = true;
-  // Values that were not kept yet (a first start, a file set aside) are.
-  if (saved_ != pad_.CurrentSettings()) Changed();
 }
 
 void PadMemory::Changed() {
