@@ -58,6 +58,9 @@ void FrmSplash::BringUpProgram() {
   TypeWindow().show();
   TrayWindow();
   timer2_->stop();
+  // The pad is up as every start brings it up; now it becomes what the user
+  // left, as if chosen again.
+  TypeWindow().RestoreSession();
   // Where no window manager keeps it on top, the splash stays above anyway.
   raise();
 }

@@ -16,7 +16,7 @@ void FillWordList(std::u16string_view text, WordLists& lists) {
   lists.WordCount = CheckedNarrow16(static_cast<std::int64_t>(lists.WordList.size()) - 1);
 }
 
-std::vector<std::u16string> LoadWordLists(const std::filesystem::path& folder, WordLists& lists) {
+void LoadDictionary(const std::filesystem::path& folder, WordLists& lists) {
   // Each step runs whatever became of the one before: start-up never stops
   // for a word list, it only comes up with fewer suggestions.
   std::u16string text;
@@ -28,7 +28,10 @@ std::vector<std::u16string> LoadWordLists(const std::filesystem::path& folder, W
     FillWordList(text, lists);
   } catch (const std::exception&) {
   }
+}
 
+std::vector<std::u16string> LoadWordLists(const std::filesystem::path& folder, WordLists& lists) {
+  LoadDictionary(folder, lists);
   std::u16string custom;
   try {
     custom = ReadWholeFile(folder / kCustomWordsFile);

@@ -28,6 +28,10 @@ struct WordLists {
 /// and the overflow Error is thrown.
 void FillWordList(std::u16string_view text, WordLists& lists);
 
+/// The compressed word list of folder into lists. Never throws: a missing or
+/// damaged list leaves it empty with WordCount -1.
+void LoadDictionary(const std::filesystem::path& folder, WordLists& lists);
+
 /// Start-up loading from folder: the compressed word list into lists and the
 /// user's words (all lines but the first) as the result. Never throws: a step
 /// that fails is skipped (a missing or damaged list leaves it empty with

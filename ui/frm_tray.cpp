@@ -146,6 +146,8 @@ void FrmTray::ChooseLayout(const QString& layoutName) {
   } catch (const std::exception&) {
     // A failing table build is skipped; the caption still follows.
   }
+  // The layout is built at the Devanagari base again.
+  TypeWindow().ForgetOutputScript();
   TypeWindow().SetLayoutCaption(layoutName);
 }
 

@@ -16,6 +16,7 @@
 #include <QWindow>
 #include <exception>
 
+#include "base/data_files.h"
 #include "clipboard/qt/qt_clipboard_backend.h"
 #include "engine/layout_choice.h"
 #include "ui/caption_fit.h"
@@ -27,11 +28,13 @@
 #include "ui/frm_words.h"
 #include "ui/geometry.h"
 #include "ui/keyboard_panel.h"
+#include "ui/pad_memory.h"
 #include "ui/pictures.h"
 #include "ui/qt_text_box.h"
 #include "ui/toolbar_commands.h"
 #include "ui/type_box.h"
 #include "ui/typing_core.h"
+#include "ui/user_word_store.h"
 #include "ui/window_helpers.h"
 #include "ui/windows.h"
 
@@ -63,7 +66,12 @@ void FrmType::PopupView::SetTipText(const std::u16string& text) {
   if (words_) words_->SetTipText(text);
 }
 
-FrmType::FrmType(std::filesystem::path folder) : folder_(std::move(folder)) {
+FrmType::FrmType(std::filesystem::path folder, UserFolders user)
+    : folder_(std::move(folder)),
+      userFolders_(std::move(user)),
+      // The program's list is the default and is only ever read.
+      userWords_(std::make_unique<UserWordStore>(userFolders_.Data / kCustomWordsFile,
+                                                 folder_ / kCustomWordsFile)) {
   setObjectName(QStringLiteral("frmType"));
   // The window draws its own title band, buttons and grip.
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -76,6 +84,7 @@ FrmType::FrmType(std::filesystem::path folder) : folder_(std::move(folder)) {
   txtType_->SetKeySink(core_.get());
   systemClipboard_ = std::make_unique<QtClipboardBackend>();
   clipboard_ = systemClipboard_.get();
+  memory_ = std::make_unique<PadMemory>(*this, userFolders_);
   ConnectControls();
   NameControlsForScreenReaders();
 
@@ -94,6 +103,8 @@ FrmType::FrmType(std::filesystem::path folder) : folder_(std::move(folder)) {
 }
 
 FrmType::~FrmType() {
+  SkipOnError([this] { memory_->SaveNow(); });
+  if (words_) words_->removeEventFilter(this);
   // The layout code must not paint into a window that is gone.
   SetCaptionSink({});
   txtType_->SetKeySink(nullptr);
@@ -219,7 +230,10 @@ void FrmType::BuildTools() {
 }
 
 void FrmType::ConnectControls() {
-  connect(chKB_, &QCheckBox::toggled, this, [this](bool on) { core_->Engine().SetConversion(on); });
+  connect(chKB_, &QCheckBox::toggled, this, [this](bool on) {
+    core_->Engine().SetConversion(on);
+    emit settingsChanged();
+  });
   // Every edit of the box the key handlers did not make themselves (a click,
   // the toolbar, the on-screen keyboard, a user word, undo, the box's own
   // keys) is checked against the word being typed as it happens.
@@ -229,8 +243,22 @@ void FrmType::ConnectControls() {
   connect(chShowKB_, &QCheckBox::toggled, this, [this](bool on) {
     picKB_->setVisible(on);
     ApplyLayout();
+    emit settingsChanged();
   });
   connect(lstCustomWords_, &QListWidget::itemClicked, this, &FrmType::OnCustomWordClicked);
+  txtType_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(txtType_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    std::unique_ptr<QMenu> menu(BuildTextMenu());
+    // A scroll area reports the place in its viewport.
+    menu->exec(txtType_->viewport()->mapToGlobal(at));
+  });
+  lstCustomWords_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(lstCustomWords_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    QListWidgetItem* item = lstCustomWords_->itemAt(at);
+    if (item == nullptr) return;
+    std::unique_ptr<QMenu> menu(BuildWordMenu(lstCustomWords_->row(item)));
+    menu->exec(lstCustomWords_->viewport()->mapToGlobal(at));
+  });
   connect(imgCopy_, &ClickLabel::clicked, this, &FrmType::CopyAllText);
   connect(imgPaste_, &ClickLabel::clicked, this, &FrmType::PasteText);
   connect(imgSelect_, &ClickLabel::clicked, this, &FrmType::SelectAllText);
@@ -277,6 +305,7 @@ void FrmType::NameControlsForScreenReaders() {
 void FrmType::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   ApplyLayout();
+  emit settingsChanged();
 }
 
 void FrmType::closeEvent(QCloseEvent* event) {
@@ -292,6 +321,7 @@ void FrmType::showEvent(QShowEvent* event) {
 void FrmType::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
   KeepPopupAbove();
+  emit settingsChanged();
 }
 
 void FrmType::changeEvent(QEvent* event) {
@@ -303,6 +333,26 @@ bool FrmType::eventFilter(QObject* watched, QEvent* event) {
   if (watched == lstCustomWords_->viewport()) {
     if (event->type() == QEvent::MouseButtonPress) customWordsDoubleClicked_ = false;
     if (event->type() == QEvent::MouseButtonDblClick) customWordsDoubleClicked_ = true;
+  }
+  if (words_ && watched == words_.data()) {
+    switch (event->type()) {
+      case QEvent::Show:
+        popupShown_ = true;
+        emit settingsChanged();
+        break;
+      case QEvent::Hide:
+        // Hidden with the typing window (to the tray, minimised, at exit) it
+        // is not closed.
+        if (isVisible() && !isMinimized()) popupShown_ = false;
+        emit settingsChanged();
+        break;
+      case QEvent::Move:
+      case QEvent::Resize:
+        emit settingsChanged();
+        break;
+      default:
+        break;
+    }
   }
   return QWidget::eventFilter(watched, event);
 }
@@ -369,14 +419,27 @@ void FrmType::InitKeyLabels() {
 }
 
 void FrmType::LoadLists() {
-  const std::vector<std::u16string> customWords = LoadWordLists(folder_, lists_);
-  for (const std::u16string& word : customWords) lstCustomWords_->addItem(FromU16(word));
+  LoadDictionary(folder_, lists_);
+  // The user's words come from the user's folder, which the pad can write;
+  // a list not there yet starts as a copy of the program's.
+  const std::string saveError = userWords_->Load();
+  FillCustomWords();
+  for (const std::string& note : userWords_->TakeNotes())
+    AddTitleNote(QString::fromStdString(note));
+  if (!saveError.empty()) WarnNotSaved(userFolders_.Data);
+}
+
+void FrmType::FillCustomWords() {
+  lstCustomWords_->clear();
+  for (const std::u16string& word : userWords_->Words().Words())
+    lstCustomWords_->addItem(FromU16(word));
 }
 
 void FrmType::ShowPopup() {
   FrmWords& words = WordsWindowSlot().Get(this);
   words_ = &words;
   popupView_.Attach(&words);
+  words.installEventFilter(this);
   words.show();
 }
 
@@ -398,6 +461,7 @@ std::u16string FrmType::KeyCaption(int code) const {
 void FrmType::SetLayoutCaption(const QString& layoutName) {
   lblLayout_->setText(layoutName);
   picKB_->ShowLayout(layoutName);
+  emit settingsChanged();
 }
 
 void FrmType::OnCustomWordClicked(QListWidgetItem* item) {
@@ -419,10 +483,15 @@ void FrmType::OnMinimiseClicked() {
 }
 
 void FrmType::OnFontReleased(Qt::MouseButton button) {
+  SetFontSize(StepFontSize(txtType_->font().pointSizeF(), button == Qt::LeftButton));
+}
+
+void FrmType::SetFontSize(double points) {
   QFont font = txtType_->font();
-  font.setPointSizeF(StepFontSize(font.pointSizeF(), button == Qt::LeftButton));
+  font.setPointSizeF(points);
   txtType_->setFont(font);
   lstCustomWords_->setFont(font);
+  emit settingsChanged();
 }
 
 void FrmType::OnKeyCaptionClicked(const QString& caption) {
@@ -434,11 +503,15 @@ void FrmType::OnKeyCaptionClicked(const QString& caption) {
 
 void FrmType::OnOutputScriptChosen(const QString& item) {
   bool madePhonetic = false;
+  const std::u16string name = item.toStdU16String();
   try {
-    madePhonetic = ChooseOutputScript(item.toStdU16String());
+    madePhonetic = ChooseOutputScript(name);
   } catch (const std::exception&) {
     // A failing table build is skipped, as in a layout choice.
   }
+  for (const OutputScript& script : OutputScripts())
+    if (script.name == name) outputScript_ = name;
+  emit settingsChanged();
   if (!madePhonetic) return;
   // The choice made Phonetic current: the menu and the label say so too.
   if (FrmTray* tray = TrayWindowSlot().Find())

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <filesystem>
@@ -17,11 +18,14 @@
 #include "suggest/suggestion_view.h"
 #include "suggest/word_lists.h"
 #include "ui/frm_words.h"
+#include "ui/pad_settings.h"
+#include "ui/user_folders.h"
 
 class QCheckBox;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
+class QMenu;
 class QPushButton;
 
 namespace lekhora {
@@ -29,9 +33,11 @@ namespace lekhora {
 class ChromeImageWidget;
 class ClickLabel;
 class KeyboardPanel;
+class PadMemory;
 class QtTextBox;
 class TypeBox;
 class TypingCore;
+class UserWordStore;
 
 /// Shows a message to the user (title, text); a message box in the program.
 using MessageSink = std::function<void(const QString& title, const QString& text)>;
@@ -40,8 +46,11 @@ class FrmType final : public QWidget {
   Q_OBJECT
 
  public:
-  /// Runs the load sequence with the files of folder (the program's own).
-  explicit FrmType(std::filesystem::path folder = ProgramFolder());
+  /// Runs the load sequence with the files of folder (the program's own);
+  /// what belongs to the user is kept in the user's folders.
+  explicit FrmType(std::filesystem::path folder = ProgramFolder(),
+                   UserFolders user = DefaultUserFolders());
+  /// Unloading saves what changed.
   ~FrmType() override;
 
   TypeBox& txtType() const { return *txtType_; }
@@ -68,6 +77,49 @@ class FrmType final : public QWidget {
   /// Command1: rebuilds the compressed word list; a failure is reported.
   void RunMaintenance();
 
+  /// After the start-up: the settings and the text of the last run come
+  /// back, and what changes from then on is kept.
+  void RestoreSession();
+  PadMemory& Memory() const { return *memory_; }
+  const UserWordStore& UserWordList() const { return *userWords_; }
+
+  /// The settings as the windows show them now.
+  PadSettings CurrentSettings() const;
+  /// Applies settings through the functions the menus, check boxes and lists
+  /// call, so that every caption, check mark and list agrees.
+  void ApplySettings(const PadSettings& settings);
+  /// The typed text, with the caret at its end.
+  void RestoreText(const std::u16string& text);
+  /// The font size of the typing box and the custom word list.
+  void SetFontSize(double points);
+  /// A layout was chosen: an output script chosen before no longer applies.
+  void ForgetOutputScript() { outputScript_.clear(); }
+
+  /// The text box's right-click menu: the edit actions, adding a word and
+  /// clearing the text. The caller owns the menu.
+  QMenu* BuildTextMenu();
+  /// The custom word list's right-click menu for the word in row.
+  QMenu* BuildWordMenu(int row);
+  /// "Add to my words": the selection or the word at the caret.
+  void AddWordAtCaret();
+  void RemoveCustomWord(int row);
+  /// Asks first; the text goes only when the user confirms (and Undo brings it back).
+  void ClearAllText();
+
+  /// A short message beside the typing box (a tooltip); the last one shown.
+  void ShowStatus(const QString& text, QWidget* near = nullptr);
+  QString StatusText() const { return status_; }
+  /// A line for the title band's tooltip, which tells what went wrong with
+  /// the user's files.
+  void AddTitleNote(const QString& note);
+  /// Saving in folder failed: the title band says so, once for the run.
+  void WarnNotSaved(const std::filesystem::path& folder);
+
+ signals:
+  /// Something the pad remembers between runs has changed.
+  void settingsChanged();
+
+ public:
   QColor KeyBackColor;
   QColor KeyPressedColor;
   QColor KeyForeColor;
@@ -110,9 +162,23 @@ class FrmType final : public QWidget {
   void OnKeyCaptionClicked(const QString& caption);
   void OnOutputScriptChosen(const QString& item);
   void OnTitleMenuRequested();
+  void FillCustomWords();
+  void ReportWordChange(int edit, bool saved, const std::string& saveError,
+                        const std::u16string& word, QWidget* near);
 
   std::filesystem::path folder_;
+  UserFolders userFolders_;
   WordLists lists_;
+  std::unique_ptr<UserWordStore> userWords_;
+  std::unique_ptr<PadMemory> memory_;
+  /// The output-script item chosen since the last layout choice.
+  std::u16string outputScript_;
+  /// Whether the popup is open, as far as the user's choice goes: hiding it
+  /// with the typing window does not close it.
+  bool popupShown_ = true;
+  QString status_;
+  QStringList titleNotes_;
+  bool notSavedWarned_ = false;
 
   QLabel* lblTitle_ = nullptr;
   QLabel* label3_ = nullptr;

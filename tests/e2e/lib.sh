@@ -10,6 +10,12 @@ export DISPLAY
 XDG_RUNTIME_DIR=$(mktemp -d "$state/runtime.XXXXXX")
 chmod 700 "$XDG_RUNTIME_DIR"
 export XDG_RUNTIME_DIR
+# A home of the test's own, so that the pad keeps its words, settings and
+# text there and starts from nothing a developer left.
+HOME=$(mktemp -d "$state/home.XXXXXX")
+export HOME XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share
+data_dir=$XDG_DATA_HOME/lekhora
+config_dir=$XDG_CONFIG_HOME/lekhora
 pad_pid=
 
 fail() {
@@ -67,13 +73,20 @@ open_menus() {
   echo $count
 }
 
+# What starts the pad: the program itself unless a test says otherwise.
+pad_command=("$program")
+
+# Starts the pad and waits for its windows; "without-popup" when the pad
+# remembers its popup closed.
 start_pad() {
   cd "$(dirname "$program")"
-  "$program" >"$state/pad.log" 2>&1 &
+  "${pad_command[@]}" >>"$state/pad.log" 2>&1 &
   pad_pid=$!
   wait_for 10 'test -n "$(typing_window)"' || fail "the typing window did not appear"
   window=$(typing_window)
-  wait_for 5 'mapped "$(popup_window)"' || fail "the suggestion popup did not appear"
+  if [ "${1:-}" != without-popup ]; then
+    wait_for 5 'mapped "$(popup_window)"' || fail "the suggestion popup did not appear"
+  fi
   wait_for 5 'test -n "$(tray_icon)"' || fail "the tray icon did not appear"
   # The splash closes itself after 4 seconds; wait so it covers nothing.
   sleep 4.2
@@ -88,3 +101,48 @@ focus_box() {
 clipboard_hex() { xclip -selection clipboard -o 2>/dev/null | od -An -tx1 | tr -d ' \n'; }
 # UTF-8 bytes of a string given as code points, e.g. utf8_hex 0915 093E.
 utf8_hex() { local s=; for cp in "$@"; do s+=$(printf "\\u$cp"); done; printf '%s' "$s" | od -An -tx1 | tr -d ' \n'; }
+
+# The tray menu's Exit (its last entry); waits until the pad has ended.
+exit_pad() {
+  local icon
+  icon=$(tray_icon)
+  xdotool mousemove --window "$icon" 10 15 click 1
+  wait_for 3 'test "$(open_menus)" -eq 1' || fail "the tray menu did not open"
+  xdotool key Up Return
+  wait_for 10 '! kill -0 "$pad_pid"' || fail "Exit did not end the pad"
+  wait "$pad_pid" || fail "the pad ended with status $?"
+  pad_pid=
+}
+
+# Ends the pad at once, as a crash or a power cut would.
+kill_pad() {
+  kill -9 "$pad_pid"
+  wait "$pad_pid" 2>/dev/null || true
+  pad_pid=
+}
+
+# The superuser may write anywhere; to see what a normal user meets, the pad
+# then runs as nobody, with the test's home and runtime folder made its own.
+run_as_normal_user() {
+  [ "$(id -u)" -eq 0 ] || return 0
+  command -v setpriv >/dev/null || fail "setpriv is needed to run the pad as a normal user"
+  chmod 755 "$state"
+  chown -R 65534:65534 "$HOME" "$XDG_RUNTIME_DIR"
+  pad_command=(setpriv --reuid=65534 --regid=65534 --clear-groups "$program")
+}
+
+# The text of a UTF-16LE file (a word list) as UTF-8.
+utf16_text() { iconv -f UTF-16LE -t UTF-8 "$1"; }
+# A user file's words: every line after the first.
+user_words() { utf16_text "$1" | tr -d '\r' | tail -n +2; }
+# The title band is where the pad tells of its files; a tooltip shows there
+# only when it has something to tell.
+title_tip_shown() {
+  xdotool mousemove --window "$window" 300 8
+  sleep 1.5
+  local w
+  for w in $(xdotool search --onlyvisible --class lekhora 2>/dev/null || true); do
+    xprop -id "$w" _NET_WM_WINDOW_TYPE | grep -q TOOLTIP && return 0
+  done
+  return 1
+}

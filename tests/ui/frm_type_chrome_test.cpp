@@ -16,6 +16,7 @@
 #include "engine/layout_choice.h"
 #include "engine/layout_tables.h"
 #include "tests/support/qt_test_support.h"
+#include "tests/support/user_folders.h"
 #include "ui/chrome_images.h"
 #include "ui/frm_tray.h"
 #include "ui/frm_type.h"
@@ -296,6 +297,7 @@ class FrmTypeChromeTest : public QObject {
 };
 
 int main(int argc, char** argv) {
+  const PrivateUserFolders home;
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   FrmTypeChromeTest test;

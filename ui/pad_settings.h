@@ -1,0 +1,41 @@
+#pragma once
+// What the pad remembers between runs besides the words and the text, and
+// how a remembered value is checked before it is used.
+
+#include <optional>
+#include <span>
+#include <string>
+
+#include "engine/layout_choice.h"
+#include "ui/geometry.h"
+
+namespace lekhora {
+
+struct PadSettings {
+  std::u16string Layout{kPhoneticVimraLayout};
+  /// The output-script item chosen since the layout was; empty when none.
+  std::u16string OutputScript;
+  bool Conversion = true;
+  bool Keyboard = true;
+  double FontPoints = 12;
+  /// Window places in pixels; none until the window has been placed.
+  std::optional<PixelRect> Window;
+  std::optional<PixelRect> Popup;
+  bool PopupShown = true;
+
+  friend bool operator==(const PadSettings&, const PadSettings&) = default;
+};
+
+/// settings with every value the pad cannot use replaced by its default: an
+/// unknown layout or script, a font size outside the font image's range, a
+/// window without area or of absurd size. A script is kept only with the
+/// layout it types in.
+PadSettings CheckedSettings(PadSettings settings);
+
+/// Where a window remembered at saved comes back, given the available areas
+/// of the screens now present (the primary one first): where it was when
+/// enough of its top band lies on a screen to take hold of it, else the same
+/// size centred on the primary screen. Never larger than the largest screen.
+PixelRect RestoredPlace(PixelRect saved, std::span<const PixelRect> screens);
+
+}  // namespace lekhora

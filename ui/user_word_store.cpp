@@ -1,0 +1,129 @@
+#include "ui/user_word_store.h"
+
+#include <chrono>
+#include <exception>
+#include <system_error>
+
+#include "base/files.h"
+#include "base/utf16.h"
+#include "ui/user_file.h"
+
+namespace lekhora {
+namespace {
+
+constexpr const char* kSource = "UserWords";
+
+std::string NameOf(const std::filesystem::path& path) {
+  return path.filename().string();
+}
+
+}  // namespace
+
+UserWordStore::UserWordStore(std::filesystem::path userFile, std::filesystem::path shippedFile)
+    : user_(std::move(userFile)), shipped_(std::move(shippedFile)) {}
+
+UserWords UserWordStore::Shipped() const {
+  const UserFileRead read = ReadUserFile(shipped_, UserFileKind::WordList);
+  if (read.State == UserFileState::Usable) return UserWords::FromBytes(read.Bytes);
+  return UserWords::FromBytes(Utf16ToBytes(kUserWordsHeader));
+}
+
+void UserWordStore::SetAside(const std::string& problem) {
+  if (const auto aside = SetDamagedFileAside(user_, std::chrono::system_clock::now()))
+    notes_.push_back(NameOf(user_) + " was " + problem + "; it is kept as " + NameOf(*aside));
+  else
+    LeaveAlone(problem);
+}
+
+void UserWordStore::LeaveAlone(const std::string& problem) {
+  if (!leftAlone_.empty()) return;
+  leftAlone_ = NameOf(user_) + " is " + problem;
+  notes_.push_back(leftAlone_ + "; the shipped words are shown and changes are not saved");
+}
+
+std::string UserWordStore::Load() {
+  RemoveStaleTemporaries(user_);
+  UserFileRead read = ReadUserFile(user_, UserFileKind::WordList);
+  if (read.State == UserFileState::Damaged) {
+    SetAside(read.Problem);
+    if (leftAlone_.empty()) read.State = UserFileState::Missing;
+  }
+  switch (read.State) {
+    case UserFileState::Usable:
+      words_ = UserWords::FromBytes(read.Bytes);
+      return {};
+    case UserFileState::Missing:
+      words_ = Shipped();
+      return Write();
+    case UserFileState::Empty:
+      notes_.push_back(NameOf(user_) + " is empty; the shipped words are shown");
+      words_ = Shipped();
+      return {};
+    case UserFileState::Unusable:
+      LeaveAlone(read.Problem);
+      words_ = Shipped();
+      return {};
+    case UserFileState::Damaged:
+      words_ = Shipped();
+      return {};
+  }
+  return {};
+}
+
+UserWords UserWordStore::Current() {
+  if (!leftAlone_.empty()) return words_;
+  const UserFileRead read = ReadUserFile(user_, UserFileKind::WordList);
+  switch (read.State) {
+    case UserFileState::Usable:
+      return UserWords::FromBytes(read.Bytes);
+    case UserFileState::Damaged:
+      SetAside(read.Problem);
+      return words_;
+    case UserFileState::Unusable:
+      LeaveAlone(read.Problem);
+      return words_;
+    case UserFileState::Missing:
+    case UserFileState::Empty:
+      return words_;
+  }
+  return words_;
+}
+
+template <class Edit>
+UserWordStore::Change UserWordStore::Apply(Edit edit) {
+  Change change;
+  words_ = Current();
+  change.Edit = edit(words_);
+  if (change.Edit != WordEdit::Done) return change;
+  if (!leftAlone_.empty()) return change;
+  change.SaveError = Write();
+  change.Saved = change.SaveError.empty();
+  return change;
+}
+
+UserWordStore::Change UserWordStore::Add(std::u16string_view word) {
+  return Apply([word](UserWords& words) { return words.Add(word); });
+}
+
+UserWordStore::Change UserWordStore::Remove(std::size_t index, std::u16string_view word) {
+  return Apply([index, word](UserWords& words) { return words.Remove(index, word); });
+}
+
+std::string UserWordStore::Write() {
+  try {
+    std::error_code ec;
+    std::filesystem::create_directories(user_.parent_path(), ec);
+    ReplaceFile(user_, words_.ToBytes(), kSource);
+  } catch (const std::exception& error) {
+    return error.what();
+  }
+  return {};
+}
+
+std::vector<std::string> UserWordStore::TakeNotes() {
+  std::vector<std::string> notes;
+  notes.swap(notes_);
+  return notes;
+}
+
+}  // namespace lekhora

@@ -1,0 +1,65 @@
+#pragma once
+// The user's word list in the user's own folder. A list that is not there
+// yet is made from the one shipped beside the program, which stays the
+// default and is never written. Every change is written at once.
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "suggest/user_words.h"
+
+namespace lekhora {
+
+class UserWordStore {
+ public:
+  UserWordStore(std::filesystem::path userFile, std::filesystem::path shippedFile);
+
+  /// Start-up. A usable list is read; a missing one is made from the
+  /// shipped list; a damaged one is set aside first and then made anew; an
+  /// empty or unusable one shows the shipped words and is left untouched.
+  /// Returns why writing the list failed, or an empty string.
+  std::string Load();
+
+  const UserWords& Words() const { return words_; }
+  const std::filesystem::path& File() const { return user_; }
+
+  struct Change {
+    WordEdit Edit = WordEdit::Done;
+    /// Whether the change reached the file; when not, it holds in memory
+    /// until the pad ends.
+    bool Saved = false;
+    /// Why writing the file failed (a file left alone is no failure).
+    std::string SaveError;
+  };
+  /// Each change starts from the file as it is now, so that an edit made by
+  /// hand while the pad runs is kept; a refused change still shows it.
+  Change Add(std::u16string_view word);
+  Change Remove(std::size_t index, std::u16string_view word);
+
+  /// What the user should hear about the file since the last call: a
+  /// damaged list set aside, a list that is left alone.
+  std::vector<std::string> TakeNotes();
+
+ private:
+  template <class Edit>
+  Change Apply(Edit edit);
+  UserWords Shipped() const;
+  /// The file as it is now, or the list in memory where the file has nothing
+  /// better; handles a file that went bad meanwhile.
+  UserWords Current();
+  void SetAside(const std::string& problem);
+  void LeaveAlone(const std::string& problem);
+  std::string Write();
+
+  std::filesystem::path user_;
+  std::filesystem::path shipped_;
+  UserWords words_;
+  /// Set when the file must not be written this run.
+  std::string leftAlone_;
+  std::vector<std::string> notes_;
+};
+
+}  // namespace lekhora
