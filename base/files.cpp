@@ -2,17 +2,22 @@
 
 #include <fcntl.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <random>
+
+#include "base/temporary_cleanup.h"
 
 #ifdef _WIN32
 #include <io.h>
 #include <sys/stat.h>
 #include <windows.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -26,7 +31,7 @@ namespace sys {
 int OpenForReading(const std::filesystem::path& path) {
   return ::_wopen(path.c_str(), _O_RDONLY | _O_BINARY);
 }
-int CreateNew(const std::filesystem::path& path) {
+int CreateNew(const std::filesystem::path& path, bool) {
   return ::_wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
 }
 long long Read(int fd, void* buffer, std::size_t n) {
@@ -52,10 +57,13 @@ int Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
 }
 #else
 int OpenForReading(const std::filesystem::path& path) {
-  return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  // Regular files ignore the flag; it is cleared for the reads all the same.
+  if (fd >= 0) ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
 }
-int CreateNew(const std::filesystem::path& path) {
-  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+int CreateNew(const std::filesystem::path& path, bool shared) {
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, shared ? 0666 : 0600);
 }
 long long Read(int fd, void* buffer, std::size_t n) {
   return ::read(fd, buffer, n);
@@ -117,14 +125,111 @@ std::string PathText(const std::filesystem::path& path) {
   return std::string(text.begin(), text.end());
 }
 
+// A short name in the destination's folder: a destination whose own name is
+// near the file-name limit must still be writable.
 std::filesystem::path TemporaryBeside(const std::filesystem::path& destination) {
-  thread_local std::mt19937_64 rng{std::random_device{}()};
-  char suffix[32];
-  std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(rng()));
-  std::filesystem::path name = ".";
-  name += destination.filename();
-  name += suffix;
+  thread_local std::mt19937 rng{std::random_device{}()};
+  char name[32];
+  std::snprintf(name, sizeof name, ".lekhora-%08x.tmp", static_cast<unsigned>(rng()));
   return destination.parent_path() / name;
+}
+
+Error NotRegularError(const std::string& source, const std::filesystem::path& path) {
+  return Error(kPathFileAccessError, source,
+               "Path/File access error: " + PathText(path) + " (not a regular file)");
+}
+
+#ifndef _WIN32
+// Writes bytes into an open descriptor from its start and cuts it there.
+bool WriteFromStart(int fd, const std::vector<std::uint8_t>& bytes) {
+  if (::lseek(fd, 0, SEEK_SET) != 0) return false;
+  if (!WriteAll(fd, bytes.data(), bytes.size())) return false;
+  return ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
+}
+
+// A device, FIFO or terminal takes the bytes as they are: there is nothing to
+// rename over and nothing to sync.
+void WriteDirectly(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes,
+                   const std::string& source) {
+  int fd;
+  do {
+    fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) throw FileSystemError(errno, source, path);
+  FileDescriptor file(fd);
+  if (!WriteAll(file.get(), bytes.data(), bytes.size())) throw FileSystemError(errno, source, path);
+  if (!file.Close()) throw FileSystemError(errno, source, path);
+}
+
+// The links of a multiply linked file must all see the new contents, which a
+// rename cannot give; the room is reserved before the first byte changes, so
+// that a full disk fails with the old contents intact.
+void WriteInPlace(const std::filesystem::path& path, const struct stat& old,
+                  const std::vector<std::uint8_t>& bytes, const std::string& source) {
+  FileDescriptor file(::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
+  if (file.get() < 0) throw FileSystemError(errno, source, path);
+  if (static_cast<std::uintmax_t>(old.st_size) < bytes.size()) {
+    const int err = ::posix_fallocate(file.get(), 0, static_cast<off_t>(bytes.size()));
+    if (err != 0 && err != EOPNOTSUPP && err != EINVAL) throw FileSystemError(err, source, path);
+  }
+  if (!WriteFromStart(file.get(), bytes) || ::fsync(file.get()) != 0)
+    throw FileSystemError(errno, source, path);
+  if (!file.Close()) throw FileSystemError(errno, source, path);
+}
+#endif
+
+// The new file beside destination, renamed over it once complete. old is the
+// file replaced, whose mode, owner and group the new one takes.
+void WriteThroughTemporary(const std::filesystem::path& destination,
+                           const std::vector<std::uint8_t>& bytes, const std::string& source,
+                           const void* old) {
+  std::filesystem::path temporary;
+  int fd = -1;
+  std::optional<TemporaryCleanup> cleanup;
+  for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+    temporary = TemporaryBeside(destination);
+    HoldStopSignals hold;
+    // Private until it has the replaced file's owner and mode.
+    fd = sys::CreateNew(temporary, old == nullptr);
+    if (fd < 0 && errno != EEXIST) throw FileSystemError(errno, source, destination);
+    if (fd >= 0) cleanup.emplace(temporary);
+  }
+  if (fd < 0) throw FileSystemError(EEXIST, source, destination);
+  FileDescriptor file(fd);
+  auto fail = [&](int err) {
+    file.Close();
+    sys::Remove(temporary);
+    cleanup->Release();
+    return FileSystemError(err, source, destination);
+  };
+  if (!WriteAll(file.get(), bytes.data(), bytes.size())) throw fail(errno);
+#ifndef _WIN32
+  if (old != nullptr) {
+    const auto& st = *static_cast<const struct stat*>(old);
+    // The owner first: changing it clears the set-id bits that the mode sets.
+    // Only root may give a file away; a user keeps at least the group, and
+    // failing that the file is the user's own, as a new one would be.
+    if (::fchown(file.get(), st.st_uid, st.st_gid) != 0)
+      (void)::fchown(file.get(), static_cast<uid_t>(-1), st.st_gid);
+    if (::fchmod(file.get(), st.st_mode & 07777) != 0) throw fail(errno);
+  }
+#endif
+  // The data must be on disk before the rename makes it the destination.
+  if (sys::Sync(file.get()) != 0) throw fail(errno);
+  if (!file.Close()) {
+    const int err = errno;
+    sys::Remove(temporary);
+    cleanup->Release();
+    throw FileSystemError(err, source, destination);
+  }
+  HoldStopSignals hold;
+  if (sys::Rename(temporary, destination) != 0) {
+    const int err = errno;
+    sys::Remove(temporary);
+    cleanup->Release();
+    throw FileSystemError(err, source, destination);
+  }
+  cleanup->Release();
 }
 
 }  // namespace
@@ -160,23 +265,44 @@ Error FileSystemError(int err, const std::string& source, const std::filesystem:
 }
 
 std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path,
-                                        const std::string& source) {
+                                        const std::string& source, std::uintmax_t limit) {
+  // Opening a FIFO waits for a writer unless told not to.
   FileDescriptor fd(sys::OpenForReading(path));
   if (fd.get() < 0) throw FileSystemError(errno, source, path);
+  std::uintmax_t size = 0;
+#ifdef _WIN32
   std::error_code ec;
-  const std::uintmax_t size = std::filesystem::file_size(path, ec);
+  if (!std::filesystem::is_regular_file(path, ec)) throw NotRegularError(source, path);
+  size = std::filesystem::file_size(path, ec);
   if (ec) throw FileSystemError(ec.value(), source, path);
+#else
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) throw FileSystemError(errno, source, path);
+  if (S_ISDIR(st.st_mode)) throw FileSystemError(EISDIR, source, path);
+  if (!S_ISREG(st.st_mode)) throw NotRegularError(source, path);
+  size = static_cast<std::uintmax_t>(st.st_size);
+#endif
+  if (size > limit) throw OverflowError(source);
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
   std::size_t got = 0;
-  while (got < bytes.size()) {
+  for (;;) {
+    if (got == bytes.size()) {
+      // The file may have grown since its size was taken: read on, in steps,
+      // up to one byte past the limit.
+      if (got > limit) throw OverflowError(source);
+      const std::size_t room = static_cast<std::size_t>(
+          std::min<std::uintmax_t>(limit + 1 - got, std::max<std::size_t>(got, 1 << 16)));
+      bytes.resize(got + room);
+    }
     const long long n = sys::Read(fd.get(), bytes.data() + got, bytes.size() - got);
     if (n < 0) {
       if (errno == EINTR) continue;
       throw FileSystemError(errno, source, path);
     }
-    if (n == 0) break;  // the file shrank while we read it
+    if (n == 0) break;  // the end, or the file shrank while we read it
     got += static_cast<std::size_t>(n);
   }
+  if (got > limit) throw OverflowError(source);
   bytes.resize(got);
   return bytes;
 }
@@ -189,33 +315,42 @@ bool FileExists(const std::filesystem::path& path) {
 
 void ReplaceFile(const std::filesystem::path& destination, const std::vector<std::uint8_t>& bytes,
                  const std::string& source) {
-  std::filesystem::path temporary;
-  int fd = -1;
-  for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-    temporary = TemporaryBeside(destination);
-    fd = sys::CreateNew(temporary);
-    if (fd < 0 && errno != EEXIST) throw FileSystemError(errno, source, destination);
+#ifdef _WIN32
+  WriteThroughTemporary(destination, bytes, source, nullptr);
+#else
+  struct stat st {};
+  // stat follows symbolic links, also the ones under /proc that name a pipe
+  // or a terminal (/dev/stdout), which no path leads to.
+  if (::stat(destination.c_str(), &st) != 0) {
+    if (errno != ENOENT) throw FileSystemError(errno, source, destination);
+    std::filesystem::path target = destination;
+    std::error_code ec;
+    // A dangling link: the file it names is created, the link stays.
+    for (int hops = 0; std::filesystem::is_symlink(target, ec); ++hops) {
+      if (hops == 40) throw FileSystemError(ELOOP, source, destination);
+      const std::filesystem::path next = std::filesystem::read_symlink(target, ec);
+      if (ec) throw FileSystemError(ec.value(), source, destination);
+      target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    WriteThroughTemporary(target, bytes, source, nullptr);
+    return;
   }
-  if (fd < 0) throw FileSystemError(EEXIST, source, destination);
-  FileDescriptor file(fd);
-  auto fail = [&](int err) {
-    file.Close();
-    sys::Remove(temporary);
-    return FileSystemError(err, source, destination);
-  };
-  if (!WriteAll(file.get(), bytes.data(), bytes.size())) throw fail(errno);
-  // The data must be on disk before the rename makes it the destination.
-  if (sys::Sync(file.get()) != 0) throw fail(errno);
-  if (!file.Close()) {
-    const int err = errno;
-    sys::Remove(temporary);
-    throw FileSystemError(err, source, destination);
+  if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode)) {
+    WriteDirectly(destination, bytes, source);
+    return;
   }
-  if (sys::Rename(temporary, destination) != 0) {
-    const int err = errno;
-    sys::Remove(temporary);
-    throw FileSystemError(err, source, destination);
+  if (S_ISDIR(st.st_mode)) throw FileSystemError(EISDIR, source, destination);
+  if (!S_ISREG(st.st_mode)) throw NotRegularError(source, destination);
+  if (st.st_nlink > 1) {
+    WriteInPlace(destination, st, bytes, source);
+    return;
   }
+  // The temporary goes beside the file itself, not beside a link to it.
+  std::error_code ec;
+  std::filesystem::path target = std::filesystem::canonical(destination, ec);
+  if (ec) throw FileSystemError(ec.value(), source, destination);
+  WriteThroughTemporary(target, bytes, source, &st);
+#endif
 }
 
 }  // namespace lekhora

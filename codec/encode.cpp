@@ -121,7 +121,11 @@ void Encode(Bytes& buffer, std::int32_t length) {
   }
   const std::uint64_t dataBytes = (dataBits + 7) / 8;
 
+  // The decoder takes its input's length as a 32-bit signed number: an
+  // encoding longer than that could never be read back.
+  constexpr std::uint64_t kMaxEncoded = 0x7FFFFFFF;
   if (dataBytes == 0 || dataBytes > n) {
+    if (n + he3::kIdSize > kMaxEncoded) throw OverflowError();
     Bytes out(n + he3::kIdSize);
     out[0] = he3::kIdH;
     out[1] = he3::kIdE;
@@ -134,6 +138,7 @@ void Encode(Bytes& buffer, std::int32_t length) {
 
   const std::size_t pairsEnd = he3::kPairsOffset + 2 * static_cast<std::size_t>(coded);
   const std::size_t total = pairsEnd + (tableBits + 7) / 8 + dataBytes;
+  if (total > kMaxEncoded) throw OverflowError();
   Bytes out(total + kOutputSlack);
   out[0] = he3::kIdH;
   out[1] = he3::kIdE;

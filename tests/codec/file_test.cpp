@@ -2,6 +2,7 @@
 // destination that is replaced only by a complete write.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -140,6 +141,24 @@ TEST_F(FileTest, FailedWriteKeepsTheOldDestinationAndRemovesTheTemporary) {
   EXPECT_EQ(e.source(), "clsHuffman.EncodeFile()");
   EXPECT_EQ(Read(dst), kOld);
   EXPECT_EQ(Names(), (std::vector<std::string>{"dst", "src"}));
+}
+
+TEST_F(FileTest, ReadFileBytesTakesOnlyRegularFilesWithinTheLimit) {
+  // A FIFO without a writer would block an ordinary open; a device never ends.
+  const fs::path fifo = dir_ / "fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  Error e = Raised([&] { ReadFileBytes(fifo, "test"); });
+  EXPECT_EQ(e.number(), kPathFileAccessError);
+  EXPECT_NE(e.description().find("not a regular file"), std::string::npos);
+  EXPECT_EQ(Raised([&] { ReadFileBytes("/dev/zero", "test"); }).number(), kPathFileAccessError);
+  EXPECT_EQ(Raised([&] { ReadFileBytes(dir_, "test"); }).number(), kPathFileAccessError);
+  EXPECT_EQ(Raised([&] { DecodeFile(fifo); }).number(), kCodecErrorNumber);
+
+  const fs::path four = Write("four", {1, 2, 3, 4});
+  EXPECT_EQ(ReadFileBytes(four, "test", 4).size(), 4u);
+  e = Raised([&] { ReadFileBytes(four, "test", 3); });
+  EXPECT_EQ(e.number(), kOverflow);
+  EXPECT_EQ(e.source(), "test");
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "tools/he3/he3_commands.h"
 
 #include <iostream>
-#include <iterator>
 #include <memory>
 
 #include "base/error.h"
@@ -19,10 +18,25 @@ constexpr const char* kUsage =
     "usage: lekhora-he3 encode SRC DST   compress SRC into DST\n"
     "       lekhora-he3 decode SRC DST   decompress SRC into DST\n"
     "       lekhora-he3 info FILE        describe a compressed file\n"
-    "SRC or DST may be - for standard input or output.\n";
+    "SRC or DST may be - for standard input or output; SRC must be a regular\n"
+    "file of at most 2 GiB - 1 bytes (standard input stops there with error 6).\n"
+    "DST is replaced only once the new contents are complete, through a new file\n"
+    "in its folder that takes its mode, owner and group; a DST with several hard\n"
+    "links is written in place instead, so that all of them see the new contents;\n"
+    "a symbolic link has its target replaced; a device, FIFO or terminal is\n"
+    "written directly; a directory is refused.\n";
 
+// Standard input up to what the format can hold: /dev/zero or an endless pipe
+// ends with the overflow error, not with the memory.
 Bytes ReadStream(std::istream& in) {
-  Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  Bytes bytes;
+  char block[1 << 16];
+  while (in) {
+    in.read(block, sizeof block);
+    const auto got = static_cast<std::size_t>(in.gcount());
+    if (got > kMaxFileBytes - bytes.size()) throw OverflowError(kToolSource);
+    bytes.insert(bytes.end(), block, block + got);
+  }
   if (in.bad()) throw Error(kPathFileAccessError, kToolSource, "Cannot read standard input");
   return bytes;
 }
@@ -114,6 +128,10 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
       return 0;
     }
     if (args.size() == 2 && args[0] == "info") return Info(args[1], in, out);
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+      out << kUsage;
+      return 0;
+    }
     err << kUsage;
     return 2;
   } catch (const Error& e) {
