@@ -14,10 +14,6 @@ bool OneOf(std::int32_t key, std::u16string_view keys) {
          keys.find(static_cast<char16_t>(key)) != std::u16string_view::npos;
 }
 
-const std::u16string& Vimra(char16_t key) {
-  return PhoneticVimraTable[key];
-}
-
 // addMatraToA's vowel as one code unit, or 0: the composition asks on every
 // "A" + vowel and doubled key, and a code unit needs no string built for it.
 char16_t IndependentVowel(std::u16string_view keys) {
@@ -44,7 +40,7 @@ std::u16string addMatraToA(std::u16string_view keys) {
   return vowel != 0 ? std::u16string(1, vowel) : std::u16string();
 }
 
-void TypingEngine::ComposeVimra(std::int16_t& KeyAscii, Composed& c) {
+void TypingEngine::ComposeVimra(std::int16_t& KeyAscii, Composed& c, const LayoutTable& vimra) {
   if (state_.CtrlDown && (KeyAscii == u'd' || KeyAscii == u'D')) KeyAscii = 0;
   const std::int16_t key = KeyAscii;
   const std::int32_t last = state_.LastKey;
@@ -52,7 +48,7 @@ void TypingEngine::ComposeVimra(std::int16_t& KeyAscii, Composed& c) {
   // Holds for the one key after the "A" + vowel; every key consumes it.
   state_.VowelOnA = false;
 
-  c.output = PhoneticVimraTable[key];
+  c.output = vimra[key];
   // Every rule below needs the key before to be "A", "a" or this same key, or
   // this key to be "h": most keys are a plain lookup.
   if (last != u'A' && last != u'a' && last != key && key != u'h') return;
@@ -77,7 +73,7 @@ void TypingEngine::ComposeVimra(std::int16_t& KeyAscii, Composed& c) {
     if (afterVowel) {
       fireVowel(IndependentVowel(keys));
     } else {
-      fire(Vimra(signKey));
+      fire(vimra[signKey]);
     }
   };
   const char16_t doubled[] = {keyUnit, keyUnit};
@@ -103,7 +99,7 @@ void TypingEngine::ComposeVimra(std::int16_t& KeyAscii, Composed& c) {
   } else if (last == key && key == u'o') {
     fireSign(u'O', doubledKeys);
   } else if (key == u'h' && OneOf(last, u"kgcjtdpbqsx")) {
-    fire(Vimra(static_cast<char16_t>(last - u'a' + u'A')));
+    fire(vimra[static_cast<char16_t>(last - u'a' + u'A')]);
   }
 }
 

@@ -256,24 +256,40 @@ void BuildFromBase(LayoutTable& table, std::int16_t base, BaseEntry BaseRow::*co
 
 }  // namespace
 
+void BuildInscriptTableInto(LayoutTable& table, std::int16_t base) {
+  BuildFromBase(table, base, &BaseRow::inscript);
+}
+
+void BuildPhoneticTableInto(LayoutTable& table, std::int16_t base) {
+  BuildFromBase(table, base, &BaseRow::phonetic);
+}
+
+void BuildPhoneticVimraTableInto(LayoutTable& table, std::int16_t base) {
+  BuildFromBase(table, base, &BaseRow::vimra);
+}
+
+void BuildRemingtonTableInto(LayoutTable& table) {
+  int code = kFirstRemingtonKey;
+  for (std::u16string_view row : kRemingtonRows) {
+    if (!row.empty()) table[code].assign(row);
+    ++code;
+  }
+}
+
 void BuildInscriptTable(std::int16_t base) {
-  BuildFromBase(InscriptTable, base, &BaseRow::inscript);
+  BuildInscriptTableInto(InscriptTable, base);
 }
 
 void BuildPhoneticTable(std::int16_t base) {
-  BuildFromBase(PhoneticTable, base, &BaseRow::phonetic);
+  BuildPhoneticTableInto(PhoneticTable, base);
 }
 
 void BuildPhoneticVimraTable(std::int16_t base) {
-  BuildFromBase(PhoneticVimraTable, base, &BaseRow::vimra);
+  BuildPhoneticVimraTableInto(PhoneticVimraTable, base);
 }
 
 void BuildRemingtonTable() {
-  int code = kFirstRemingtonKey;
-  for (std::u16string_view row : kRemingtonRows) {
-    if (!row.empty()) RemingtonTable[code].assign(row);
-    ++code;
-  }
+  BuildRemingtonTableInto(RemingtonTable);
 }
 
 const std::u16string& TableEntry(const LayoutTable& table, int code) {

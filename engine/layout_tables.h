@@ -28,6 +28,11 @@ void BuildPhoneticTable(std::int16_t base);
 void BuildPhoneticVimraTable(std::int16_t base);
 /// Fixed code points only, keys 32 and 34..128.
 void BuildRemingtonTable();
+/// The same, into a table of the caller's rather than the process-wide one.
+void BuildInscriptTableInto(LayoutTable& table, std::int16_t base);
+void BuildPhoneticTableInto(LayoutTable& table, std::int16_t base);
+void BuildPhoneticVimraTableInto(LayoutTable& table, std::int16_t base);
+void BuildRemingtonTableInto(LayoutTable& table);
 
 /// Entry at code of table; throws SubscriptError outside 0..128.
 const std::u16string& TableEntry(const LayoutTable& table, int code);

@@ -147,8 +147,12 @@ void TypingEngine::KeyPress(std::int16_t& KeyAscii) {
   // The names are distinct, so testing the composing layout first changes no
   // outcome and spares the other comparisons on nearly every key.
   Composed composed;
-  if (Is(CurrentLayout, kPhoneticVimraLayout)) {
-    ComposeVimra(KeyAscii, composed);
+  const std::u16string& layout = layout_ != nullptr ? layout_->name : CurrentLayout;
+  if (Is(layout, kPhoneticVimraLayout)) {
+    ComposeVimra(KeyAscii, composed, layout_ != nullptr ? layout_->table : PhoneticVimraTable);
+  } else if (layout_ != nullptr) {
+    state_.VowelOnA = false;
+    composed.output = layout_->table[KeyAscii];
   } else {
     state_.VowelOnA = false;
     if (Is(CurrentLayout, kRemingtonLayout)) {

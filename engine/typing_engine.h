@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "engine/key_codes.h"
+#include "engine/layout_context.h"
 #include "engine/suggestion_hooks.h"
 #include "engine/text_box.h"
 #include "engine/typing_state.h"
@@ -23,6 +24,9 @@ class TypingEngine {
   /// The "Enable Unicode Typing" switch; starts on. Switched on, it checks the
   /// box as BoxChanged does: Latin typed meanwhile ends the word.
   void SetConversion(bool on);
+  /// Types with layout rather than the process-wide CurrentLayout and tables;
+  /// null goes back to those. The context must outlive its use here.
+  void SetLayoutContext(const LayoutContext* layout) { layout_ = layout; }
   bool Conversion() const { return conversion_; }
 
   /// One typed character. KeyAscii is 0 afterwards when the key was swallowed;
@@ -60,7 +64,7 @@ class TypingEngine {
     bool& editing_;
   };
 
-  void ComposeVimra(std::int16_t& KeyAscii, Composed& c);
+  void ComposeVimra(std::int16_t& KeyAscii, Composed& c, const LayoutTable& vimra);
   /// Selects the character before the caret, for a composed key to replace.
   void SelectPrevious();
   void ShiftCommand(std::int16_t& KeyCode);
@@ -81,6 +85,7 @@ class TypingEngine {
   TextBox& box_;
   SuggestionHooks& hooks_;
   TypingState state_;
+  const LayoutContext* layout_ = nullptr;
   bool conversion_ = true;
   bool editing_ = false;
 };

@@ -1,0 +1,172 @@
+#include "ime/input_session.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "engine/key_replay.h"
+
+namespace lekhora {
+
+namespace {
+
+bool StartsWith(std::u16string_view word, std::u16string_view prefix) {
+  return word.substr(0, prefix.size()) == prefix;
+}
+
+// The characters the engine treats as keys of their own. Anything wider (a
+// character of another keyboard) reaches the preedit as it is.
+bool Types(char32_t unit) {
+  return unit >= 32 && unit != 127 && unit < 0xD800;
+}
+
+}  // namespace
+
+InputSession::InputSession(std::shared_ptr<const LayoutContext> layout,
+                           std::shared_ptr<const WordLists> words)
+    : layout_(std::move(layout)), words_(std::move(words)), engine_(box_, hooks_) {
+  engine_.SetLayoutContext(layout_.get());
+  if (words_) suggestions_.emplace(engine_.State(), *words_, view_);
+  SetSuggestionsOn(true);
+}
+
+void InputSession::SetSuggestionsOn(bool on) {
+  suggestionsOn_ = on && suggestions_.has_value();
+  hooks_.target = suggestionsOn_ ? &*suggestions_ : nullptr;
+}
+
+SessionActions InputSession::SetLayout(std::shared_ptr<const LayoutContext> layout) {
+  SessionActions actions = CommitAll();
+  layout_ = std::move(layout);
+  engine_.SetLayoutContext(layout_.get());
+  return actions;
+}
+
+void InputSession::Type(char16_t unit, KeyStroke stroke) {
+  TypeKey(engine_, box_, unit, stroke);
+}
+
+void InputSession::TakePreedit(SessionActions& actions) {
+  actions.commit += box_.TakeText();
+  // A fresh word: nothing composes with text the application now owns.
+  engine_.State() = TypingState{};
+  box_.Reserve(32);
+}
+
+SessionActions InputSession::CommitAll() {
+  SessionActions actions;
+  TakePreedit(actions);
+  actions.consumed = true;
+  return Show(actions);
+}
+
+SessionActions InputSession::CommitAndPass() {
+  SessionActions actions = CommitAll();
+  actions.consumed = false;
+  return actions;
+}
+
+bool InputSession::HasCandidates() const {
+  return suggestionsOn_ && !engine_.State().WordPrefix.empty() && !box_.View().empty();
+}
+
+SessionActions& InputSession::Show(SessionActions& actions) {
+  actions.preedit = box_.View();
+  actions.caret = box_.SelStart();
+  actions.candidates.clear();
+  actions.highlight = -1;
+  pageSize_ = 0;
+  if (!HasCandidates()) return actions;
+  const WordLists& lists = *words_;
+  const int current = suggestions_->SuggestionIndex();
+  const int count = std::max<int>(lists.WordCount, 0);
+  if (current < 0 || current >= count) return actions;
+  // The search keeps the old suggestion when nothing matches: show nothing then.
+  if (!StartsWith(lists.WordList[static_cast<std::size_t>(current)], engine_.State().WordPrefix))
+    return actions;
+  // Pages follow the highlight: it stays on the page it is moved within.
+  if (current < pageStart_ || current >= pageStart_ + kCandidatePage) pageStart_ = current;
+  for (int k = pageStart_; k < count && k < pageStart_ + kCandidatePage; ++k)
+    actions.candidates.push_back(lists.WordList[static_cast<std::size_t>(k)]);
+  pageSize_ = static_cast<int>(actions.candidates.size());
+  actions.highlight = current - pageStart_;
+  return actions;
+}
+
+SessionActions InputSession::Key(const ImeKeyEvent& event) {
+  SessionActions actions;
+  if (event.release || event.key == ImeKey::Modifier) return actions;
+  if (event.ctrl || event.alt) return CommitAndPass();
+
+  const bool composing = !box_.View().empty();
+  switch (event.key) {
+    case ImeKey::Character:
+      break;
+    case ImeKey::BackSpace:
+      if (!composing) return actions;
+      Type(kCharBackspace, {kVkBack, 0});
+      actions.consumed = true;
+      return Show(actions);
+    case ImeKey::Right:
+      if (event.shift && pageSize_ > 0) {
+        // Accepts without a separator: the press selects nothing, the release accepts.
+        std::int16_t code = kVkRight;
+        engine_.KeyDown(code, kShiftBit);
+        code = kVkRight;
+        engine_.KeyUp(code, kShiftBit);
+        TakePreedit(actions);
+        actions.consumed = true;
+        return Show(actions);
+      }
+      return CommitAndPass();
+    case ImeKey::Up:
+    case ImeKey::Down:
+      if (event.shift && pageSize_ > 0) {
+        const std::int16_t key = event.key == ImeKey::Up ? kVkUp : kVkDown;
+        std::int16_t code = key;
+        engine_.KeyDown(code, kShiftBit);
+        code = key;
+        engine_.KeyUp(code, kShiftBit);
+        actions.consumed = true;
+        return Show(actions);
+      }
+      return CommitAndPass();
+    default:
+      return CommitAndPass();
+  }
+
+  if (!Types(event.unit)) {
+    box_.SetSelText(std::u16string(1, static_cast<char16_t>(event.unit)));
+    actions.consumed = true;
+    return Show(actions);
+  }
+  const auto unit = static_cast<char16_t>(event.unit);
+  KeyStroke stroke = UsKeyStroke(unit);
+  // Shift+Space is the accept key; the space itself is typed all the same.
+  // Only with a suggestion shown: the list's current word may be stale.
+  if (unit == u' ' && event.shift && pageSize_ > 0) stroke.shift = kShiftBit;
+  Type(unit, stroke);
+  // The key that ends a word goes out with it, as one commit: committing the
+  // word and letting the key through could reach the application in the wrong order.
+  if (IsWordBreak(static_cast<std::int16_t>(unit))) TakePreedit(actions);
+  actions.consumed = true;
+  return Show(actions);
+}
+
+SessionActions InputSession::ClickCandidate(int index) {
+  if (index < 0 || index >= pageSize_) {
+    SessionActions none;
+    none.consumed = true;
+    return Show(none);
+  }
+  suggestions_->SetSuggestionIndex(static_cast<std::int16_t>(pageStart_ + index));
+  std::int16_t code = kVkRight;
+  engine_.KeyDown(code, kShiftBit);
+  code = kVkRight;
+  engine_.KeyUp(code, kShiftBit);
+  SessionActions actions;
+  TakePreedit(actions);
+  actions.consumed = true;
+  return Show(actions);
+}
+
+}  // namespace lekhora

@@ -1,0 +1,91 @@
+#pragma once
+// One input context's typing: the word being composed is held in a text box
+// of the session's own (the preedit), typed into by the pad's engine, and
+// leaves for the application only as committed text.
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/key_replay.h"
+#include "engine/layout_context.h"
+#include "engine/memory_text_box.h"
+#include "engine/suggestion_hooks.h"
+#include "engine/typing_engine.h"
+#include "ime/ime_key.h"
+#include "ime/session_actions.h"
+#include "suggest/suggestion_view.h"
+#include "suggest/suggestions.h"
+#include "suggest/word_lists.h"
+
+namespace lekhora {
+
+class InputSession {
+ public:
+  /// layout must not be null; words may be (no suggestions then).
+  InputSession(std::shared_ptr<const LayoutContext> layout, std::shared_ptr<const WordLists> words);
+  InputSession(const InputSession&) = delete;
+  InputSession& operator=(const InputSession&) = delete;
+
+  SessionActions Key(const ImeKeyEvent& event);
+  /// Commits the preedit: the application loses the focus or asks for it.
+  SessionActions FocusOut() { return CommitAll(); }
+  SessionActions Reset() { return CommitAll(); }
+  /// Commits the candidate at index of the list last shown in place of the preedit.
+  SessionActions ClickCandidate(int index);
+
+  /// The preedit is committed first, so no word mixes two layouts.
+  SessionActions SetLayout(std::shared_ptr<const LayoutContext> layout);
+  const LayoutContext& Layout() const { return *layout_; }
+  void SetSuggestionsOn(bool on);
+  bool SuggestionsOn() const { return suggestionsOn_; }
+
+  /// What is shown now.
+  const std::u16string& Preedit() const { return box_.View(); }
+
+ private:
+  // Forwards to the suggestions while they are on, else to nothing.
+  class Hooks final : public SuggestionHooks {
+   public:
+    SuggestionHooks* target = nullptr;
+    NoSuggestions none;
+    std::int16_t SearchList() override { return Target().SearchList(); }
+    void ShowSuggestions() override { Target().ShowSuggestions(); }
+    std::u16string Accept(TextBox& box, int caret, bool separator) override {
+      return Target().Accept(box, caret, separator);
+    }
+    void ScrollDown() override { Target().ScrollDown(); }
+    void ScrollUp() override { Target().ScrollUp(); }
+
+   private:
+    SuggestionHooks& Target() { return target != nullptr ? *target : none; }
+  };
+
+  void Type(char16_t unit, KeyStroke stroke);
+  /// Hands the whole preedit over as the commit and starts a new word.
+  void TakePreedit(SessionActions& actions);
+  SessionActions CommitAll();
+  /// Commits the preedit and lets the key through.
+  SessionActions CommitAndPass();
+  /// Fills the preedit and the candidates from the current state.
+  SessionActions& Show(SessionActions& actions);
+  bool HasCandidates() const;
+
+  std::shared_ptr<const LayoutContext> layout_;
+  std::shared_ptr<const WordLists> words_;
+  MemoryTextBox box_;
+  NullSuggestionView view_;
+  Hooks hooks_;
+  TypingEngine engine_;
+  std::optional<Suggestions> suggestions_;
+  bool suggestionsOn_ = true;
+  // Where the list shown last starts in the word list.
+  int pageStart_ = 0;
+  int pageSize_ = 0;
+};
+
+/// How many candidates a page shows.
+inline constexpr int kCandidatePage = 9;
+
+}  // namespace lekhora

@@ -1,0 +1,26 @@
+#pragma once
+// What an input session asks its front-end to do after an event, in order:
+// commit text, then show the preedit and the candidates, then let the key
+// through to the application or not.
+
+#include <string>
+#include <vector>
+
+namespace lekhora {
+
+struct SessionActions {
+  /// Text for the application, committed before anything else; empty: none.
+  std::u16string commit;
+  /// The word being composed, shown underlined at the caret; empty hides it.
+  std::u16string preedit;
+  /// Caret inside the preedit, in UTF-16 code units.
+  int caret = 0;
+  /// The suggestions to show; empty hides the list.
+  std::vector<std::u16string> candidates;
+  /// The highlighted candidate, -1 when none is.
+  int highlight = -1;
+  /// False: the front-end hands the key on to the application.
+  bool consumed = false;
+};
+
+}  // namespace lekhora
