@@ -38,6 +38,7 @@ class QtTextBox;
 class TypeBox;
 class TypingCore;
 class UserWordStore;
+enum class WordEdit;
 
 /// Shows a message to the user (title, text); a message box in the program.
 using MessageSink = std::function<void(const QString& title, const QString& text)>;
@@ -163,7 +164,8 @@ class FrmType final : public QWidget {
   void OnOutputScriptChosen(const QString& item);
   void OnTitleMenuRequested();
   void FillCustomWords();
-  void ReportWordChange(int edit, bool saved, const std::string& saveError,
+  /// Tells what became of adding (or removing) word, beside near.
+  void ReportWordChange(bool adding, WordEdit edit, bool saved, const std::string& saveError,
                         const std::u16string& word, QWidget* near);
 
   std::filesystem::path folder_;

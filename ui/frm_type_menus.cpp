@@ -103,7 +103,7 @@ void FrmType::AddWordAtCaret() {
       lstCustomWords_->scrollToItem(found.back());
     }
   }
-  ReportWordChange(static_cast<int>(change.Edit), change.Saved, change.SaveError, word, txtType_);
+  ReportWordChange(true, change.Edit, change.Saved, change.SaveError, word, txtType_);
 }
 
 void FrmType::RemoveCustomWord(int row) {
@@ -112,21 +112,20 @@ void FrmType::RemoveCustomWord(int row) {
   const std::u16string word = item->text().toStdU16String();
   const UserWordStore::Change change = userWords_->Remove(static_cast<std::size_t>(row), word);
   FillCustomWords();
-  ReportWordChange(static_cast<int>(change.Edit), change.Saved, change.SaveError, word,
-                   lstCustomWords_);
+  ReportWordChange(false, change.Edit, change.Saved, change.SaveError, word, lstCustomWords_);
 }
 
-void FrmType::ReportWordChange(int edit, bool saved, const std::string& saveError,
+void FrmType::ReportWordChange(bool adding, WordEdit edit, bool saved, const std::string& saveError,
                                const std::u16string& word, QWidget* near) {
   for (const std::string& note : userWords_->TakeNotes())
     AddTitleNote(QString::fromStdString(note));
   if (!saveError.empty()) WarnNotSaved(userWords_->File().parent_path());
   const QString quoted = Quoted(word);
   QString message;
-  switch (static_cast<WordEdit>(edit)) {
+  switch (edit) {
     case WordEdit::Done:
-      message = near == txtType_ ? tr("%1 is now one of your words.").arg(quoted)
-                                 : tr("%1 is no longer one of your words.").arg(quoted);
+      message = adding ? tr("%1 is now one of your words.").arg(quoted)
+                       : tr("%1 is no longer one of your words.").arg(quoted);
       if (!saved) message += QLatin1Char(' ') + tr("It is not saved.");
       break;
     case WordEdit::AlreadyThere:

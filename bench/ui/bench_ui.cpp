@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/frm_splash.h"
+#include "tests/support/user_folders.h"
 #include "ui/frm_type.h"
 #include "ui/frm_words.h"
 #include "ui/type_box.h"
@@ -66,6 +67,8 @@ BENCHMARK(BM_TypedKey)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The pad keeps its files in a home of the benchmark's own, not the user's.
+  const lekhora::testing::PrivateUserFolders home;
   // Without a display the widgets are measured on the offscreen platform.
   if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
       qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -25,7 +25,12 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 log=$(mktemp)
-trap 'cleanup; rm -f "$log"' EXIT
+# The pad keeps its files in a home of the benchmark's own, not the user's.
+home=$(mktemp -d)
+trap 'cleanup; rm -f "$log"; rm -rf "$home"' EXIT
+export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share
+export XDG_RUNTIME_DIR=$home/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 times=()
 failed=0
 for _ in $(seq "$runs"); do
