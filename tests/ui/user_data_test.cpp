@@ -172,20 +172,21 @@ void OpenWordMenu(int row) {
 
 QString g_question;
 
+// Clicks the button of that name in the message box once one is open,
+// looking again every 20 ms, tries times at most.
+void PollForQuestion(const char* button, int tries) {
+  if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+    g_question = box->text();
+    Child<QPushButton>(*box, button).click();
+  } else if (tries > 0) {
+    QTimer::singleShot(20, [button, tries] { PollForQuestion(button, tries - 1); });
+  }
+}
+
 // Answers the next message box with the button of that name.
 void AnswerNextQuestion(const char* button) {
   g_question.clear();
-  auto tries = std::make_shared<int>(100);
-  auto poll = std::make_shared<std::function<void()>>();
-  *poll = [button, tries, poll] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      g_question = box->text();
-      Child<QPushButton>(*box, button).click();
-    } else if (--*tries > 0) {
-      QTimer::singleShot(20, *poll);
-    }
-  };
-  QTimer::singleShot(20, *poll);
+  QTimer::singleShot(20, [button] { PollForQuestion(button, 100); });
 }
 
 void Select(int from, int to) {
