@@ -7,6 +7,7 @@
 #include "ui/frm_help_type.h"
 #include "ui/geometry.h"
 #include "ui/look.h"
+#include "ui/window_helpers.h"
 #include "ui/window_slot.h"
 
 namespace lekhora {
@@ -46,10 +47,7 @@ FrmAbout* AboutWindow() {
 }
 
 void ShowAboutWindow() {
-  FrmAbout* window = AboutWindow();
-  window->show();
-  window->raise();
-  window->activateWindow();
+  ShowInFront(*AboutWindow());
 }
 
 FrmAbout* LoadedAboutWindow() {

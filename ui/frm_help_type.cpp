@@ -10,6 +10,7 @@
 #include "base/read_whole_file.h"
 #include "ui/geometry.h"
 #include "ui/look.h"
+#include "ui/window_helpers.h"
 #include "ui/window_slot.h"
 
 namespace lekhora {
@@ -103,10 +104,7 @@ FrmHelpType* HelpWindow(QWidget* owner) {
 }
 
 void ShowHelpWindow(QWidget* owner) {
-  FrmHelpType* window = HelpWindow(owner);
-  window->show();
-  window->raise();
-  window->activateWindow();
+  ShowInFront(*HelpWindow(owner));
 }
 
 FrmHelpType* LoadedHelpWindow() {

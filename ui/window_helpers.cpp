@@ -94,6 +94,12 @@ bool SizeGrip::eventFilter(QObject*, QEvent* event) {
   return false;
 }
 
+void ShowInFront(QWidget& window) {
+  window.show();
+  window.raise();
+  window.activateWindow();
+}
+
 void SetFormTopmost(QWidget* window, bool topmost) {
   if (!window) return;
   const QRect geometry = window->geometry();

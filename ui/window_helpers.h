@@ -45,6 +45,9 @@ class SizeGrip : public QObject {
   PixelPoint end_;
 };
 
+/// Shows window modeless in front of the others, with the focus.
+void ShowInFront(QWidget& window);
+
 /// Keeps window above all others (or not), at its own position and size,
 /// and activates it.
 void SetFormTopmost(QWidget* window, bool topmost);

@@ -615,6 +615,16 @@ void TrayTest::hideAndShowSwitchTheCaption() {
   QVERIFY(words.isVisible());
 }
 
+// The pad hidden as the close image hides it, then shown again from the tray.
+void ExpectHiddenToTrayAndShownAgain(FrmWords& words, QAction& hide) {
+  QCOMPARE(hide.text(), QStringLiteral("Show"));
+  QVERIFY(!words.isVisible());
+  QVERIFY(FrmTray::HasSystemTray() ? !Type().isVisible() : Type().isMinimized());
+  hide.trigger();
+  QVERIFY(Type().isVisible() && !Type().isMinimized());
+  QVERIFY(words.isVisible());
+}
+
 void TrayTest::closeImagesHideWhatTheySay() {
   FrmWords& words = *WordsWindowSlot().Find();
   QAction& hide = TrayWindow().HideEntry();
@@ -630,12 +640,7 @@ void TrayTest::closeImagesHideWhatTheySay() {
   auto& close = Child<QLabel>(Type(), "imgClose");
   QCOMPARE(close.toolTip(), QStringLiteral("Close Lekhora"));
   QTest::mouseClick(&close, Qt::LeftButton);
-  QCOMPARE(hide.text(), QStringLiteral("Show"));
-  QVERIFY(!words.isVisible());
-  QVERIFY(FrmTray::HasSystemTray() ? !Type().isVisible() : Type().isMinimized());
-  hide.trigger();
-  QVERIFY(Type().isVisible() && !Type().isMinimized());
-  QVERIFY(words.isVisible());
+  ExpectHiddenToTrayAndShownAgain(words, hide);
 
   // Minimising keeps the caption.
   QTest::mouseClick(&Child<QLabel>(Type(), "imgMin"), Qt::LeftButton);
@@ -653,12 +658,7 @@ void TrayTest::aCloseRequestHidesLikeTheCloseImage() {
   // What Alt+F4 or a task bar's close asks for.
   QVERIFY(!Type().close());
   QVERIFY(TypeWindowSlot().IsLoaded());
-  QCOMPARE(hide.text(), QStringLiteral("Show"));
-  QVERIFY(!words.isVisible());
-  QVERIFY(FrmTray::HasSystemTray() ? !Type().isVisible() : Type().isMinimized());
-  hide.trigger();
-  QVERIFY(Type().isVisible() && !Type().isMinimized());
-  QVERIFY(words.isVisible());
+  ExpectHiddenToTrayAndShownAgain(words, hide);
 }
 
 void TrayTest::theSizeFloorIsTheMinimumSize() {
