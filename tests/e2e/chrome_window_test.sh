@@ -32,21 +32,21 @@ wait_for 3 'size_is 551x308' || fail "the window did not take the design size ag
 grip_x=$(((8265 - 195 - 60 - 15) / 15 + 6))
 grip_y=$(((4620 - 180 - 35) / 15 + 6))
 xdotool mousemove --window "$window" "$grip_x" "$grip_y" mousedown 1
-xdotool mousemove_relative --sync 10 5 mousemove_relative --sync 10 5 mouseup 1
+xdo mousemove_relative --sync 10 5 mousemove_relative --sync 10 5 mouseup 1
 wait_for 3 'size_is 571x318' || fail "after the grip the window is $(geometry Width)x$(geometry Height)"
 
 # Dragging the title band moves the window by the cursor's travel.
 before=$(place)
 IFS=, read -r x0 y0 <<<"$before"
 xdotool mousemove --window "$window" 200 8 mousedown 1
-for _ in 1 2 3 4; do xdotool mousemove_relative --sync 15 10; done
+for _ in 1 2 3 4; do xdo mousemove_relative --sync 15 10; done
 xdotool mouseup 1
 wait_for 3 'test "$(place)" = "$((x0 + 60)),$((y0 + 40))"' ||
   fail "dragging moved the window from $before to $(place)"
 # Moving over the band with no button held moves nothing.
 after=$(place)
 xdotool mousemove --window "$window" 250 8
-for _ in 1 2 3; do xdotool mousemove_relative --sync 20 10; done
+for _ in 1 2 3; do xdo mousemove_relative --sync 20 10; done
 sleep 0.3
 [ "$(place)" = "$after" ] || fail "a move without a button moved the window"
 

@@ -29,6 +29,11 @@ stop_pad() {
 }
 trap stop_pad EXIT
 
+# xdotool with --sync waits for the event without end; a window that never
+# takes the focus or a pointer that does not move must fail the test's own
+# checks instead of hanging it.
+xdo() { timeout 10 xdotool "$@" || true; }
+
 # Polls a shell condition (evaluated afresh each time) for up to $1 seconds.
 wait_for() {
   local seconds=$1
@@ -95,7 +100,7 @@ start_pad() {
 # Clicks at a point of the typing window (pixels from its top left).
 click_in() { xdotool mousemove --window "$window" "$1" "$2" click "${3:-1}"; }
 focus_box() {
-  xdotool windowfocus --sync "$window"
+  xdo windowfocus --sync "$window"
   click_in 100 60
 }
 clipboard_hex() { xclip -selection clipboard -o 2>/dev/null | od -An -tx1 | tr -d ' \n'; }

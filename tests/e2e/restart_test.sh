@@ -16,7 +16,7 @@ box_hex() {
 }
 # Types into the box without a click, so the caret stays where the pad put it.
 type_at_caret() {
-  xdotool windowfocus --sync "$window"
+  xdo windowfocus --sync "$window"
   xdotool type --delay 60 "$1"
   sleep 0.3
 }

@@ -73,7 +73,7 @@ wait_for 3 'test "$(xclip -selection clipboard -o 2>/dev/null)" = x' ||
 [ "$(xdotool search --onlyvisible --name '^Lekhora$' | wc -l)" -le 2 ] || fail "a second pad appeared"
 
 # Alt+F4 hides the pad to the tray as the close image does; the pad lives on.
-xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
+xdo windowactivate --sync "$window" key --clearmodifiers alt+F4
 wait_for 5 'unmapped "$window"' || fail "Alt+F4 did not hide the typing window"
 wait_for 5 'unmapped "$popup"' || fail "Alt+F4 did not hide the popup"
 kill -0 "$pad_pid" || fail "Alt+F4 ended the pad"
