@@ -49,7 +49,7 @@ fuzz:
 	@scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 install: build
-	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
+	$(if $(PREFIX),LEKHORA_IBUS_UNDER_PREFIX=1 )cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
 
 # The input method from the build tree in a private IBus session on this display.
 try-ime: build
