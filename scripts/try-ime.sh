@@ -34,11 +34,25 @@ if [ -z "${LEKHORA_TRY_INNER:-}" ]; then
   exit $?
 fi
 
-IBUS_COMPONENT_PATH=$build/ibus-component ibus-daemon --emoji-extension=disable --cache=none \
-  >"$LEKHORA_TRY_INNER/daemon.log" 2>&1 &
-daemon=$!
+start_daemon() {
+  IBUS_COMPONENT_PATH=$build/ibus-component ibus-daemon --emoji-extension=disable --config=disable \
+    --cache=none "$@" >>"$LEKHORA_TRY_INNER/daemon.log" 2>&1 &
+  daemon=$!
+}
+# The panel shows the candidate list; where it cannot start, the daemon
+# quits, and typing still works without it.
+start_daemon
+sleep 0.5
+if ! kill -0 $daemon 2>/dev/null; then
+  echo "try-ime: the IBus panel did not start; the candidate list will not be shown" >&2
+  start_daemon --panel=disable
+fi
 trap 'kill $daemon 2>/dev/null || true' EXIT
 for _ in $(seq 100); do ibus list-engine >/dev/null 2>&1 && break; sleep 0.05; done
-ibus engine "$engine" >/dev/null 2>&1 || true
-echo "Typing with $(ibus engine 2>/dev/null || echo '?'); close the window to stop."
+for _ in $(seq 50); do
+  ibus engine "$engine" >/dev/null 2>&1 || true
+  [ "$(ibus engine 2>/dev/null)" = "$engine" ] && break
+  sleep 0.1
+done
+echo "Typing with $(ibus engine 2>&1); close the window to stop."
 GTK_IM_MODULE=ibus "$python" "$here/try-ime-window.py" "$engine"
