@@ -64,6 +64,13 @@ trap stop EXIT
 for _ in $(seq 100); do ibus list-engine >/dev/null 2>&1 && break; sleep 0.05; done
 ibus list-engine 2>/dev/null | grep -q lekhora-vimra || { echo "FAIL: the daemon does not list lekhora-vimra"; exit 1; }
 
+# The latency measurement of make bench instead of the tests.
+if [ -n "${LEKHORA_IBUS_LATENCY_CLIENT:-}" ]; then
+  ibus engine lekhora-vimra >/dev/null 2>&1 || true
+  QT_IM_MODULE=ibus QT_QPA_PLATFORM=xcb "$LEKHORA_IBUS_LATENCY_CLIENT" "${LEKHORA_IBUS_LATENCY_KEYS:-1000}"
+  exit $?
+fi
+
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
