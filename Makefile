@@ -9,7 +9,7 @@ FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test test-clang test-sanitize bench fuzz install format format-check clean
+.PHONY: all deps build run test test-clang test-sanitize bench fuzz install try-ime format format-check clean
 
 all: build
 
@@ -49,7 +49,11 @@ fuzz:
 	@scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 install: build
-	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
+	$(if $(PREFIX),LEKHORA_IBUS_UNDER_PREFIX=1 )cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
+
+# The input method from the build tree in a private IBus session on this display.
+try-ime: build
+	@scripts/try-ime.sh $(BUILD)
 
 format:
 	@scripts/ensure-deps.sh --with-format

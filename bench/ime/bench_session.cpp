@@ -1,0 +1,48 @@
+// One key through an input session with the bundled word list: what the
+// input method adds to every key press before IBus sees the answer.
+
+#include <benchmark/benchmark.h>
+
+#include <string_view>
+
+#include "base/program_folder.h"
+#include "engine/layout_choice.h"
+#include "engine/layout_context.h"
+#include "ime/input_session.h"
+#include "ime/shared_words.h"
+
+namespace {
+
+constexpr int kRepetitions = 5;
+
+const std::shared_ptr<const lekhora::WordLists>& Words() {
+  static const auto words = lekhora::LoadSharedWords(lekhora::ProgramFolder());
+  return words;
+}
+
+// Ordinary typing: words of a few letters, each ended by a space, so every
+// key searches the list, shows candidates or commits.
+void BM_SessionKey(benchmark::State& state) {
+  lekhora::InputSession session(lekhora::MakeLayoutContext(lekhora::kPhoneticVimraLayout), Words());
+  constexpr std::u16string_view kText = u"mera bhaarat mahaan kh kai Aii ghar pustak ";
+  std::size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(session.Key(lekhora::CharacterKey(kText[i])));
+    i = i + 1 == kText.size() ? 0 : i + 1;
+  }
+  state.counters["words"] = static_cast<double>(Words()->WordCount);
+}
+
+// The release that follows every press.
+void BM_SessionRelease(benchmark::State& state) {
+  lekhora::InputSession session(lekhora::MakeLayoutContext(lekhora::kPhoneticVimraLayout), Words());
+  lekhora::ImeKeyEvent release = lekhora::CharacterKey(U'k');
+  release.release = true;
+  for (auto _ : state) benchmark::DoNotOptimize(session.Key(release));
+}
+
+}  // namespace
+
+BENCHMARK(BM_SessionKey)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SessionRelease)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+BENCHMARK_MAIN();

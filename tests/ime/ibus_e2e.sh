@@ -1,0 +1,176 @@
+#!/usr/bin/env bash
+# The input method end to end: a private display, session bus and IBus daemon
+# that know only the engine from the build tree, a Qt text box and a GTK entry
+# as clients, keys sent with xdotool. Nothing outside a temporary folder is
+# read or written. Exits 77 (skipped) when the IBus packages are missing.
+#   ibus_e2e.sh COMPONENT_DIR CONVERT QT_CLIENT GTK_CLIENT
+set -euo pipefail
+component_dir=$1 convert=$2 qt_client=$3 gtk_client=$4
+
+# Debian's GObject bindings belong to the system's Python, which another
+# Python earlier on the PATH would not see.
+python=/usr/bin/python3
+[ -x "$python" ] || python=python3
+missing=()
+for tool in ibus-daemon ibus dbus-run-session Xvfb xdotool "$python"; do
+  command -v "$tool" >/dev/null || missing+=("$tool")
+done
+if ! "$python" -c 'import gi; gi.require_version("Gtk", "3.0"); from gi.repository import Gtk' 2>/dev/null; then
+  missing+=(python3-gi/gir1.2-gtk-3.0)
+fi
+if [ ! -e /usr/lib/x86_64-linux-gnu/gtk-3.0/3.0.0/immodules/im-ibus.so ] &&
+  ! ls /usr/lib/*/gtk-3.0/3.0.0/immodules/im-ibus.so >/dev/null 2>&1; then
+  missing+=(ibus-gtk3)
+fi
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "SKIP: the IBus test needs ${missing[*]} (scripts/ensure-deps.sh installs them)"
+  exit 77
+fi
+
+if [ -z "${LEKHORA_IBUS_INNER:-}" ]; then
+  tmp=$(mktemp -d /tmp/lekhora-ibus-test.XXXXXX)
+  cleanup() {
+    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$tmp"
+  }
+  trap cleanup EXIT
+  # Everything a session service could write goes into the temporary folder;
+  # these must be exported before the bus starts, which passes them on.
+  export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/config XDG_CACHE_HOME=$tmp/cache
+  export XDG_DATA_HOME=$tmp/data XDG_RUNTIME_DIR=$tmp/runtime
+  mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+  export GSETTINGS_BACKEND=memory IBUS_ADDRESS_FILE=$tmp/ibus-address NO_AT_BRIDGE=1
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
+  [ -s "$tmp/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
+  export DISPLAY=:$(cat "$tmp/display") LEKHORA_IBUS_INNER=$tmp
+  dbus-run-session -- bash "$0" "$@"
+  exit $?
+fi
+
+tmp=$LEKHORA_IBUS_INNER
+export LEKHORA_IBUS_DEBUG=$tmp/engine.log
+IBUS_COMPONENT_PATH=$component_dir ibus-daemon --panel=disable --emoji-extension=disable \
+  --config=disable --cache=none >"$tmp/daemon.log" 2>&1 &
+daemon_pid=$!
+client_pid=
+stop() {
+  [ -n "$client_pid" ] && kill "$client_pid" 2>/dev/null || true
+  kill "$daemon_pid" 2>/dev/null || true
+}
+trap stop EXIT
+for _ in $(seq 100); do ibus list-engine >/dev/null 2>&1 && break; sleep 0.05; done
+ibus list-engine 2>/dev/null | grep -q lekhora-vimra || { echo "FAIL: the daemon does not list lekhora-vimra"; exit 1; }
+
+# The latency measurement of make bench instead of the tests.
+if [ -n "${LEKHORA_IBUS_LATENCY_CLIENT:-}" ]; then
+  ibus engine lekhora-vimra >/dev/null 2>&1 || true
+  QT_IM_MODULE=ibus QT_QPA_PLATFORM=xcb "$LEKHORA_IBUS_LATENCY_CLIENT" "${LEKHORA_IBUS_LATENCY_KEYS:-1000}"
+  exit $?
+fi
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+u() { printf "$@"; }  # \uXXXX escapes
+
+select_engine() {
+  ibus engine "$1" >/dev/null 2>&1 || true
+  [ "$(ibus engine 2>/dev/null)" = "$1" ] || { fail "engine $1 not selected"; return 1; }
+}
+
+# start_client qt|gtk: waits until it has the focus.
+start_client() {
+  rm -f "$tmp/text" "$tmp/client.out"
+  case $1 in
+    qt) QT_IM_MODULE=ibus QT_QPA_PLATFORM=xcb "$qt_client" "$tmp/text" >"$tmp/client.out" 2>"$tmp/client.err" & ;;
+    gtk) GTK_IM_MODULE=ibus "$python" "$gtk_client" "$tmp/text" >"$tmp/client.out" 2>"$tmp/client.err" & ;;
+  esac
+  client_pid=$!
+  for _ in $(seq 200); do grep -q ready "$tmp/client.out" 2>/dev/null && break; sleep 0.05; done
+  grep -q ready "$tmp/client.out" || { fail "$1 client never got the focus"; cat "$tmp/client.err"; return 1; }
+  sleep 0.3  # the input context is created just after the focus
+}
+stop_client() {
+  kill "$client_pid" 2>/dev/null || true
+  wait "$client_pid" 2>/dev/null || true
+  client_pid=
+}
+text() { cat "$tmp/text" 2>/dev/null || true; }
+# Waits up to two seconds for the client's text to become $1.
+expect_text() {
+  for _ in $(seq 40); do [ "$(text)" = "$1" ] && return 0; sleep 0.05; done
+  fail "$2: expected [$1], got [$(text)]"
+}
+last_preedit() { grep '^preedit ' "$tmp/engine.log" | tail -1 | sed 's/^preedit \[\(.*\)\]$/\1/'; }
+
+# keys "a b c": xdotool key names
+send() {
+  local delay=$1
+  shift
+  xdotool key --delay "$delay" "$@"
+}
+keys_of() {  # the xdotool names of the characters of $1
+  local s=$1 i c
+  for ((i = 0; i < ${#s}; i++)); do
+    c=${s:i:1}
+    case $c in
+      " ") printf 'space ' ;;
+      *) printf '%s ' "$c" ;;
+    esac
+  done
+}
+
+demo=$(u '\u0916 \u0915\u0948 \u0908 ')
+for client in ${LEKHORA_IBUS_CLIENTS:-qt gtk}; do
+  # The four engines, each against what the pad types with its layout.
+  for pair in "lekhora-vimra:Phonetic(Vimra)" "lekhora-phonetic:Phonetic" "lekhora-inscript:Inscript" \
+    "lekhora-remington:Remington"; do
+    engine=${pair%%:*} layout=${pair#*:}
+    select_engine "$engine" || continue
+    start_client $client || continue
+    send 30 $(keys_of "kh kai Aii ")
+    expect=$(printf 'kh kai Aii ' | "$convert" --layout "$layout")
+    expect_text "$expect" "$client $engine kh kai Aii"
+    [ $engine = lekhora-vimra ] && [ "$expect" != "$demo" ] && fail "the pad's own text is not [$demo]"
+    stop_client
+  done
+
+  select_engine lekhora-vimra || continue
+  # Preedit while a word is typed, nothing committed; Backspace edits it.
+  start_client $client || continue
+  : >"$tmp/engine.log"
+  send 30 m e r a
+  sleep 0.3
+  [ "$(last_preedit)" = "$(u '\u092E\u0947\u0930\u093E')" ] || fail "$client preedit while typing: [$(last_preedit)]"
+  [ -z "$(text)" ] || fail "$client committed [$(text)] before the word ended"
+  send 30 BackSpace i space
+  expect_text "$(u '\u092E\u0947\u0930\u093F ')" "$client mera Backspace i"
+  [ -z "$(last_preedit)" ] || fail "$client preedit after the word break: [$(last_preedit)]"
+  stop_client
+
+  # A prefix, then Shift+Space commits the highlighted suggestion.
+  start_client $client || continue
+  : >"$tmp/engine.log"
+  send 30 m e r
+  sleep 0.3
+  first=$(grep '^candidates ' "$tmp/engine.log" | tail -1 | sed 's/^candidates \[\([^ @]*\).*/\1/')
+  if [ -z "$first" ]; then
+    fail "$client no candidates for mer"
+  else
+    send 30 shift+space
+    expect_text "$first" "$client Shift+Space"
+  fi
+  stop_client
+
+  # Fast typing gives the same text.
+  start_client $client || continue
+  send 1 $(keys_of "kh kai Aii kh kai Aii ")
+  expect_text "$demo$demo" "$client fast typing"
+  stop_client
+done
+
+[ $failures -eq 0 ] && echo "PASS: IBus end to end"
+exit $((failures > 0))
