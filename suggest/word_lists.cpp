@@ -19,6 +19,12 @@ void FillWordList(std::u16string_view text, WordLists& lists) {
 std::vector<std::u16string> LoadWordLists(const std::filesystem::path& folder, WordLists& lists) {
   // Each step runs whatever became of the one before: start-up never stops
   // for a word list, it only comes up with fewer suggestions.
+  // Without a program folder the lists are not looked for elsewhere.
+  if (folder.empty()) {
+    lists.WordList.clear();
+    lists.WordCount = -1;
+    return {};
+  }
   std::u16string text;
   try {
     text = BytesToUtf16(DecodeFile(folder / kWordListFile));
@@ -40,6 +46,8 @@ std::vector<std::u16string> LoadWordLists(const std::filesystem::path& folder, W
 }
 
 std::optional<Error> RunMaintenanceCommand(const std::filesystem::path& folder) {
+  // Nothing is written outside the program's folder.
+  if (folder.empty()) return Error(kPathNotFound, "Command1", "Path not found");
   try {
     EncodeFile(folder / kPlainWordListFile, folder / kWordListFile);
   } catch (const Error& error) {
