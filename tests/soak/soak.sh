@@ -74,6 +74,9 @@ clipboard_text() { timeout 10 xclip -selection clipboard -o 2>/dev/null; }
 check_answers() {
   local marker="lekhora-soak-marker-$RANDOM$RANDOM"
   printf '%s' "$marker" | xclip -selection clipboard -i
+  # xclip serves the selection from a child it forks: make sure the marker
+  # owns the clipboard before the pad is asked to take it over.
+  wait_for 10 'test "$(clipboard_text)" = "$marker"' || finding "the clipboard did not take the marker"
   toolbar_click "${copy_at[@]}"
   if ! wait_for 30 'test "$(clipboard_text)" != "$marker"'; then
     finding "the pad did not answer a copy-all within 30 s"
@@ -95,6 +98,7 @@ check_model() {
   keys_sent=$((keys_sent + ${#line} + 1))
   expected=$(printf '%s' "$line" | "$convert" | od -An -tx1 | tr -d ' \n')
   printf 'marker' | xclip -selection clipboard -i
+  wait_for 10 'test "$(clipboard_text)" = marker'
   toolbar_click "${copy_at[@]}"
   wait_for 30 'test "$(clipboard_hex)" = "$expected"'
   got=$(clipboard_hex)
