@@ -42,6 +42,7 @@ std::vector<std::u16string> LoadWordLists(const std::filesystem::path& folder, W
   }
   std::vector<std::u16string> words = SplitCrLf(custom);
   if (!words.empty()) words.erase(words.begin());
+  std::erase_if(words, [](const std::u16string& word) { return word.size() > kMaxUserWordUnits; });
   return words;
 }
 

@@ -172,6 +172,16 @@ TEST(ReadWholeFile, ReadsOnlyRegularFilesWithinItsBound) {
   EXPECT_THROW(ReadWholeFile(folder / "small.txt", 1), Error);
 }
 
+TEST(LoadWordLists, OverlongUserLinesAreLeftOut) {
+  // A pasted text without line breaks would make every repaint of the list
+  // box lay out the whole line.
+  TempFolder folder;
+  const std::u16string longest(kMaxUserWordUnits, u'x');
+  folder.WriteText("customwords.txt", u"first\r\na\r\n" + longest + u"y\r\n" + longest + u"\r\nb");
+  WordLists lists;
+  EXPECT_EQ(LoadWordLists(folder.path(), lists), (Entries{u"a", longest, u"b"}));
+}
+
 TEST(ReadWholeFile, CreatesOnlyWhereThePathSaysExactly) {
   // A relative path, or a program folder that cannot be told (empty), would
   // put files into whatever the current folder is.
