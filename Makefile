@@ -9,7 +9,7 @@ FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test test-clang test-sanitize bench fuzz install try-ime format format-check clean
+.PHONY: all deps build run test test-clang test-sanitize bench fuzz soak install try-ime format format-check clean
 
 all: build
 
@@ -47,6 +47,13 @@ fuzz:
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DLEKHORA_FUZZ=ON -DLEKHORA_WITH_QT=OFF -DLEKHORA_TESTS=OFF -DLEKHORA_BENCHMARKS=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# The real pad under AddressSanitizer on a virtual display, fed random input
+# for SOAK_MINUTES (default 10); not part of make test.
+soak: deps
+	cmake -S . -B $(SAN_BUILD) -DLEKHORA_SANITIZE=ON -DLEKHORA_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
+	cmake --build $(SAN_BUILD) -j $(JOBS) --target lekhora lekhora-convert lekhora_data
+	tests/soak/soak.sh $(SAN_BUILD)
 
 install: build
 	$(if $(PREFIX),LEKHORA_IBUS_UNDER_PREFIX=1 )cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))

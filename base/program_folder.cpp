@@ -24,7 +24,9 @@ std::filesystem::path ProgramFolder() {
   const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
   if (!ec && !exe.empty()) return exe.parent_path();
 #endif
-  return std::filesystem::current_path(ec);
+  // Not the current folder: the files beside the program are looked for,
+  // and created, nowhere else.
+  return {};
 }
 
 std::filesystem::path InProgramFolder(std::string_view name) {

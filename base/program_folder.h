@@ -7,7 +7,8 @@
 
 namespace lekhora {
 
-/// Folder of the running executable; the current folder if it cannot be told.
+/// Folder of the running executable, as the platform's own path (bytes on
+/// POSIX, so a name that is not UTF-8 stays exact); empty if it cannot be told.
 std::filesystem::path ProgramFolder();
 
 /// name joined to the program's folder with the platform's separator.

@@ -48,8 +48,11 @@ void TypingEngine::SearchAndShow() {
 }
 
 void TypingEngine::SetConversion(bool on) {
+  // While off the engine follows nothing: a box whose caret, length and
+  // last unit happen to look as they did could hold other text entirely, so
+  // switching on starts afresh rather than trusting the mark.
+  if (on && !conversion_) Forget();
   conversion_ = on;
-  if (on) Sync();
 }
 
 // A key composes with the one before only where that key's output still

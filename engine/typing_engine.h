@@ -21,8 +21,9 @@ class TypingEngine {
   TypingState& State() { return state_; }
   const TypingState& State() const { return state_; }
 
-  /// The "Enable Unicode Typing" switch; starts on. Switched on, it checks the
-  /// box as BoxChanged does: Latin typed meanwhile ends the word.
+  /// The "Enable Unicode Typing" switch; starts on. Switched on again, it ends
+  /// the word and the composition: what happened to the box meanwhile is not
+  /// known (Latin typed meanwhile, say).
   void SetConversion(bool on);
   /// Types with layout rather than the process-wide CurrentLayout and tables;
   /// null goes back to those. The context must outlive its use here.

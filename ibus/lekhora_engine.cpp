@@ -24,10 +24,11 @@ std::string& DataFolder() {
   return folder;
 }
 
-// One list for every engine of the process, read when the first one starts.
-std::shared_ptr<const WordLists> Words() {
-  static const std::shared_ptr<const WordLists> words =
-      LoadSharedWords(DataFolder().empty() ? ProgramFolder() : std::filesystem::path(DataFolder()));
+// One list for every engine of the process, read when the first one starts:
+// the bundled list, and the user's words from where the pad keeps them.
+std::shared_ptr<const SharedWords> Words() {
+  static const std::shared_ptr<const SharedWords> words = LoadSharedWords(
+      DataFolder().empty() ? ProgramFolder() : std::filesystem::path(DataFolder()), UserWordsFile());
   return words;
 }
 

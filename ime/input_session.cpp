@@ -9,10 +9,6 @@ namespace lekhora {
 
 namespace {
 
-bool StartsWith(std::u16string_view word, std::u16string_view prefix) {
-  return word.substr(0, prefix.size()) == prefix;
-}
-
 // The characters the engine treats as keys of their own. Anything wider (a
 // character of another keyboard) reaches the preedit as it is.
 bool Types(char32_t unit) {
@@ -22,10 +18,10 @@ bool Types(char32_t unit) {
 }  // namespace
 
 InputSession::InputSession(std::shared_ptr<const LayoutContext> layout,
-                           std::shared_ptr<const WordLists> words)
+                           std::shared_ptr<const SharedWords> words)
     : layout_(std::move(layout)), words_(std::move(words)), engine_(box_, hooks_) {
   engine_.SetLayoutContext(layout_.get());
-  if (words_) suggestions_.emplace(engine_.State(), *words_, view_);
+  if (words_) suggestions_.emplace(engine_.State(), *words_);
   SetSuggestionsOn(true);
 }
 
@@ -76,17 +72,11 @@ SessionActions& InputSession::Show(SessionActions& actions) {
   actions.highlight = -1;
   pageSize_ = 0;
   if (!HasCandidates()) return actions;
-  const WordLists& lists = *words_;
-  const int current = suggestions_->SuggestionIndex();
-  const int count = std::max<int>(lists.WordCount, 0);
-  if (current < 0 || current >= count) return actions;
-  // The search keeps the old suggestion when nothing matches: show nothing then.
-  if (!StartsWith(lists.WordList[static_cast<std::size_t>(current)], engine_.State().WordPrefix))
-    return actions;
+  const int current = suggestions_->Highlight();
+  if (suggestions_->Count() == 0) return actions;
   // Pages follow the highlight: it stays on the page it is moved within.
   if (current < pageStart_ || current >= pageStart_ + kCandidatePage) pageStart_ = current;
-  for (int k = pageStart_; k < count && k < pageStart_ + kCandidatePage; ++k)
-    actions.candidates.push_back(lists.WordList[static_cast<std::size_t>(k)]);
+  suggestions_->Candidates(pageStart_, kCandidatePage, actions.candidates);
   pageSize_ = static_cast<int>(actions.candidates.size());
   actions.highlight = current - pageStart_;
   return actions;
@@ -158,7 +148,7 @@ SessionActions InputSession::ClickCandidate(int index) {
     none.consumed = true;
     return Show(none);
   }
-  suggestions_->SetSuggestionIndex(static_cast<std::int16_t>(pageStart_ + index));
+  suggestions_->SetHighlight(pageStart_ + index);
   std::int16_t code = kVkRight;
   engine_.KeyDown(code, kShiftBit);
   code = kVkRight;

@@ -15,16 +15,15 @@
 #include "engine/typing_engine.h"
 #include "ime/ime_key.h"
 #include "ime/session_actions.h"
-#include "suggest/suggestion_view.h"
-#include "suggest/suggestions.h"
-#include "suggest/word_lists.h"
+#include "ime/session_suggestions.h"
+#include "ime/shared_words.h"
 
 namespace lekhora {
 
 class InputSession {
  public:
   /// layout must not be null; words may be (no suggestions then).
-  InputSession(std::shared_ptr<const LayoutContext> layout, std::shared_ptr<const WordLists> words);
+  InputSession(std::shared_ptr<const LayoutContext> layout, std::shared_ptr<const SharedWords> words);
   InputSession(const InputSession&) = delete;
   InputSession& operator=(const InputSession&) = delete;
 
@@ -73,14 +72,13 @@ class InputSession {
   bool HasCandidates() const;
 
   std::shared_ptr<const LayoutContext> layout_;
-  std::shared_ptr<const WordLists> words_;
+  std::shared_ptr<const SharedWords> words_;
   MemoryTextBox box_;
-  NullSuggestionView view_;
   Hooks hooks_;
   TypingEngine engine_;
-  std::optional<Suggestions> suggestions_;
+  std::optional<SessionSuggestions> suggestions_;
   bool suggestionsOn_ = true;
-  // Where the list shown last starts in the word list.
+  // Where the page shown last starts among the candidates.
   int pageStart_ = 0;
   int pageSize_ = 0;
 };

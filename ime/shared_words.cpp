@@ -1,32 +1,90 @@
 #include "ime/shared_words.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <exception>
+#include <optional>
+
+#include "base/data_files.h"
+#include "base/files.h"
+#include "suggest/user_words.h"
 
 namespace lekhora {
 
-std::shared_ptr<const WordLists> MakeSharedWords(std::vector<std::u16string> words) {
+namespace {
+
+// The pad refuses larger user files as well.
+constexpr std::uintmax_t kUserListLimit = 16 * 1024 * 1024;
+
+WordLists SortedList(std::vector<std::u16string> words) {
   std::erase(words, std::u16string());
   std::sort(words.begin(), words.end());
   words.erase(std::unique(words.begin(), words.end()), words.end());
   // Indices are 16-bit: past the limit the last words are dropped.
   if (words.size() > static_cast<std::size_t>(kMaxWordListEntries - 1))
     words.resize(static_cast<std::size_t>(kMaxWordListEntries - 1));
-  auto lists = std::make_shared<WordLists>();
-  lists->WordCount = static_cast<std::int16_t>(words.size());
-  lists->WordList = std::move(words);
-  lists->WordList.emplace_back();  // the entry after the final line, as a loaded list has
+  WordLists lists;
+  lists.WordCount = static_cast<std::int16_t>(words.size());
+  lists.WordList = std::move(words);
+  lists.WordList.emplace_back();  // the entry after the final line, as a loaded list has
   return lists;
 }
 
-std::shared_ptr<const WordLists> LoadSharedWords(const std::filesystem::path& folder) {
+// The user's words of the list file at path; nothing when it cannot be read
+// or holds no words, so that the shipped list stands in as it does in the pad.
+std::optional<std::vector<std::u16string>> ReadUserList(const std::filesystem::path& path) {
+  if (path.empty()) return std::nullopt;
+  try {
+    const std::vector<std::uint8_t> bytes = ReadFileBytes(path, "LoadSharedWords", kUserListLimit);
+    if (bytes.empty() || bytes.size() % 2 != 0) return std::nullopt;
+    const UserWords list = UserWords::FromBytes(bytes);
+    std::vector<std::u16string> words;
+    for (const std::u16string& word : list.Words())
+      if (word.size() <= kMaxUserWordUnits) words.push_back(word);
+    return words;
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace
+
+std::shared_ptr<const SharedWords> MakeSharedWords(std::vector<std::u16string> bundled,
+                                                   std::vector<std::u16string> user) {
+  auto words = std::make_shared<SharedWords>();
+  words->Bundled = SortedList(std::move(bundled));
+  words->User = SortedList(std::move(user));
+  return words;
+}
+
+std::shared_ptr<const SharedWords> LoadSharedWords(const std::filesystem::path& programFolder,
+                                                   const std::filesystem::path& userFile) {
   WordLists loaded;
-  std::vector<std::u16string> words = LoadWordLists(folder, loaded);
+  LoadDictionary(programFolder, loaded);
+  std::vector<std::u16string> bundled;
   if (loaded.WordCount > 0) {
     const auto count = std::min(loaded.WordList.size(), static_cast<std::size_t>(loaded.WordCount));
-    words.insert(words.end(), loaded.WordList.begin(),
-                 loaded.WordList.begin() + static_cast<std::ptrdiff_t>(count));
+    bundled.assign(loaded.WordList.begin(),
+                   loaded.WordList.begin() + static_cast<std::ptrdiff_t>(count));
   }
-  return MakeSharedWords(std::move(words));
+  std::optional<std::vector<std::u16string>> user = ReadUserList(userFile);
+  if (!user && !programFolder.empty()) user = ReadUserList(programFolder / kCustomWordsFile);
+  return MakeSharedWords(std::move(bundled), user.value_or(std::vector<std::u16string>{}));
+}
+
+std::filesystem::path UserWordsFile() {
+  // The pad finds the same folder through its toolkit; a test holds the
+  // two together.
+  std::filesystem::path data;
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  if (xdg != nullptr && std::filesystem::path(xdg).is_absolute()) {
+    data = xdg;
+  } else {
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || !std::filesystem::path(home).is_absolute()) return {};
+    data = std::filesystem::path(home) / ".local" / "share";
+  }
+  return data / "lekhora" / kCustomWordsFile;
 }
 
 }  // namespace lekhora

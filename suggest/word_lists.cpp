@@ -17,6 +17,12 @@ void FillWordList(std::u16string_view text, WordLists& lists) {
 }
 
 void LoadDictionary(const std::filesystem::path& folder, WordLists& lists) {
+  // Without a program folder the list is not looked for elsewhere.
+  if (folder.empty()) {
+    lists.WordList.clear();
+    lists.WordCount = -1;
+    return;
+  }
   // Each step runs whatever became of the one before: start-up never stops
   // for a word list, it only comes up with fewer suggestions.
   std::u16string text;
@@ -32,6 +38,7 @@ void LoadDictionary(const std::filesystem::path& folder, WordLists& lists) {
 
 std::vector<std::u16string> LoadWordLists(const std::filesystem::path& folder, WordLists& lists) {
   LoadDictionary(folder, lists);
+  if (folder.empty()) return {};
   std::u16string custom;
   try {
     custom = ReadWholeFile(folder / kCustomWordsFile);
@@ -39,10 +46,13 @@ std::vector<std::u16string> LoadWordLists(const std::filesystem::path& folder, W
   }
   std::vector<std::u16string> words = SplitCrLf(custom);
   if (!words.empty()) words.erase(words.begin());
+  std::erase_if(words, [](const std::u16string& word) { return word.size() > kMaxUserWordUnits; });
   return words;
 }
 
 std::optional<Error> RunMaintenanceCommand(const std::filesystem::path& folder) {
+  // Nothing is written outside the program's folder.
+  if (folder.empty()) return Error(kPathNotFound, "Command1", "Path not found");
   try {
     EncodeFile(folder / kPlainWordListFile, folder / kWordListFile);
   } catch (const Error& error) {

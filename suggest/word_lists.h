@@ -16,6 +16,10 @@ namespace lekhora {
 /// many entries, the empty one after the final CR LF included.
 inline constexpr int kMaxWordListEntries = 32768;
 
+/// A line of the user's list longer than this is no word anyone types: it is
+/// left out, since the list box would lay the whole line out at every repaint.
+inline constexpr std::size_t kMaxUserWordUnits = 1000;
+
 struct WordLists {
   /// One entry per CR LF-separated line, in file order (sorted by code unit).
   std::vector<std::u16string> WordList;
@@ -35,7 +39,8 @@ void LoadDictionary(const std::filesystem::path& folder, WordLists& lists);
 /// Start-up loading from folder: the compressed word list into lists and the
 /// user's words (all lines but the first) as the result. Never throws: a step
 /// that fails is skipped (a missing or damaged list leaves it empty with
-/// WordCount -1; a missing user list is created empty).
+/// WordCount -1; a missing user list is created empty). User lines longer
+/// than kMaxUserWordUnits are left out.
 std::vector<std::u16string> LoadWordLists(const std::filesystem::path& folder, WordLists& lists);
 
 /// Rebuilds the compressed word list in folder from the plain one. Returns the

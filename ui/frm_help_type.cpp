@@ -77,7 +77,8 @@ FrmHelpType::FrmHelpType(QWidget* owner, std::filesystem::path folder)
 void FrmHelpType::Load() {
   std::u16string text;
   try {
-    text = ReadWholeFile(folder_ / kHelpFile);
+    // Without a program folder there is no help file to read, nor to create.
+    if (!folder_.empty()) text = ReadWholeFile(folder_ / kHelpFile);
   } catch (const std::exception&) {
     // An unreadable help file still opens the window, empty.
   }

@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QWindow>
 #include <exception>
+#include <span>
 
 #include "base/data_files.h"
 #include "clipboard/qt/qt_clipboard_backend.h"
@@ -431,8 +432,14 @@ void FrmType::LoadLists() {
 
 void FrmType::FillCustomWords() {
   lstCustomWords_->clear();
-  for (const std::u16string& word : userWords_->Words().Words())
-    lstCustomWords_->addItem(FromU16(word));
+  const std::span<const std::u16string> words = userWords_->Words().Words();
+  for (std::size_t index = 0; index < words.size(); ++index) {
+    // A line no one types as a word (a pasted text) would be laid out whole
+    // at every repaint; it stays in the file, only the list box leaves it out.
+    if (words[index].size() > kMaxUserWordUnits) continue;
+    auto* item = new QListWidgetItem(FromU16(words[index]), lstCustomWords_);
+    item->setData(kWordIndexRole, QVariant::fromValue<qulonglong>(index));
+  }
 }
 
 void FrmType::ShowPopup() {

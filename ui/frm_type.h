@@ -163,7 +163,9 @@ class FrmType final : public QWidget {
   void OnKeyCaptionClicked(const QString& caption);
   void OnOutputScriptChosen(const QString& item);
   void OnTitleMenuRequested();
+  /// Each item keeps the index of its word in the user's list.
   void FillCustomWords();
+  static constexpr int kWordIndexRole = Qt::UserRole + 1;
   /// Tells what became of adding (or removing) word, beside near.
   void ReportWordChange(bool adding, WordEdit edit, bool saved, const std::string& saveError,
                         const std::u16string& word, QWidget* near);

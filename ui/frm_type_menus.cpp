@@ -110,7 +110,8 @@ void FrmType::RemoveCustomWord(int row) {
   QListWidgetItem* item = lstCustomWords_->item(row);
   if (item == nullptr) return;
   const std::u16string word = item->text().toStdU16String();
-  const UserWordStore::Change change = userWords_->Remove(static_cast<std::size_t>(row), word);
+  const auto index = static_cast<std::size_t>(item->data(kWordIndexRole).toULongLong());
+  const UserWordStore::Change change = userWords_->Remove(index, word);
   FillCustomWords();
   ReportWordChange(false, change.Edit, change.Saved, change.SaveError, word, lstCustomWords_);
 }

@@ -23,6 +23,9 @@ class TypeBox final : public QPlainTextEdit {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  /// Word wrap, unless a paragraph holds a run too long to wrap at words.
+  void ChooseWrapMode();
+
   KeySink* sink_ = nullptr;
 };
 

@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QTest>
 #include <chrono>
@@ -63,6 +64,42 @@ void BM_TypedKey(benchmark::State& state) {
   lekhora::UnloadAllWindows();
 }
 BENCHMARK(BM_TypedKey)->Unit(benchmark::kMicrosecond);
+
+// One key at the end of a single 100 000-character paragraph (a pasted text
+// without line breaks), painting included. Arguments: conversion on (1) or
+// off (0); words with spaces (1) or one run without any (0).
+void BM_TypedKeyLongParagraph(benchmark::State& state) {
+  lekhora::FrmType& type = lekhora::TypeWindow();
+  type.show();
+  auto* conversion = type.findChild<QCheckBox*>(QStringLiteral("chKB"));
+  if (conversion != nullptr) conversion->setChecked(state.range(0) != 0);
+  lekhora::TypeBox& box = type.txtType();
+  // Devanagari words with spaces, built from code points.
+  QString word = QString(QChar(0x0928)) + QChar(0x092E) + QChar(0x0938) + QChar(0x094D) +
+                 QChar(0x0924) + QChar(0x0947);
+  if (state.range(1) != 0) word += QLatin1Char(' ');
+  QString paragraph;
+  while (paragraph.size() < 100000) paragraph += word;
+  paragraph.truncate(100000);
+  box.setPlainText(paragraph);
+  box.moveCursor(QTextCursor::End);
+  QCoreApplication::processEvents();
+  const std::string keys = "kamala ";
+  std::size_t next = 0;
+  for (auto _ : state) {
+    QTest::keyClick(&box, keys[next]);
+    next = (next + 1) % keys.size();
+    box.viewport()->repaint();
+  }
+  if (conversion != nullptr) conversion->setChecked(true);
+  lekhora::UnloadAllWindows();
+}
+BENCHMARK(BM_TypedKeyLongParagraph)
+    ->Args({1, 1})
+    ->Args({0, 1})
+    ->Args({1, 0})
+    ->Args({0, 0})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -5,6 +5,9 @@
 #include <iterator>
 
 #include "tests/fuzz/fuzz_checks.h"
+#include "tests/fuzz/typing_checks.h"
+#include "tests/fuzz/utf8_checks.h"
+#include "tests/fuzz/word_list_checks.h"
 
 namespace lekhora {
 namespace {
@@ -41,6 +44,18 @@ TEST(FuzzReplay, RoundTripInputs) {
 TEST(FuzzReplay, RoundTripInputsAlsoDecodeSafely) {
   // Raw inputs of the round trip are garbage to the decoder: it must cope.
   EXPECT_GT(Replay({"corpus/roundtrip", "crashes/roundtrip"}, fuzz::CheckDecode), 0);
+}
+
+TEST(FuzzReplay, WordListInputs) {
+  EXPECT_GT(Replay({"corpus/word_list", "crashes/word_list"}, fuzz::CheckWordList), 0);
+}
+
+TEST(FuzzReplay, Utf8Inputs) {
+  EXPECT_GT(Replay({"corpus/utf8", "crashes/utf8"}, fuzz::CheckUtf8), 0);
+}
+
+TEST(FuzzReplay, TypingInputs) {
+  EXPECT_GT(Replay({"corpus/typing", "crashes/typing"}, fuzz::CheckTyping), 0);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 # read or written. Exits 77 (skipped) when the IBus packages are missing.
 #   ibus_e2e.sh COMPONENT_DIR CONVERT QT_CLIENT GTK_CLIENT
 set -euo pipefail
+# printf's \u escapes need a UTF-8 locale; C.UTF-8 is always there.
+export LC_ALL=C.UTF-8
 component_dir=$1 convert=$2 qt_client=$3 gtk_client=$4
 
 # Debian's GObject bindings belong to the system's Python, which another
@@ -40,6 +42,10 @@ if [ -z "${LEKHORA_IBUS_INNER:-}" ]; then
   export XDG_DATA_HOME=$tmp/data XDG_RUNTIME_DIR=$tmp/runtime
   mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
   chmod 700 "$XDG_RUNTIME_DIR"
+  # The user's own list, where the pad keeps it: its words come first.
+  mkdir -p "$XDG_DATA_HOME/lekhora"
+  printf 'my words\r\n\u092E\u0947\u0930\u0920\u0935\u093E\u0932\u093E\r\n' |
+    iconv -f UTF-8 -t UTF-16LE >"$XDG_DATA_HOME/lekhora/customwords.txt"
   export GSETTINGS_BACKEND=memory IBUS_ADDRESS_FILE=$tmp/ibus-address NO_AT_BRIDGE=1
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
   xvfb_pid=$!
@@ -151,7 +157,7 @@ for client in ${LEKHORA_IBUS_CLIENTS:-qt gtk}; do
   [ -z "$(last_preedit)" ] || fail "$client preedit after the word break: [$(last_preedit)]"
   stop_client
 
-  # A prefix, then Shift+Space commits the highlighted suggestion.
+  # A prefix, then Shift+Space commits the highlighted suggestion, the user's word.
   start_client $client || continue
   : >"$tmp/engine.log"
   send 30 m e r
@@ -159,6 +165,8 @@ for client in ${LEKHORA_IBUS_CLIENTS:-qt gtk}; do
   first=$(grep '^candidates ' "$tmp/engine.log" | tail -1 | sed 's/^candidates \[\([^ @]*\).*/\1/')
   if [ -z "$first" ]; then
     fail "$client no candidates for mer"
+  elif [ "$first" != "$(u '\u092E\u0947\u0930\u0920\u0935\u093E\u0932\u093E')" ]; then
+    fail "$client the user's word is not the first candidate for mer: [$first]"
   else
     send 30 shift+space
     expect_text "$first" "$client Shift+Space"

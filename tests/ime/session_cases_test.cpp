@@ -118,7 +118,7 @@ class Suggesting : public ::testing::Test {
   // ka, kaa... three words sharing the prefix "ka" and one that does not.
   std::u16string w1 = U({kKa, kAaSign, kMa}), w2 = U({kKa, kAaSign, kRa}), w3 = U({kKa, kISign}),
                  other = U({kMa, kESign});
-  std::shared_ptr<const WordLists> words = MakeSharedWords({w3, other, w2, w1});
+  std::shared_ptr<const SharedWords> words = MakeSharedWords({w3, other, w2, w1});
 };
 
 TEST_F(Suggesting, CandidatesFollowThePrefix) {

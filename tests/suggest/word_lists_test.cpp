@@ -1,6 +1,8 @@
 #include "suggest/word_lists.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -143,6 +145,53 @@ TEST(ReadWholeFile, FailsWhenTheFileCanNeitherBeReadNorCreated) {
   EXPECT_THROW(ReadWholeFile(folder / "no" / "such.txt"), Error);
   std::filesystem::create_directory(folder / "dir.txt");
   EXPECT_THROW(ReadWholeFile(folder / "dir.txt"), Error);
+}
+
+TEST(ReadWholeFile, ReadsOnlyRegularFilesWithinItsBound) {
+  // A FIFO would block the start-up, /dev/zero would fill the memory: both are
+  // unreadable, as is a file over the bound; none is created or touched.
+  TempFolder folder;
+  const std::filesystem::path fifo = folder / "customwords.txt";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  WordLists lists;
+  EXPECT_EQ(LoadWordLists(folder.path(), lists), Entries{});
+  EXPECT_THROW(ReadWholeFile(fifo), Error);
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+  std::filesystem::remove(fifo);
+  std::filesystem::create_symlink("/dev/zero", fifo);
+  EXPECT_EQ(LoadWordLists(folder.path(), lists), Entries{});
+  folder.Write("big.txt", std::vector<std::uint8_t>(kMaxTextFileBytes + 1, 0x41));
+  try {
+    ReadWholeFile(folder / "big.txt");
+    ADD_FAILURE() << "a file over the bound was read";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.number(), kOverflow);
+  }
+  folder.Write("small.txt", {0x41, 0x00});
+  EXPECT_EQ(ReadWholeFile(folder / "small.txt", 2), u"A");
+  EXPECT_THROW(ReadWholeFile(folder / "small.txt", 1), Error);
+}
+
+TEST(LoadWordLists, OverlongUserLinesAreLeftOut) {
+  // A pasted text without line breaks would make every repaint of the list
+  // box lay out the whole line.
+  TempFolder folder;
+  const std::u16string longest(kMaxUserWordUnits, u'x');
+  folder.WriteText("customwords.txt", u"first\r\na\r\n" + longest + u"y\r\n" + longest + u"\r\nb");
+  WordLists lists;
+  EXPECT_EQ(LoadWordLists(folder.path(), lists), (Entries{u"a", longest, u"b"}));
+}
+
+TEST(ReadWholeFile, CreatesOnlyWhereThePathSaysExactly) {
+  // A relative path, or a program folder that cannot be told (empty), would
+  // put files into whatever the current folder is.
+  const std::string name = "lekhora-relative-" + std::to_string(::getpid()) + ".txt";
+  EXPECT_THROW(ReadWholeFile(name), Error);
+  EXPECT_FALSE(std::filesystem::exists(name));
+  WordLists lists;
+  EXPECT_EQ(LoadWordLists({}, lists), Entries{});
+  EXPECT_EQ(lists.WordCount, -1);
+  EXPECT_TRUE(RunMaintenanceCommand({}).has_value());
 }
 
 TEST(RunMaintenanceCommand, MissingSourceLeavesTheCompressedListUntouched) {

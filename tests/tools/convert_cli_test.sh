@@ -124,6 +124,32 @@ case $case_name in
       expect_err_has "offset ${pair##*:}"
     done
     ;;
+  unreadable-input)
+    # A directory, an endless device, random bytes: a message and exit 1, soon.
+    timeout 10 "$bin" <"$tmp" >"$tmp/out" 2>"$tmp/err"
+    rc=$?
+    expect_rc 1
+    expect_err_has "directory"
+    timeout 20 "$bin" </dev/zero >"$tmp/out" 2>"$tmp/err"
+    rc=$?
+    expect_rc 1
+    expect_err_has "256 MiB"
+    [ ! -s "$tmp/out" ] || fail "output written for refused input"
+    timeout 5 "$bin" </dev/urandom >"$tmp/out" 2>"$tmp/err"
+    rc=$?
+    [ "$rc" -eq 1 ] || fail "/dev/urandom: exit $rc"
+    expect_err_has "not valid UTF-8"
+    # One byte over the limit through a pipe, and a bad byte far into a stream.
+    head -c $((256 * 1024 * 1024 + 1)) /dev/zero | tr '\0' k | "$bin" >"$tmp/out" 2>"$tmp/err"
+    rc=$?
+    expect_rc 1
+    expect_err_has "256 MiB"
+    { head -c 1000000 /dev/zero | tr '\0' k; printf '\xff'; cat /dev/zero; } |
+      timeout 10 "$bin" >"$tmp/out" 2>"$tmp/err"
+    rc=$?
+    expect_rc 1
+    expect_err_has "offset 1000000"
+    ;;
   *)
     fail "unknown case"
     ;;

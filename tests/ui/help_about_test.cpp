@@ -1,6 +1,8 @@
 // The help window reads its file once per load; the About window shows its
 // fixed text. Both unload when closed.
 
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -119,6 +121,23 @@ class HelpAboutTest : public QObject {
     help = HelpWindow(&owner, Folder(dir));
     QCOMPARE(help->txtHelp()->toPlainText(), QStringLiteral("a\nb"));
     QCOMPARE(Caret(help), 1);
+  }
+
+  void helpFileThatIsNoRegularFileOpensEmpty() {
+    // A FIFO would block the window's load until a writer came; a device would
+    // be read without end. Both count as unreadable.
+    QTemporaryDir dir;
+    const std::filesystem::path help = Folder(dir) / "helpVimraPhonetic.txt";
+    QCOMPARE(::mkfifo(help.c_str(), 0600), 0);
+    QWidget owner;
+    QCOMPARE(HelpWindow(&owner, Folder(dir))->txtHelp()->toPlainText(), QString());
+    UnloadHelpWindow();
+    std::filesystem::remove(help);
+    std::filesystem::create_symlink("/dev/zero", help);
+    QCOMPARE(HelpWindow(&owner, Folder(dir))->txtHelp()->toPlainText(), QString());
+    UnloadHelpWindow();
+    // Without a program folder nothing is read and nothing created.
+    QCOMPARE(HelpWindow(&owner, {})->txtHelp()->toPlainText(), QString());
   }
 
   void theHelpWindowGoesWithItsOwner() {

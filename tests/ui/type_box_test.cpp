@@ -1,5 +1,6 @@
 // The typing box's event order and the text box model over a real text edit.
 
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTest>
 #include <string>
@@ -68,6 +69,9 @@ class TypeBoxTest : public QObject {
   void textBoxCountsCodeUnitsNotClusters();
   void textBoxRefusesNegativesAndClampsAtTheEnd();
   void textBoxLinesAreNewlines();
+
+  void longRunWithoutSpacesWrapsAnywhere();
+  void keyInALongParagraphStaysQuick();
 
  private:
   std::unique_ptr<TypeBox> box_;
@@ -183,6 +187,35 @@ void TypeBoxTest::textBoxLinesAreNewlines() {
   // The selection of a text edit marks line breaks with U+2029; the model does not.
   QVERIFY(text.SelText() == u"a\nb");
   QCOMPARE(text.SelLength(), 3);
+}
+
+void TypeBoxTest::longRunWithoutSpacesWrapsAnywhere() {
+  QCOMPARE(box_->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+  box_->setPlainText(QString(5000, QLatin1Char('w')));
+  QCOMPARE(box_->wordWrapMode(), QTextOption::WrapAnywhere);
+  // Words again: the ordinary wrap comes back.
+  box_->setPlainText(QStringLiteral("short words ").repeated(500));
+  QCOMPARE(box_->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+}
+
+void TypeBoxTest::keyInALongParagraphStaysQuick() {
+  // 100 000 Devanagari letters without a space or line break: each key used
+  // to lay the paragraph out in time square to its length (seconds a key).
+  QString run;
+  const QString letters = QString(QChar(0x0928)) + QChar(0x092E) + QChar(0x0938);
+  while (run.size() < 100000) run += letters;
+  box_->SetKeySink(nullptr);
+  box_->resize(400, 120);
+  box_->setPlainText(run);
+  box_->moveCursor(QTextCursor::End);
+  QElapsedTimer clock;
+  clock.start();
+  for (int i = 0; i < 5; ++i) {
+    QTest::keyClick(box_.get(), 'k');
+    box_->viewport()->repaint();
+  }
+  // Generous for a loaded or sanitized build; the old layout took seconds.
+  QVERIFY2(clock.elapsed() < 5 * 400, qPrintable(QString::number(clock.elapsed()) + " ms"));
 }
 
 QTEST_MAIN(TypeBoxTest)

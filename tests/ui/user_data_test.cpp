@@ -25,6 +25,7 @@
 #include "app/frm_splash.h"
 #include "base/utf16.h"
 #include "engine/layout_choice.h"
+#include "ime/shared_words.h"
 #include "suggest/user_words.h"
 #include "tests/support/qt_test_support.h"
 #include "tests/support/user_folders.h"
@@ -211,6 +212,8 @@ class UserDataTest : public QObject {
 
   void theFirstStartCopiesTheShippedWordsIntoTheUserFolder();
   void wordsAreAddedAndRemovedFromTheMenus();
+  void anOverlongLineStaysInTheFileButNotInTheListBox();
+  void theInputMethodReadsTheListThePadWrites();
   void theTextMenuHasTheEditActionsAndClearingAsksFirst();
   void theTextIsSavedAMomentAfterAChangeAndAtExit();
   void aRestartFindsEverythingAsItWasLeft();
@@ -286,6 +289,33 @@ void UserDataTest::wordsAreAddedAndRemovedFromTheMenus() {
   StartPad();
   QCOMPARE(ShownWords(), saved);
   ExitPad();
+}
+
+void UserDataTest::anOverlongLineStaysInTheFileButNotInTheListBox() {
+  // A pasted text without line breaks as one line would be laid out whole at
+  // every repaint of the list box.
+  const std::u16string longLine(kMaxUserWordUnits + 1, u'x');
+  Write(WordsFile(), Utf16(u"header\r\na\r\n" + longLine + u"\r\nb\r\nc"));
+  StartPad();
+  QCOMPARE(ShownWords(), (QStringList{"a", "b", "c"}));
+  // Removing the word after it takes that word, not its neighbour in the file.
+  ChooseInNextMenu(QStringLiteral("mnuRemoveWord"));
+  OpenWordMenu(1);
+  QCOMPARE(ShownWords(), (QStringList{"a", "c"}));
+  QCOMPARE(Read(WordsFile()), Utf16(u"header\r\na\r\n" + longLine + u"\r\nc"));
+  ExitPad();
+}
+
+void UserDataTest::theInputMethodReadsTheListThePadWrites() {
+  // The input method finds the folder without the toolkit.
+  QCOMPARE(PathText(UserWordsFile()), PathText(WordsFile()));
+  QCOMPARE(PathText(UserWordsFile()), PathText(DefaultUserFolders().Data / "customwords.txt"));
+  const QByteArray saved = qgetenv("XDG_DATA_HOME");
+  qunsetenv("XDG_DATA_HOME");
+  const std::filesystem::path withoutXdg = DefaultUserFolders().Data / "customwords.txt";
+  const std::filesystem::path imeWithoutXdg = UserWordsFile();
+  qputenv("XDG_DATA_HOME", saved);
+  QCOMPARE(PathText(imeWithoutXdg), PathText(withoutXdg));
 }
 
 void UserDataTest::theTextMenuHasTheEditActionsAndClearingAsksFirst() {

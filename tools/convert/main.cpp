@@ -1,7 +1,14 @@
 // lekhora-convert: types UTF-8 text from stdin through the typing engine and
 // writes what the typing pad would show to stdout.
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <exception>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -55,7 +62,9 @@ void PrintHelp() {
             << "\n"
                "  --help         show this text\n"
                "\n"
-               "Exit status: 0 done, 1 input is not valid UTF-8, 2 bad command line.\n";
+               "Input is at most 256 MiB; more is refused.\n"
+               "Exit status: 0 done, 1 input that is not valid UTF-8, too long or\n"
+               "unreadable, 2 bad command line.\n";
 }
 
 int UsageError(const std::string& message) {
@@ -70,21 +79,61 @@ bool IsLayoutName(std::u16string_view name) {
   return false;
 }
 
-// All of in, or nothing after a read error.
-std::optional<std::string> ReadAll(std::FILE* in) {
+// Positions in the typing box are 32-bit; a key types at most four code
+// units, so this much input can never outgrow them. More is refused.
+constexpr std::size_t kMaxInputBytes = std::size_t{256} << 20;
+
+struct Input {
   std::string data;
-  // A file tells its size: one allocation rather than a doubling series of
-  // copies. A pipe cannot tell (ftell fails) and grows as it comes.
-  if (const long here = std::ftell(in); here >= 0 && std::fseek(in, 0, SEEK_END) == 0) {
-    const long end = std::ftell(in);
-    if (std::fseek(in, here, SEEK_SET) != 0) return std::nullopt;
-    if (end > here) data.reserve(static_cast<std::size_t>(end - here));
+  /// Why reading stopped early: a read error, or input over the limit.
+  std::optional<std::string> failure;
+  /// The first invalid UTF-8 sequence, found while reading.
+  std::optional<std::size_t> badOffset;
+};
+
+// Standard input up to kMaxInputBytes, checked as UTF-8 as it comes, so that
+// /dev/urandom is refused at its first bad byte and /dev/zero at the limit.
+Input ReadInput(int fd) {
+  Input input;
+  struct stat st {};
+  if (::fstat(fd, &st) == 0) {
+    if (S_ISDIR(st.st_mode)) {
+      input.failure = "standard input is a directory";
+      return input;
+    }
+    // A file tells its size: one allocation rather than a doubling series.
+    if (S_ISREG(st.st_mode) && st.st_size > 0)
+      input.data.reserve(
+          std::min<std::size_t>(static_cast<std::size_t>(st.st_size), kMaxInputBytes + 1));
   }
+  std::size_t checked = 0;
   char block[1 << 16];
-  std::size_t got = 0;
-  while ((got = std::fread(block, 1, sizeof block, in)) > 0) data.append(block, got);
-  if (std::ferror(in)) return std::nullopt;
-  return data;
+  for (;;) {
+    const ssize_t got = ::read(fd, block, sizeof block);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      input.failure = std::string("cannot read standard input: ") + std::strerror(errno);
+      return input;
+    }
+    if (got == 0) return input;
+    if (input.data.size() + static_cast<std::size_t>(got) > kMaxInputBytes) {
+      input.failure =
+          "input longer than " + std::to_string(kMaxInputBytes >> 20) + " MiB; convert it in parts";
+      return input;
+    }
+    input.data.append(block, static_cast<std::size_t>(got));
+    const std::string_view unchecked = std::string_view(input.data).substr(checked);
+    const std::optional<std::size_t> bad = lekhora::DecodeUtf8Blocks(unchecked, [](auto) {});
+    if (!bad) {
+      checked = input.data.size();
+    } else if (unchecked.size() - *bad < 4) {
+      // Perhaps a sequence cut by the block's end: look again with more.
+      checked += *bad;
+    } else {
+      input.badOffset = checked + *bad;
+      return input;
+    }
+  }
 }
 
 bool IsScriptName(std::u16string_view name) {
@@ -95,7 +144,7 @@ bool IsScriptName(std::u16string_view name) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   std::optional<std::string> layoutArg;
   std::optional<std::string> scriptArg;
   for (int i = 1; i < argc; ++i) {
@@ -138,9 +187,14 @@ int main(int argc, char** argv) {
     script = name.text;
   }
 
-  std::optional<std::string> input = ReadAll(stdin);
-  if (!input) {
-    std::cerr << "lekhora-convert: cannot read standard input\n";
+  const Input input = ReadInput(0);
+  if (input.failure) {
+    std::cerr << "lekhora-convert: " << *input.failure << "\n";
+    return kInputError;
+  }
+  if (input.badOffset) {
+    std::cerr << "lekhora-convert: input is not valid UTF-8: bad byte at offset "
+              << *input.badOffset << "\n";
     return kInputError;
   }
 
@@ -149,7 +203,7 @@ int main(int argc, char** argv) {
   if (script) lekhora::ChooseOutputScript(*script);
 
   // Nothing is written before the whole input has been found valid.
-  const lekhora::Utf8Result typed = lekhora::TypeUtf8(*input);
+  const lekhora::Utf8Result typed = lekhora::TypeUtf8(input.data);
   if (typed.badOffset) {
     std::cerr << "lekhora-convert: input is not valid UTF-8: bad byte at offset "
               << *typed.badOffset << "\n";
@@ -165,4 +219,14 @@ int main(int argc, char** argv) {
     return kInputError;
   }
   return 0;
+}
+
+int main(int argc, char** argv) {
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& e) {
+    // Out of memory, most likely: a message and the input error, never an abort.
+    std::cerr << "lekhora-convert: " << e.what() << "\n";
+    return kInputError;
+  }
 }

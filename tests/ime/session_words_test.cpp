@@ -1,0 +1,136 @@
+// The user's words beside the bundled list: where they are read from, and how
+// they join the candidates.
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "base/data_files.h"
+#include "engine/layout_choice.h"
+#include "engine/layout_context.h"
+#include "ime/input_session.h"
+#include "ime/shared_words.h"
+#include "tests/suggest/temp_folder.h"
+
+namespace lekhora {
+namespace {
+
+constexpr char16_t kKa = 0x0915, kKha = 0x0916, kAaSign = 0x093E, kMa = 0x092E, kRa = 0x0930,
+                   kISign = 0x093F;
+
+std::u16string U(std::initializer_list<char16_t> units) {
+  return std::u16string(units);
+}
+
+SessionActions TypeAll(InputSession& s, std::string_view keys) {
+  SessionActions last;
+  for (char k : keys) last = s.Key(CharacterKey(static_cast<char32_t>(k)));
+  return last;
+}
+
+std::shared_ptr<const LayoutContext> Vimra() {
+  return MakeLayoutContext(kPhoneticVimraLayout);
+}
+
+const std::u16string kaam = U({kKa, kAaSign, kMa}), kaar = U({kKa, kAaSign, kRa}),
+                     kaal = U({kKa, kAaSign, 0x0932}), ki = U({kKa, kISign}),
+                     kaakh = U({kKa, kAaSign, kKha});
+
+TEST(SessionWords, TheUsersWordsComeFirstAndEachWordOnce) {
+  InputSession s(Vimra(), MakeSharedWords({kaam, kaar, kaal, ki}, {kaar, kaakh}));
+  const SessionActions a = TypeAll(s, "ka");
+  EXPECT_EQ(a.candidates, (std::vector<std::u16string>{kaakh, kaar, kaam, kaal}));
+  // The highlight walks over both lists and stops at the last candidate.
+  SessionActions moved;
+  for (int i = 0; i < 6; ++i) moved = s.Key(NamedKey(ImeKey::Down, true));
+  EXPECT_EQ(moved.highlight, 3);
+  EXPECT_EQ(s.Key(NamedKey(ImeKey::Right, true)).commit, kaal);
+  TypeAll(s, "ka");
+  EXPECT_EQ(s.ClickCandidate(0).commit, kaakh);
+  TypeAll(s, "ka");
+  EXPECT_EQ(s.ClickCandidate(2).commit, kaam);
+  TypeAll(s, "ka");
+  s.Key(NamedKey(ImeKey::Up, true));  // already at the first
+  EXPECT_EQ(s.Key(CharacterKey(U' ', true)).commit, kaakh);
+}
+
+TEST(SessionWords, AFullBundledListLeavesRoomForTheUsersWords) {
+  // The bundled list takes every 16-bit index; a word of the user's that
+  // sorts after all of it is still found.
+  std::vector<std::u16string> bundled;
+  for (int i = 0; i < kMaxWordListEntries - 1; ++i)
+    bundled.push_back(U({kKa, static_cast<char16_t>(0x4E00 + i / 64),
+                         static_cast<char16_t>(0x4E00 + i % 64)}));
+  const std::u16string last = U({kKa, 0xFFFD});
+  InputSession s(Vimra(), MakeSharedWords(std::move(bundled), {last}));
+  const SessionActions a = TypeAll(s, "k");
+  ASSERT_FALSE(a.candidates.empty());
+  EXPECT_EQ(a.candidates[0], last);
+  EXPECT_EQ(a.candidates.size(), static_cast<std::size_t>(kCandidatePage));
+}
+
+TEST(SessionWords, PagesFollowTheHighlightPastTheUsersWords) {
+  std::vector<std::u16string> bundled, user;
+  for (char16_t i = 0; i < 20; ++i) bundled.push_back(U({kKa, static_cast<char16_t>(0x4E00 + i)}));
+  user = {bundled[3], U({kKa, 0x4D00})};  // one shared, one the user's alone
+  InputSession s(Vimra(), MakeSharedWords(bundled, user));
+  TypeAll(s, "k");
+  SessionActions a;
+  for (int i = 0; i < kCandidatePage; ++i) a = s.Key(NamedKey(ImeKey::Down, true));
+  // Candidate 9: the two user words, then bundled 0, 1, 2, 4 ... (3 is shown
+  // as the user's), so bundled 8.
+  EXPECT_EQ(a.highlight, 0);
+  EXPECT_EQ(a.candidates[0], bundled[8]);
+  for (int i = 0; i < 30; ++i) a = s.Key(NamedKey(ImeKey::Down, true));
+  EXPECT_EQ(a.candidates.back(), bundled.back());
+  EXPECT_EQ(a.candidates[static_cast<std::size_t>(a.highlight)], bundled.back());
+}
+
+class UserFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder.WriteText(kCustomWordsFile, u"header\r\n" + kaar);
+    ::setenv("XDG_DATA_HOME", (folder.path() / "data").c_str(), 1);
+  }
+  void TearDown() override { ::unsetenv("XDG_DATA_HOME"); }
+  test::TempFolder folder;
+};
+
+TEST_F(UserFile, TheUsersListIsReadWhereThePadKeepsIt) {
+  const std::filesystem::path file = UserWordsFile();
+  EXPECT_EQ(file, folder.path() / "data" / "lekhora" / "customwords.txt");
+  // Not there yet: the shipped list stands in, and nothing is created.
+  auto words = LoadSharedWords(folder.path(), file);
+  EXPECT_EQ(words->User.WordCount, 1);
+  EXPECT_EQ(words->User.WordList[0], kaar);
+  EXPECT_FALSE(std::filesystem::exists(file.parent_path()));
+  std::filesystem::create_directories(file.parent_path());
+  const std::u16string longLine(kMaxUserWordUnits + 1, u'x');
+  {
+    std::ofstream out(file, std::ios::binary);
+    const std::vector<std::uint8_t> bytes =
+        Utf16ToBytes(u"header\r\n" + ki + u"\r\n" + longLine + u"\r\n" + kaakh + u"\r\n");
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+  }
+  words = LoadSharedWords(folder.path(), file);
+  EXPECT_EQ(words->User.WordList, (std::vector<std::u16string>{kaakh, ki, u""}));
+  // A pipe in its place is never waited on.
+  std::filesystem::remove(file);
+  ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+  EXPECT_EQ(LoadSharedWords(folder.path(), file)->User.WordList[0], kaar);
+}
+
+TEST_F(UserFile, WithoutXdgDataHomeTheListIsBelowHome) {
+  ::unsetenv("XDG_DATA_HOME");
+  const char* home = std::getenv("HOME");
+  if (home == nullptr || *home != '/') GTEST_SKIP() << "HOME is not an absolute path";
+  EXPECT_EQ(UserWordsFile(), std::filesystem::path(home) / ".local/share/lekhora/customwords.txt");
+}
+
+}  // namespace
+}  // namespace lekhora
