@@ -10,18 +10,24 @@ trap '[ -n "$pad" ] && kill "$pad" 2>/dev/null; rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 folder=$tmp/$'caf\xe9'
-mkdir -p "$folder" "$tmp/elsewhere" "$tmp/runtime"
+mkdir -p "$folder" "$tmp/elsewhere" "$tmp/runtime" "$tmp/home"
 chmod 700 "$tmp/runtime"
 cp "$bin/lekhora" "$bin/hnhugeenc.txt" "$bin/helpVimraPhonetic.txt" "$folder/"
+# The shipped list is marked, so that its copy shows it was read from there.
+printf 'shipped here\r\nword\r\n' | iconv -f ASCII -t UTF-16LE >"$folder/customwords.txt"
 cd "$tmp/elsewhere" || exit 1
-XDG_RUNTIME_DIR=$tmp/runtime QT_QPA_PLATFORM=offscreen "$folder/lekhora" >"$tmp/pad.log" 2>&1 &
+HOME=$tmp/home XDG_DATA_HOME=$tmp/home/data XDG_CONFIG_HOME=$tmp/home/config \
+  XDG_RUNTIME_DIR=$tmp/runtime QT_QPA_PLATFORM=offscreen "$folder/lekhora" >"$tmp/pad.log" 2>&1 &
 pad=$!
-# The missing user list is created at the load of the typing window.
+# At its first start the pad copies the shipped list into the user's folder.
+user_list=$tmp/home/data/lekhora/customwords.txt
 for _ in $(seq 200); do
-  [ -e "$folder/customwords.txt" ] && break
+  [ -s "$user_list" ] && break
   kill -0 "$pad" 2>/dev/null || fail "the pad ended: $(cat "$tmp/pad.log")"
   sleep 0.1
 done
-[ -e "$folder/customwords.txt" ] || fail "customwords.txt was not created beside the program"
+cmp -s "$user_list" "$folder/customwords.txt" ||
+  fail "the user's list is not the copy of the one beside the program"
 [ -z "$(ls -A "$tmp/elsewhere")" ] || fail "files created in the current folder: $(ls -A "$tmp/elsewhere")"
+[ "$(ls "$folder" | wc -l)" -eq 4 ] || fail "files created beside the program: $(ls "$folder")"
 echo "ok"
