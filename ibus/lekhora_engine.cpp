@@ -207,6 +207,22 @@ void CandidateClicked(IBusEngine* engine, guint index, guint /*button*/, guint /
   Apply(engine, Self(engine)->session->ClickCandidate(static_cast<int>(index)));
 }
 
+void PageUp(IBusEngine* engine) {
+  Apply(engine, Self(engine)->session->MoveHighlight(-kCandidatePage));
+}
+
+void PageDown(IBusEngine* engine) {
+  Apply(engine, Self(engine)->session->MoveHighlight(kCandidatePage));
+}
+
+void CursorUp(IBusEngine* engine) {
+  Apply(engine, Self(engine)->session->MoveHighlight(-1));
+}
+
+void CursorDown(IBusEngine* engine) {
+  Apply(engine, Self(engine)->session->MoveHighlight(1));
+}
+
 void PropertyActivate(IBusEngine* engine, const gchar* name, guint state) {
   LekhoraEngine* self = Self(engine);
   const std::string_view key(name);
@@ -251,6 +267,10 @@ static void lekhora_engine_class_init(LekhoraEngineClass* klass) {
   engine->reset = Reset;
   engine->disable = Disable;
   engine->candidate_clicked = CandidateClicked;
+  engine->page_up = PageUp;
+  engine->page_down = PageDown;
+  engine->cursor_up = CursorUp;
+  engine->cursor_down = CursorDown;
   engine->property_activate = PropertyActivate;
 }
 

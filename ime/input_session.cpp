@@ -159,4 +159,14 @@ SessionActions InputSession::ClickCandidate(int index) {
   return Show(actions);
 }
 
+SessionActions InputSession::MoveHighlight(int steps) {
+  SessionActions actions;
+  actions.consumed = true;
+  if (pageSize_ > 0) {
+    const int last = suggestions_->Count() - 1;
+    suggestions_->SetHighlight(std::clamp(suggestions_->Highlight() + steps, 0, last));
+  }
+  return Show(actions);
+}
+
 }  // namespace lekhora

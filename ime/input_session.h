@@ -33,6 +33,9 @@ class InputSession {
   SessionActions Reset() { return CommitAll(); }
   /// Commits the candidate at index of the list last shown in place of the preedit.
   SessionActions ClickCandidate(int index);
+  /// The candidate window's own buttons: the highlight moves by steps (a
+  /// page is kCandidatePage), never past the first or the last candidate.
+  SessionActions MoveHighlight(int steps);
 
   /// The preedit is committed first, so no word mixes two layouts.
   SessionActions SetLayout(std::shared_ptr<const LayoutContext> layout);

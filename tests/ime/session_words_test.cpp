@@ -88,6 +88,17 @@ TEST(SessionWords, PagesFollowTheHighlightPastTheUsersWords) {
   for (int i = 0; i < 30; ++i) a = s.Key(NamedKey(ImeKey::Down, true));
   EXPECT_EQ(a.candidates.back(), bundled.back());
   EXPECT_EQ(a.candidates[static_cast<std::size_t>(a.highlight)], bundled.back());
+  // The candidate window's page buttons turn pages the same way.
+  a = s.MoveHighlight(-100);
+  EXPECT_EQ(a.candidates[0], user[1]);
+  EXPECT_EQ(a.highlight, 0);
+  a = s.MoveHighlight(kCandidatePage);
+  EXPECT_EQ(a.candidates[0], bundled[8]);
+  a = s.MoveHighlight(1);
+  EXPECT_EQ(a.highlight, 1);
+  EXPECT_EQ(s.Key(NamedKey(ImeKey::Right, true)).commit, bundled[9]);
+  // With nothing shown they change nothing.
+  EXPECT_TRUE(s.MoveHighlight(1).candidates.empty());
 }
 
 class UserFile : public ::testing::Test {
