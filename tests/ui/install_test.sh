@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what a user gets:
 # the program and its files in one folder, a launcher on the PATH, the
-# desktop entry and the icon.
+# desktop entry and the icon, the input method and its component file.
 set -euo pipefail
 build=$1 appdir=$2 bindir=$3 datadir=$4
 prefix=$(mktemp -d)
@@ -20,6 +20,14 @@ for data in hnhugeenc.txt customwords.txt helpVimraPhonetic.txt; do need "$appdi
 need "$bindir/lekhora"
 need "$datadir/applications/lekhora.desktop"
 need "$datadir/icons/hicolor/scalable/apps/lekhora.svg"
+# The input method, where it is built: the engine beside the program's files
+# and a component file under the prefix that names the installed engine.
+if [ -e "$build/bin/lekhora-ibus" ]; then
+  need "$appdir/lekhora-ibus"
+  need "$datadir/ibus/component/lekhora.xml"
+  grep -qF "<exec>$prefix/$appdir/lekhora-ibus --ibus</exec>" "$prefix/$datadir/ibus/component/lekhora.xml" ||
+    { echo "the component file does not name the installed engine" >&2; fail=1; }
+fi
 [ $fail -eq 0 ] || exit 1
 
 [ -x "$prefix/$appdir/lekhora" ] || { echo "the program is not executable" >&2; exit 1; }
