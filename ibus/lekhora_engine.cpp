@@ -24,12 +24,14 @@ std::string& DataFolder() {
   return folder;
 }
 
-// One list for every engine of the process, read when the first one starts:
-// the bundled list, and the user's words from where the pad keeps them.
-std::shared_ptr<const SharedWords> Words() {
-  static const std::shared_ptr<const SharedWords> words = LoadSharedWords(
-      DataFolder().empty() ? ProgramFolder() : std::filesystem::path(DataFolder()), UserWordsFile());
-  return words;
+// One source of words for every engine of the process, made when the first
+// one starts: the bundled list, and the user's words from where the pad
+// keeps them, read again at a focus after the pad has changed them.
+WordsSource& Source() {
+  static WordsSource source(
+      DataFolder().empty() ? ProgramFolder() : std::filesystem::path(DataFolder()),
+      UserWordsFile());
+  return source;
 }
 
 // Tables are built once per layout and script and shared read-only.
@@ -164,7 +166,7 @@ void Constructed(GObject* object) {
   G_OBJECT_CLASS(lekhora_engine_parent_class)->constructed(object);
   LekhoraEngine* self = reinterpret_cast<LekhoraEngine*>(object);
   *self->layout = LayoutOf(ibus_engine_get_name(IBUS_ENGINE(object)));
-  self->session = new InputSession(Context(*self->layout, {}), Words());
+  self->session = new InputSession(Context(*self->layout, {}), Source().Current());
   self->props = BuildProps(self);
   g_object_ref_sink(self->props);
 }
@@ -188,7 +190,10 @@ gboolean ProcessKey(IBusEngine* engine, guint keyval, guint /*keycode*/, guint s
 }
 
 void FocusIn(IBusEngine* engine) {
-  ibus_engine_register_properties(engine, Self(engine)->props);
+  LekhoraEngine* self = Self(engine);
+  ibus_engine_register_properties(engine, self->props);
+  std::shared_ptr<const SharedWords> words = Source().Current();
+  if (words != self->session->Words()) Apply(engine, self->session->SetWords(std::move(words)));
 }
 
 void FocusOut(IBusEngine* engine) {

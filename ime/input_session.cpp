@@ -25,7 +25,18 @@ InputSession::InputSession(std::shared_ptr<const LayoutContext> layout,
   SetSuggestionsOn(true);
 }
 
+SessionActions InputSession::SetWords(std::shared_ptr<const SharedWords> words) {
+  SessionActions actions = CommitAll();
+  hooks_.target = nullptr;
+  suggestions_.reset();
+  words_ = std::move(words);
+  if (words_) suggestions_.emplace(engine_.State(), *words_);
+  SetSuggestionsOn(suggestionsWanted_);
+  return actions;
+}
+
 void InputSession::SetSuggestionsOn(bool on) {
+  suggestionsWanted_ = on;
   suggestionsOn_ = on && suggestions_.has_value();
   hooks_.target = suggestionsOn_ ? &*suggestions_ : nullptr;
 }

@@ -23,7 +23,8 @@ namespace lekhora {
 class InputSession {
  public:
   /// layout must not be null; words may be (no suggestions then).
-  InputSession(std::shared_ptr<const LayoutContext> layout, std::shared_ptr<const SharedWords> words);
+  InputSession(std::shared_ptr<const LayoutContext> layout,
+               std::shared_ptr<const SharedWords> words);
   InputSession(const InputSession&) = delete;
   InputSession& operator=(const InputSession&) = delete;
 
@@ -40,6 +41,10 @@ class InputSession {
   /// The preedit is committed first, so no word mixes two layouts.
   SessionActions SetLayout(std::shared_ptr<const LayoutContext> layout);
   const LayoutContext& Layout() const { return *layout_; }
+  /// Other words from now on (the user's list changed); the preedit is
+  /// committed first, as the candidates shown belong to the old words.
+  SessionActions SetWords(std::shared_ptr<const SharedWords> words);
+  const std::shared_ptr<const SharedWords>& Words() const { return words_; }
   void SetSuggestionsOn(bool on);
   bool SuggestionsOn() const { return suggestionsOn_; }
 
@@ -81,6 +86,8 @@ class InputSession {
   TypingEngine engine_;
   std::optional<SessionSuggestions> suggestions_;
   bool suggestionsOn_ = true;
+  // What the user chose, kept while the session has no words.
+  bool suggestionsWanted_ = true;
   // Where the page shown last starts among the candidates.
   int pageStart_ = 0;
   int pageSize_ = 0;

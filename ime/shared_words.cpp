@@ -47,6 +47,25 @@ std::optional<std::vector<std::u16string>> ReadUserList(const std::filesystem::p
   }
 }
 
+std::vector<std::u16string> BundledWords(const std::filesystem::path& programFolder) {
+  WordLists loaded;
+  LoadDictionary(programFolder, loaded);
+  std::vector<std::u16string> bundled;
+  if (loaded.WordCount > 0) {
+    const auto count = std::min(loaded.WordList.size(), static_cast<std::size_t>(loaded.WordCount));
+    bundled.assign(loaded.WordList.begin(),
+                   loaded.WordList.begin() + static_cast<std::ptrdiff_t>(count));
+  }
+  return bundled;
+}
+
+std::vector<std::u16string> UserWordsOf(const std::filesystem::path& programFolder,
+                                        const std::filesystem::path& userFile) {
+  std::optional<std::vector<std::u16string>> user = ReadUserList(userFile);
+  if (!user && !programFolder.empty()) user = ReadUserList(programFolder / kCustomWordsFile);
+  return user.value_or(std::vector<std::u16string>{});
+}
+
 }  // namespace
 
 std::shared_ptr<const SharedWords> MakeSharedWords(std::vector<std::u16string> bundled,
@@ -59,17 +78,31 @@ std::shared_ptr<const SharedWords> MakeSharedWords(std::vector<std::u16string> b
 
 std::shared_ptr<const SharedWords> LoadSharedWords(const std::filesystem::path& programFolder,
                                                    const std::filesystem::path& userFile) {
-  WordLists loaded;
-  LoadDictionary(programFolder, loaded);
-  std::vector<std::u16string> bundled;
-  if (loaded.WordCount > 0) {
-    const auto count = std::min(loaded.WordList.size(), static_cast<std::size_t>(loaded.WordCount));
-    bundled.assign(loaded.WordList.begin(),
-                   loaded.WordList.begin() + static_cast<std::ptrdiff_t>(count));
+  return MakeSharedWords(BundledWords(programFolder), UserWordsOf(programFolder, userFile));
+}
+
+WordsSource::WordsSource(std::filesystem::path programFolder, std::filesystem::path userFile)
+    : programFolder_(std::move(programFolder)),
+      userFile_(std::move(userFile)),
+      bundled_(BundledWords(programFolder_)) {}
+
+WordsSource::Stamp WordsSource::StampOf() const {
+  Stamp stamp;
+  std::error_code ec;
+  if (userFile_.empty() || !std::filesystem::is_regular_file(userFile_, ec)) return stamp;
+  stamp.time = std::filesystem::last_write_time(userFile_, ec);
+  stamp.size = std::filesystem::file_size(userFile_, ec);
+  stamp.exists = !ec;
+  return stamp;
+}
+
+std::shared_ptr<const SharedWords> WordsSource::Current() {
+  const Stamp now = StampOf();
+  if (!words_ || !(now == stamp_)) {
+    stamp_ = now;
+    words_ = MakeSharedWords(bundled_, UserWordsOf(programFolder_, userFile_));
   }
-  std::optional<std::vector<std::u16string>> user = ReadUserList(userFile);
-  if (!user && !programFolder.empty()) user = ReadUserList(programFolder / kCustomWordsFile);
-  return MakeSharedWords(std::move(bundled), user.value_or(std::vector<std::u16string>{}));
+  return words_;
 }
 
 std::filesystem::path UserWordsFile() {

@@ -2,6 +2,7 @@
 // The words every input session of a process searches: read once, never
 // changed afterwards, so sessions share them without locks.
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -29,6 +30,31 @@ std::shared_ptr<const SharedWords> LoadSharedWords(const std::filesystem::path& 
 /// The lists as given, sorted and without duplicates, for tests and tools.
 std::shared_ptr<const SharedWords> MakeSharedWords(std::vector<std::u16string> bundled,
                                                    std::vector<std::u16string> user = {});
+
+/// The words for the sessions of a process: the bundled list is read once,
+/// the user's list again whenever its file has changed (the pad has added or
+/// removed a word), so that a session picks up the change at its next focus.
+class WordsSource {
+ public:
+  WordsSource(std::filesystem::path programFolder, std::filesystem::path userFile);
+  /// The words as they are now; the same object as long as nothing changed.
+  std::shared_ptr<const SharedWords> Current();
+
+ private:
+  struct Stamp {
+    std::filesystem::file_time_type time{};
+    std::uintmax_t size = 0;
+    bool exists = false;
+    friend bool operator==(const Stamp&, const Stamp&) = default;
+  };
+  Stamp StampOf() const;
+
+  std::filesystem::path programFolder_;
+  std::filesystem::path userFile_;
+  std::vector<std::u16string> bundled_;
+  std::shared_ptr<const SharedWords> words_;
+  Stamp stamp_;
+};
 
 /// Where the pad keeps the user's words: $XDG_DATA_HOME/lekhora, or
 /// ~/.local/share/lekhora without it; empty when neither can be told.

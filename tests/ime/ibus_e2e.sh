@@ -42,10 +42,7 @@ if [ -z "${LEKHORA_IBUS_INNER:-}" ]; then
   export XDG_DATA_HOME=$tmp/data XDG_RUNTIME_DIR=$tmp/runtime
   mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
   chmod 700 "$XDG_RUNTIME_DIR"
-  # The user's own list, where the pad keeps it: its words come first.
   mkdir -p "$XDG_DATA_HOME/lekhora"
-  printf 'my words\r\n\u092E\u0947\u0930\u0920\u0935\u093E\u0932\u093E\r\n' |
-    iconv -f UTF-8 -t UTF-16LE >"$XDG_DATA_HOME/lekhora/customwords.txt"
   export GSETTINGS_BACKEND=memory IBUS_ADDRESS_FILE=$tmp/ibus-address NO_AT_BRIDGE=1
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
   xvfb_pid=$!
@@ -57,6 +54,14 @@ if [ -z "${LEKHORA_IBUS_INNER:-}" ]; then
 fi
 
 tmp=$LEKHORA_IBUS_INNER
+# The user's own list, where the pad keeps it: its words come first.
+user_word=
+write_user_word() {
+  user_word=$1
+  printf 'my words\r\n%s\r\n' "$1" | iconv -f UTF-8 -t UTF-16LE >"$tmp/words.new"
+  mv "$tmp/words.new" "$XDG_DATA_HOME/lekhora/customwords.txt"
+}
+write_user_word "$(printf '\u092E\u0947\u0930\u0920\u0935\u093E\u0932\u093E')"
 export LEKHORA_IBUS_DEBUG=$tmp/engine.log
 IBUS_COMPONENT_PATH=$component_dir ibus-daemon --panel=disable --emoji-extension=disable \
   --config=disable --cache=none >"$tmp/daemon.log" 2>&1 &
@@ -165,12 +170,23 @@ for client in ${LEKHORA_IBUS_CLIENTS:-qt gtk}; do
   first=$(grep '^candidates ' "$tmp/engine.log" | tail -1 | sed 's/^candidates \[\([^ @]*\).*/\1/')
   if [ -z "$first" ]; then
     fail "$client no candidates for mer"
-  elif [ "$first" != "$(u '\u092E\u0947\u0930\u0920\u0935\u093E\u0932\u093E')" ]; then
+  elif [ "$first" != "$user_word" ]; then
     fail "$client the user's word is not the first candidate for mer: [$first]"
   else
     send 30 shift+space
     expect_text "$first" "$client Shift+Space"
   fi
+  stop_client
+
+  # A word the pad adds meanwhile is a candidate from the next focus on.
+  write_user_word "$user_word$(u '\u0940')"
+  start_client $client || continue
+  : >"$tmp/engine.log"
+  send 30 m e r
+  sleep 0.3
+  first=$(grep '^candidates ' "$tmp/engine.log" | tail -1 | sed 's/^candidates \[\([^ @]*\).*/\1/')
+  [ "$first" = "$user_word" ] || fail "$client a changed user list is not read again: [$first]"
+  send 30 Escape
   stop_client
 
   # Fast typing gives the same text.

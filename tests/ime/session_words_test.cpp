@@ -63,8 +63,8 @@ TEST(SessionWords, AFullBundledListLeavesRoomForTheUsersWords) {
   // sorts after all of it is still found.
   std::vector<std::u16string> bundled;
   for (int i = 0; i < kMaxWordListEntries - 1; ++i)
-    bundled.push_back(U({kKa, static_cast<char16_t>(0x4E00 + i / 64),
-                         static_cast<char16_t>(0x4E00 + i % 64)}));
+    bundled.push_back(
+        U({kKa, static_cast<char16_t>(0x4E00 + i / 64), static_cast<char16_t>(0x4E00 + i % 64)}));
   const std::u16string last = U({kKa, 0xFFFD});
   InputSession s(Vimra(), MakeSharedWords(std::move(bundled), {last}));
   const SessionActions a = TypeAll(s, "k");
@@ -134,6 +134,35 @@ TEST_F(UserFile, TheUsersListIsReadWhereThePadKeepsIt) {
   std::filesystem::remove(file);
   ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
   EXPECT_EQ(LoadSharedWords(folder.path(), file)->User.WordList[0], kaar);
+}
+
+TEST_F(UserFile, AChangedListReachesTheSessionsAtTheirNextFocus) {
+  const std::filesystem::path file = folder.path() / "mine.txt";
+  WordsSource source(folder.path(), file);
+  const auto shipped = source.Current();
+  EXPECT_EQ(source.Current(), shipped);  // nothing changed: the same words
+  EXPECT_EQ(shipped->User.WordList[0], kaar);
+  {
+    std::ofstream out(file, std::ios::binary);
+    const std::vector<std::uint8_t> bytes = Utf16ToBytes(u"header\r\n" + kaakh);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+  }
+  const auto mine = source.Current();
+  ASSERT_NE(mine, shipped);
+  EXPECT_EQ(mine->User.WordList[0], kaakh);
+  EXPECT_EQ(mine->Bundled.WordList, shipped->Bundled.WordList);
+
+  InputSession s(Vimra(), shipped);
+  s.SetSuggestionsOn(false);
+  TypeAll(s, "ka");
+  // The word being typed goes in before the words change; the choice to
+  // show no suggestions stays.
+  EXPECT_EQ(s.SetWords(mine).commit, U({kKa, kAaSign}));
+  EXPECT_TRUE(TypeAll(s, "ka").candidates.empty());
+  s.Reset();
+  s.SetSuggestionsOn(true);
+  EXPECT_EQ(TypeAll(s, "ka").candidates[0], kaakh);
 }
 
 TEST_F(UserFile, WithoutXdgDataHomeTheListIsBelowHome) {
