@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/utf16.h"
+#include "suggest/word_lists.h"
 #include "text/lines.h"
 
 namespace lekhora {
@@ -46,6 +47,7 @@ std::span<const std::u16string> UserWords::Words() const {
 WordEdit UserWords::Add(std::u16string_view word) {
   if (word.empty()) return WordEdit::Empty;
   if (word.find_first_of(u"\r\n") != std::u16string_view::npos) return WordEdit::NotOneLine;
+  if (word.size() > kMaxUserWordUnits) return WordEdit::TooLong;
   const auto words = Words();
   if (std::find(words.begin(), words.end(), word) != words.end()) return WordEdit::AlreadyThere;
   if (lines_.empty()) lines_.emplace_back(kUserWordsHeader);

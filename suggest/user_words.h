@@ -23,6 +23,8 @@ enum class WordEdit {
   Empty,
   /// The word holds a line break, so it would become more than one entry.
   NotOneLine,
+  /// Longer than kMaxUserWordUnits: a pasted text rather than a word.
+  TooLong,
   /// The word to remove is not in the list (any more).
   NotThere,
 };

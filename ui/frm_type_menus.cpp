@@ -138,6 +138,9 @@ void FrmType::ReportWordChange(bool adding, WordEdit edit, bool saved, const std
     case WordEdit::NotOneLine:
       message = tr("Not added: a word is one line, and the selection holds a line break.");
       break;
+    case WordEdit::TooLong:
+      message = tr("Not added: a word of yours is at most %1 characters.").arg(kMaxUserWordUnits);
+      break;
     case WordEdit::NotThere:
       message = tr("%1 was not in your words any more.").arg(quoted);
       break;

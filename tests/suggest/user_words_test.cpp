@@ -7,6 +7,7 @@
 
 #include "base/utf16.h"
 #include "letters.h"
+#include "suggest/word_lists.h"
 
 namespace lekhora {
 namespace {
@@ -61,7 +62,7 @@ TEST(UserWords, AddAppendsAndKeepsTheFinalLineBreak) {
   EXPECT_EQ(Shown(header), Words{kKa});
 }
 
-TEST(UserWords, AddRefusesWhatIsThereEmptyOrMoreThanALine) {
+TEST(UserWords, AddRefusesWhatIsThereEmptyMoreThanALineOrTooLong) {
   UserWords words = FromText(u"head\r\n" + kKa + kAa);
   const std::u16string before = TextOf(words);
   EXPECT_EQ(words.Add(kKa + kAa), WordEdit::AlreadyThere);
@@ -69,7 +70,11 @@ TEST(UserWords, AddRefusesWhatIsThereEmptyOrMoreThanALine) {
   EXPECT_EQ(words.Add(kKa + u"\r\n" + kMa), WordEdit::NotOneLine);
   EXPECT_EQ(words.Add(kKa + u"\n"), WordEdit::NotOneLine);
   EXPECT_EQ(words.Add(u"\r" + kMa), WordEdit::NotOneLine);
+  // A pasted text is no word, and the list box would not show it.
+  EXPECT_EQ(words.Add(std::u16string(kMaxUserWordUnits + 1, u'x')), WordEdit::TooLong);
   EXPECT_EQ(TextOf(words), before);
+  EXPECT_EQ(words.Add(std::u16string(kMaxUserWordUnits, u'x')), WordEdit::Done);
+  words = FromText(u"head\r\n" + kKa + kAa);
   // The first line is no word: the same text may be added.
   EXPECT_EQ(words.Add(u"head"), WordEdit::Done);
   // Comparisons are exact: a different vowel sign is another word.

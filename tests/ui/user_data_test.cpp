@@ -265,6 +265,11 @@ void UserDataTest::wordsAreAddedAndRemovedFromTheMenus() {
   ChooseInNextMenu(QStringLiteral("mnuAddWord"));
   OpenTextMenu();
   QVERIFY(Type().StatusText().contains(QStringLiteral("line break")));
+  Box().setPlainText(QString(static_cast<qsizetype>(kMaxUserWordUnits + 1), QChar(u'x')));
+  Box().selectAll();
+  ChooseInNextMenu(QStringLiteral("mnuAddWord"));
+  OpenTextMenu();
+  QVERIFY(Type().StatusText().contains(QStringLiteral("at most 1000 characters")));
   QCOMPARE(ShownWords(), shipped + QStringList{word});
   QCOMPARE(Read(WordsFile()), before + Utf16(u"\r\n" + word.toStdU16String()));
 
