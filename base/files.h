@@ -16,6 +16,10 @@ namespace lekhora {
 /// encoded or decoded (2 GiB - 1 bytes).
 inline constexpr std::uintmax_t kMaxFileBytes = 0x7FFFFFFF;
 
+/// The largest file of the user's (a word list, the settings, the typed
+/// text) that is read: far more than anyone keeps, little enough to hold.
+inline constexpr std::uintmax_t kUserFileLimit = 16 * 1024 * 1024;
+
 /// The error for a failed file operation with errno value err on path.
 Error FileSystemError(int err, const std::string& source, const std::filesystem::path& path);
 

@@ -6,21 +6,6 @@
 
 namespace lekhora {
 
-namespace {
-
-int ComparePrefix(std::u16string_view word, std::u16string_view prefix) {
-  return word.substr(0, prefix.size()).compare(prefix);
-}
-
-// The searched entries of lists: a count that disagrees with the entries
-// never leads outside them.
-int Searched(const WordLists& lists) {
-  return static_cast<int>(std::min<std::size_t>(
-      lists.WordList.size(), static_cast<std::size_t>(std::max<int>(lists.WordCount, 0))));
-}
-
-}  // namespace
-
 SessionSuggestions::SessionSuggestions(const TypingState& state, const SharedWords& words)
     : state_(state),
       words_(words),
@@ -29,27 +14,21 @@ SessionSuggestions::SessionSuggestions(const TypingState& state, const SharedWor
 
 std::int16_t SessionSuggestions::SearchList() {
   // The lists are in normal form C, as in the pad's search.
-  std::u16string_view prefix = state_.WordPrefix;
-  if (NeedsCanonicalFold(prefix)) {
-    FoldCanonical(prefix, folded_);
-    prefix = folded_;
-  }
+  const std::u16string_view prefix = SearchForm(state_.WordPrefix, folded_);
   const auto matches = [prefix](const WordLists& lists) {
     const auto begin = lists.WordList.begin();
-    const auto end = begin + Searched(lists);
+    const auto end = begin + SearchedCount(lists);
     const auto first = std::partition_point(
         begin, end, [prefix](const std::u16string& w) { return ComparePrefix(w, prefix) < 0; });
     const auto last = std::partition_point(
         first, end, [prefix](const std::u16string& w) { return ComparePrefix(w, prefix) == 0; });
     return Range{static_cast<int>(first - begin), static_cast<int>(last - begin)};
   };
-  highlight_ = userCount_ = bundledCount_ = duplicates_ = 0;
+  highlight_ = duplicates_ = 0;
   userRange_ = bundledRange_ = Range{};
   if (prefix.empty()) return -1;
   userRange_ = matches(words_.User);
   bundledRange_ = matches(words_.Bundled);
-  userCount_ = userRange_.last - userRange_.first;
-  bundledCount_ = bundledRange_.last - bundledRange_.first;
   // The user's matches are few; each is looked up among the bundled ones.
   const auto bundledFirst = words_.Bundled.WordList.begin() + bundledRange_.first;
   const auto bundledLast = words_.Bundled.WordList.begin() + bundledRange_.last;
@@ -65,7 +44,7 @@ bool SessionSuggestions::IsUserWord(const std::u16string& word) const {
 
 int SessionSuggestions::BundledIndex(int k) const {
   int index = bundledRange_.first;
-  for (int skip = k - userCount_;; ++index) {
+  for (int skip = k - userRange_.size();; ++index) {
     if (duplicates_ > 0 && IsUserWord(words_.Bundled.WordList[index])) continue;
     if (skip-- == 0) return index;
   }
@@ -74,7 +53,8 @@ int SessionSuggestions::BundledIndex(int k) const {
 void SessionSuggestions::Candidates(int first, int n, std::vector<std::u16string>& out) const {
   const int end = std::min(Count(), first + n);
   int k = std::max(first, 0);
-  for (; k < end && k < userCount_; ++k) out.push_back(words_.User.WordList[userRange_.first + k]);
+  for (; k < end && k < userRange_.size(); ++k)
+    out.push_back(words_.User.WordList[userRange_.first + k]);
   if (k >= end) return;
   // Past the user's words, the bundled ones follow in list order.
   for (int index = BundledIndex(k); k < end; ++index) {
@@ -99,7 +79,7 @@ void SessionSuggestions::ScrollUp() {
 
 std::u16string SessionSuggestions::Accept(TextBox& box, int caret, bool separator) {
   if (highlight_ >= Count()) return {};
-  if (highlight_ < userCount_) {
+  if (highlight_ < userRange_.size()) {
     user_.SetSuggestionIndex(static_cast<std::int16_t>(userRange_.first + highlight_));
     return user_.Accept(box, caret, separator);
   }

@@ -16,6 +16,13 @@
 namespace lekhora {
 
 class SessionSuggestions final : public SuggestionHooks {
+ private:
+  struct Range {
+    int first = 0;
+    int last = 0;
+    int size() const { return last - first; }
+  };
+
  public:
   /// state and words must outlive this object.
   SessionSuggestions(const TypingState& state, const SharedWords& words);
@@ -30,7 +37,7 @@ class SessionSuggestions final : public SuggestionHooks {
   void ScrollUp() override;
 
   /// How many candidates the last search found.
-  int Count() const { return userCount_ + bundledCount_ - duplicates_; }
+  int Count() const { return userRange_.size() + bundledRange_.size() - duplicates_; }
   int Highlight() const { return highlight_; }
   /// For a click; an index outside the candidates is ignored.
   void SetHighlight(int index);
@@ -38,10 +45,6 @@ class SessionSuggestions final : public SuggestionHooks {
   void Candidates(int first, int n, std::vector<std::u16string>& out) const;
 
  private:
-  struct Range {
-    int first = 0;
-    int last = 0;
-  };
   /// The index in the bundled list of candidate k, which is past the user's words.
   int BundledIndex(int k) const;
   bool IsUserWord(const std::u16string& word) const;
@@ -55,8 +58,6 @@ class SessionSuggestions final : public SuggestionHooks {
   std::u16string folded_;
   Range userRange_;
   Range bundledRange_;
-  int userCount_ = 0;
-  int bundledCount_ = 0;
   // User words the bundled range holds too: shown once, as the user's.
   int duplicates_ = 0;
   int highlight_ = 0;

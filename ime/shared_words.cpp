@@ -13,9 +13,6 @@ namespace lekhora {
 
 namespace {
 
-// The pad refuses larger user files as well.
-constexpr std::uintmax_t kUserListLimit = 16 * 1024 * 1024;
-
 WordLists SortedList(std::vector<std::u16string> words) {
   std::erase(words, std::u16string());
   std::sort(words.begin(), words.end());
@@ -35,7 +32,7 @@ WordLists SortedList(std::vector<std::u16string> words) {
 std::optional<std::vector<std::u16string>> ReadUserList(const std::filesystem::path& path) {
   if (path.empty()) return std::nullopt;
   try {
-    const std::vector<std::uint8_t> bytes = ReadFileBytes(path, "LoadSharedWords", kUserListLimit);
+    const std::vector<std::uint8_t> bytes = ReadFileBytes(path, "LoadSharedWords", kUserFileLimit);
     if (bytes.empty() || bytes.size() % 2 != 0) return std::nullopt;
     const UserWords list = UserWords::FromBytes(bytes);
     std::vector<std::u16string> words;
@@ -84,7 +81,7 @@ std::shared_ptr<const SharedWords> LoadSharedWords(const std::filesystem::path& 
 WordsSource::WordsSource(std::filesystem::path programFolder, std::filesystem::path userFile)
     : programFolder_(std::move(programFolder)),
       userFile_(std::move(userFile)),
-      bundled_(BundledWords(programFolder_)) {}
+      bundled_(SortedList(BundledWords(programFolder_))) {}
 
 WordsSource::Stamp WordsSource::StampOf() const {
   Stamp stamp;
@@ -100,7 +97,10 @@ std::shared_ptr<const SharedWords> WordsSource::Current() {
   const Stamp now = StampOf();
   if (!words_ || !(now == stamp_)) {
     stamp_ = now;
-    words_ = MakeSharedWords(bundled_, UserWordsOf(programFolder_, userFile_));
+    auto words = std::make_shared<SharedWords>();
+    words->Bundled = bundled_;
+    words->User = SortedList(UserWordsOf(programFolder_, userFile_));
+    words_ = std::move(words);
   }
   return words_;
 }

@@ -51,7 +51,8 @@ class WordsSource {
 
   std::filesystem::path programFolder_;
   std::filesystem::path userFile_;
-  std::vector<std::u16string> bundled_;
+  // Sorted once: only the user's list is read again.
+  WordLists bundled_;
   std::shared_ptr<const SharedWords> words_;
   Stamp stamp_;
 };

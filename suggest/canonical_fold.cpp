@@ -113,4 +113,10 @@ void FoldCanonical(std::u16string_view text, std::u16string& out) {
   out.resize(kept);
 }
 
+std::u16string_view SearchForm(std::u16string_view typed, std::u16string& storage) {
+  if (!NeedsCanonicalFold(typed)) return typed;
+  FoldCanonical(typed, storage);
+  return storage;
+}
+
 }  // namespace lekhora

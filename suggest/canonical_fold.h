@@ -22,4 +22,8 @@ bool NeedsCanonicalFold(std::u16string_view text);
 /// U+0930, U+0933 with a nukta become U+0929, U+0931, U+0934.
 void FoldCanonical(std::u16string_view text, std::u16string& out);
 
+/// typed as the word list spells it: typed itself, or its fold kept in
+/// storage. Allocates only when a fold is needed.
+std::u16string_view SearchForm(std::u16string_view typed, std::u16string& storage);
+
 }  // namespace lekhora

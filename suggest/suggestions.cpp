@@ -11,13 +11,6 @@ namespace lekhora {
 
 namespace {
 
-// Ordinal comparison of the first prefix.size() units of word with prefix
-// (the whole word when it is shorter): below 0, 0 or above 0. No copies, as
-// this runs up to about thirty times per typed key (two bisections).
-int ComparePrefix(std::u16string_view word, std::u16string_view prefix) {
-  return word.substr(0, prefix.size()).compare(prefix);
-}
-
 // The first entry in [low, match] that begins with prefix, given that match
 // does and, the list being sorted, that those before it either sort below the
 // prefix or begin with it too.
@@ -41,6 +34,10 @@ constexpr int kWordsAfter = 8;
 
 }  // namespace
 
+int ComparePrefix(std::u16string_view word, std::u16string_view prefix) {
+  return word.substr(0, prefix.size()).compare(prefix);
+}
+
 Suggestions::Suggestions(const TypingState& state, const WordLists& lists, SuggestionView& view)
     : state_(state), lists_(lists), view_(&view) {}
 
@@ -52,17 +49,10 @@ std::int16_t Suggestions::SearchList() {
   // The list is in normal form C, and canonically equivalent text is the same
   // text, so the prefix is compared in that form too. WordPrefix itself stays
   // as typed: Accept replaces exactly its units.
-  std::u16string_view prefix = state_.WordPrefix;
-  if (NeedsCanonicalFold(prefix)) {
-    FoldCanonical(prefix, folded_prefix_);
-    prefix = folded_prefix_;
-  }
+  const std::u16string_view prefix = SearchForm(state_.WordPrefix, folded_prefix_);
   const int start = state_.SearchStart;
   const std::int16_t not_found = CheckedAdd16(start, -1);
-  // WordCount comes with the list, but a count that disagrees with it must
-  // not lead the probes outside the array.
-  const int last = static_cast<int>(std::min<std::size_t>(
-      lists_.WordList.size(), static_cast<std::size_t>(std::max<int>(lists_.WordCount, 0))));
+  const int last = SearchedCount(lists_);
   int low = std::max(start, 0);
   int high = last - 1;
   while (low <= high) {

@@ -1,5 +1,6 @@
 #include "suggest/word_lists.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "base/checked16.h"
@@ -10,6 +11,11 @@
 #include "text/lines.h"
 
 namespace lekhora {
+
+int SearchedCount(const WordLists& lists) {
+  return static_cast<int>(std::min<std::size_t>(
+      lists.WordList.size(), static_cast<std::size_t>(std::max<int>(lists.WordCount, 0))));
+}
 
 void FillWordList(std::u16string_view text, WordLists& lists) {
   lists.WordList = SplitCrLf(text);

@@ -27,6 +27,10 @@ struct WordLists {
   std::int16_t WordCount = 0;
 };
 
+/// How many entries a search looks at: WordCount, which comes with the list,
+/// but never more than the list holds, nor fewer than none.
+int SearchedCount(const WordLists& lists);
+
 /// Splits text into lists.WordList, then sets WordCount. With more entries
 /// than kMaxWordListEntries the list stays filled, WordCount keeps its value
 /// and the overflow Error is thrown.

@@ -13,10 +13,9 @@
 #include <string_view>
 #include <vector>
 
-namespace lekhora {
+#include "base/files.h"
 
-/// Larger user files are not read.
-inline constexpr std::uintmax_t kUserFileLimit = 16 * 1024 * 1024;
+namespace lekhora {
 
 enum class UserFileKind {
   /// UTF-16LE text, as the word lists are.

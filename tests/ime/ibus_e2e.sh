@@ -115,6 +115,7 @@ expect_text() {
   for _ in $(seq 40); do [ "$(text)" = "$1" ] && return 0; sleep 0.05; done
   fail "$2: expected [$1], got [$(text)]"
 }
+first_candidate() { grep '^candidates ' "$tmp/engine.log" | tail -1 | sed 's/^candidates \[\([^ @]*\).*/\1/'; }
 last_preedit() { grep '^preedit ' "$tmp/engine.log" | tail -1 | sed 's/^preedit \[\(.*\)\]$/\1/'; }
 
 # keys "a b c": xdotool key names
@@ -167,7 +168,7 @@ for client in ${LEKHORA_IBUS_CLIENTS:-qt gtk}; do
   : >"$tmp/engine.log"
   send 30 m e r
   sleep 0.3
-  first=$(grep '^candidates ' "$tmp/engine.log" | tail -1 | sed 's/^candidates \[\([^ @]*\).*/\1/')
+  first=$(first_candidate)
   if [ -z "$first" ]; then
     fail "$client no candidates for mer"
   elif [ "$first" != "$user_word" ]; then
@@ -184,7 +185,7 @@ for client in ${LEKHORA_IBUS_CLIENTS:-qt gtk}; do
   : >"$tmp/engine.log"
   send 30 m e r
   sleep 0.3
-  first=$(grep '^candidates ' "$tmp/engine.log" | tail -1 | sed 's/^candidates \[\([^ @]*\).*/\1/')
+  first=$(first_candidate)
   [ "$first" = "$user_word" ] || fail "$client a changed user list is not read again: [$first]"
   send 30 Escape
   stop_client

@@ -1,12 +1,7 @@
 #!/usr/bin/env bash
 # Command-line behaviour of lekhora-convert: convert_cli_test.sh BINARY CASE
 set -u
-bin=$1
-case_name=$2
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-
-fail() { echo "FAIL [$case_name]: $*" >&2; exit 1; }
+source "$(dirname "$0")/cli_test_lib.sh"
 
 # run INPUT ARGS...: sets out (hex of stdout), err (stderr), rc
 run() {

@@ -2,12 +2,7 @@
 # What lekhora-he3 does to the files it writes to: he3_files_test.sh BINARY CASE
 # Cases that need root or gigabytes of memory skip (exit 77) with a message.
 set -u
-bin=$1
-case_name=$2
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-
-fail() { echo "FAIL [$case_name]: $*" >&2; exit 1; }
+source "$(dirname "$0")/cli_test_lib.sh"
 skip() { echo "SKIP [$case_name]: $*"; exit 77; }
 need_root() { [ "$(id -u)" -eq 0 ] || skip "needs root ($1)"; }
 # need_memory GIB: the tool holds the whole input in memory.
