@@ -113,8 +113,13 @@ void Apply(IBusEngine* engine, const SessionActions& a) {
     ibus_text_append_attribute(text, IBUS_ATTR_TYPE_UNDERLINE, IBUS_ATTR_UNDERLINE_SINGLE, 0,
                                static_cast<gint>(ibus_text_get_length(text)));
   }
-  ibus_engine_update_preedit_text(engine, text, static_cast<guint>(CodePoints(a.preedit, a.caret)),
-                                  a.preedit.empty() ? FALSE : TRUE);
+  // The application commits the preedit itself when its focus leaves, it is
+  // reset or the input method changes: the word stays in the input context
+  // it was typed in. A commit sent from the engine at those moments reaches
+  // whichever context the daemon has moved the engine to by then.
+  ibus_engine_update_preedit_text_with_mode(
+      engine, text, static_cast<guint>(CodePoints(a.preedit, a.caret)),
+      a.preedit.empty() ? FALSE : TRUE, IBUS_ENGINE_PREEDIT_COMMIT);
 
   ibus_lookup_table_clear(self->table);
   std::string shown;
@@ -208,6 +213,13 @@ void Disable(IBusEngine* engine) {
   Apply(engine, Self(engine)->session->Reset());
 }
 
+void SetContentType(IBusEngine* engine, guint purpose, guint /*hints*/) {
+  const bool secret = purpose == IBUS_INPUT_PURPOSE_PASSWORD || purpose == IBUS_INPUT_PURPOSE_PIN;
+  Debug("purpose", std::to_string(purpose));
+  LekhoraEngine* self = Self(engine);
+  if (secret != self->session->PlainTyping()) Apply(engine, self->session->SetPlainTyping(secret));
+}
+
 void CandidateClicked(IBusEngine* engine, guint index, guint /*button*/, guint /*state*/) {
   Apply(engine, Self(engine)->session->ClickCandidate(static_cast<int>(index)));
 }
@@ -232,7 +244,7 @@ void PropertyActivate(IBusEngine* engine, const gchar* name, guint state) {
   LekhoraEngine* self = Self(engine);
   const std::string_view key(name);
   if (key == kSuggestionsProp) {
-    Apply(engine, self->session->Reset());
+    Apply(engine, self->session->CommitNow());
     self->session->SetSuggestionsOn(state == PROP_STATE_CHECKED);
   } else if (key.starts_with(kScriptPrefix) && state == PROP_STATE_CHECKED) {
     const std::u16string script =
@@ -271,6 +283,7 @@ static void lekhora_engine_class_init(LekhoraEngineClass* klass) {
   engine->focus_out = FocusOut;
   engine->reset = Reset;
   engine->disable = Disable;
+  engine->set_content_type = SetContentType;
   engine->candidate_clicked = CandidateClicked;
   engine->page_up = PageUp;
   engine->page_down = PageDown;
