@@ -77,6 +77,12 @@ SessionActions InputSession::CommitAll() {
   return Show(actions);
 }
 
+SessionActions InputSession::Shown() {
+  SessionActions actions;
+  actions.consumed = true;
+  return Show(actions);
+}
+
 SessionActions InputSession::Forget() {
   SessionActions actions;
   TakePreedit(actions);

@@ -62,6 +62,8 @@ class InputSession {
 
   /// What is shown now.
   const std::u16string& Preedit() const { return box_.View(); }
+  /// The preedit and the candidates as they stand, to show them again.
+  SessionActions Shown();
 
  private:
   // Forwards to the suggestions while they are on, else to nothing.

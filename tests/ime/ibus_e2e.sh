@@ -251,8 +251,14 @@ for client in ${LEKHORA_IBUS_CLIENTS:-qt gtk}; do
   expect_texts "$mera$kha" "$kha$mera$(u '\u0915\u0939') " "$client mera, click, k, click, h"
   send 30 m e r a
   select_engine lekhora-inscript
-  expect_texts "$mera$kha" "$kha$mera$(u '\u0915\u0939') $mera" "$client mera, engine switch"
+  # GTK commits the word at the switch; Qt's word comes back as the preedit
+  # when the engine returns. Either way it goes in once, where it was typed.
+  [ $client = gtk ] &&
+    expect_texts "$mera$kha" "$kha$mera$(u '\u0915\u0939') $mera" "$client mera, engine switch"
   select_engine lekhora-vimra
+  sleep 0.3
+  send 30 space
+  expect_texts "$mera$kha" "$kha$mera$(u '\u0915\u0939') $mera " "$client mera, engine switch and back"
   stop_client
 
   # Numbered candidates: a digit picks the candidate with that number, and
@@ -276,18 +282,16 @@ for client in ${LEKHORA_IBUS_CLIENTS:-qt gtk}; do
   focus b
   send 30 m e r a s e c r e t
   expect_texts "" "merasecret" "$client password field"
-  if grep -q '^purpose \[8\]' "$tmp/engine.log"; then
-    grep -Eq '^(preedit \[.+\]|candidates)' "$tmp/engine.log" &&
-      fail "$client password field shows a preedit or candidates: $(grep -E '^(preedit|candidates)' "$tmp/engine.log" | head -3)"
-    tell purpose b pin
-    send 30 space 1 2 3 4
-    expect_texts "" "merasecret 1234" "$client PIN field"
-    focus a
-    send 30 m e r a space
-    expect_texts "$mera " "merasecret 1234" "$client a normal field after the password field"
-  else
-    echo "NOTE: the $client client does not tell the input method a password purpose: $(grep "^purpose" "$tmp/engine.log" | tr "\n" " ")"
-  fi
+  grep -q '^purpose \[8\]' "$tmp/engine.log" ||
+    echo "NOTE: the $client client does not hand the input method a password purpose (its keys bypass it)"
+  grep -Eq '^(preedit \[.+\]|candidates)' "$tmp/engine.log" &&
+    fail "$client password field shows a preedit or candidates: $(grep -E '^(preedit|candidates)' "$tmp/engine.log" | head -3)"
+  tell purpose b pin
+  send 30 space 1 2 3 4
+  expect_texts "" "merasecret 1234" "$client PIN field"
+  focus a
+  send 30 m e r a space
+  expect_texts "$mera " "merasecret 1234" "$client a normal field after the password field"
   stop_client
 
   # Characters outside the Basic Multilingual Plane pass whole.
