@@ -189,8 +189,7 @@ IBusPropList* BuildProps(LekhoraEngine* self) {
       props,
       ibus_property_new(kSuggestionsProp, PROP_TYPE_TOGGLE,
                         ibus_text_new_from_string("Suggestions"), nullptr, nullptr, TRUE, TRUE,
-                        self->suggestions ? PROP_STATE_CHECKED : PROP_STATE_UNCHECKED,
-                        nullptr));
+                        self->suggestions ? PROP_STATE_CHECKED : PROP_STATE_UNCHECKED, nullptr));
   return props;
 }
 
@@ -207,13 +206,15 @@ void Constructed(GObject* object) {
   G_OBJECT_CLASS(lekhora_engine_parent_class)->constructed(object);
   LekhoraEngine* self = reinterpret_cast<LekhoraEngine*>(object);
   *self->layout = LayoutOf(ibus_engine_get_name(IBUS_ENGINE(object)));
-  self->contexts = new InputContexts([self] {
-    auto session = std::make_unique<InputSession>(Context(*self->layout, *self->script),
-                                                  Source().Current());
-    session->SetSuggestionsOn(self->suggestions);
-    session->SetPlainTyping(self->secret);
-    return session;
-  }, KeptWords());
+  self->contexts = new InputContexts(
+      [self] {
+        auto session = std::make_unique<InputSession>(Context(*self->layout, *self->script),
+                                                      Source().Current());
+        session->SetSuggestionsOn(self->suggestions);
+        session->SetPlainTyping(self->secret);
+        return session;
+      },
+      KeptWords());
   self->props = BuildProps(self);
   g_object_ref_sink(self->props);
 }
@@ -254,7 +255,8 @@ void FocusInId(IBusEngine* engine, const gchar* path, const gchar* client) {
   LekhoraEngine* self = Self(engine);
   const bool keeps = KeepsWord(client != nullptr ? client : "");
   self->commitMode = !keeps;
-  Debug("focus", std::string(client != nullptr ? client : "") + " " + (path != nullptr ? path : ""));
+  Debug("focus",
+        std::string(client != nullptr ? client : "") + " " + (path != nullptr ? path : ""));
   ibus_engine_register_properties(engine, self->props);
   Apply(engine, self->contexts->FocusIn(path != nullptr ? path : "", keeps));
   CatchUp(engine);

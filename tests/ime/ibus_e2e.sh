@@ -74,6 +74,13 @@ stop() {
 trap stop EXIT
 for _ in $(seq 100); do ibus list-engine >/dev/null 2>&1 && break; sleep 0.05; done
 ibus list-engine 2>/dev/null | grep -q lekhora-vimra || { echo "FAIL: the daemon does not list lekhora-vimra"; exit 1; }
+# The daemon tells the panel and the desktop each engine's icon and symbol.
+if "$python" -c 'import gi; gi.require_version("IBus", "1.0")' 2>/dev/null; then
+  "$python" "$(dirname "$0")/ibus_component_check.py" "$component_dir/lekhora.xml" daemon ||
+    { echo "FAIL: the daemon's engine descriptions"; exit 1; }
+else
+  echo "NOTE: gir1.2-ibus-1.0 is missing: the daemon's engine descriptions are not checked"
+fi
 
 # The latency measurement of make bench instead of the tests.
 if [ -n "${LEKHORA_IBUS_LATENCY_CLIENT:-}" ]; then

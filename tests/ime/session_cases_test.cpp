@@ -138,7 +138,8 @@ TEST(InputSession, CharactersOutsideTheBmpPassWholeAndNonCharactersPassThrough) 
   s.CommitNow();
   // Code points that are not characters: the session commits its word and
   // hands the key on untouched.
-  for (char32_t bad : {char32_t{0x110000}, char32_t{0xD800}, char32_t{0xDFFF}, char32_t{0x7FFFFFFF}}) {
+  for (char32_t bad :
+       {char32_t{0x110000}, char32_t{0xD800}, char32_t{0xDFFF}, char32_t{0x7FFFFFFF}}) {
     TypeAll(s, "k");
     const SessionActions a = s.Key(CharacterKey(bad));
     EXPECT_FALSE(a.consumed) << std::hex << static_cast<unsigned>(bad);
