@@ -309,5 +309,20 @@ for client in ${LEKHORA_IBUS_CLIENTS:-qt gtk}; do
   stop_client
 done
 
+# A client of the daemon's own, with two input contexts and no toolkit: the
+# daemon commits a word left in a context when its focus goes, to that context.
+if "$python" -c 'import gi; gi.require_version("IBus", "1.0")' 2>/dev/null; then
+  select_engine lekhora-vimra
+  "$python" "$(dirname "$0")/raw_client.py" lekhora-inscript lekhora-vimra >"$tmp/raw.out" 2>&1 || true
+  mera=$(u '\u092E\u0947\u0930\u093E') kha=$(u '\u0916')
+  [ "$(grep '^focus ' "$tmp/raw.out")" = "focus A=[$mera] B=[$kha]" ] ||
+    fail "raw client, focus changes: $(grep '^focus ' "$tmp/raw.out" || cat "$tmp/raw.out")"
+  [ "$(grep '^switch ' "$tmp/raw.out")" = "switch A=[$mera]" ] ||
+    fail "raw client, engine switch: $(grep '^switch ' "$tmp/raw.out" || cat "$tmp/raw.out")"
+  # Keyvals that are no character go to the application; an emoji goes in whole.
+  [ "$(grep '^keys ' "$tmp/raw.out")" = "keys [False, False, True, True] A=[$(printf '\U0001F600') ]" ] ||
+    fail "raw client, keys: $(grep '^keys ' "$tmp/raw.out" || cat "$tmp/raw.out")"
+fi
+
 [ $failures -eq 0 ] && echo "PASS: IBus end to end"
 exit $((failures > 0))
