@@ -309,6 +309,37 @@ for client in ${LEKHORA_IBUS_CLIENTS:-qt gtk}; do
   stop_client
 done
 
+# Between the windows of two programs: a GTK window and a Qt window.
+if [ "${LEKHORA_IBUS_CLIENTS:-qt gtk}" = "qt gtk" ] && select_engine lekhora-vimra; then
+  rm -f "$tmp/qt.text" "$tmp/qt.out"
+  QT_IM_MODULE=ibus QT_QPA_PLATFORM=xcb "$qt_client" "$tmp/qt.text" </dev/null >"$tmp/qt.out" 2>&1 &
+  qt_pid=$!
+  for _ in $(seq 200); do grep -q ready "$tmp/qt.out" 2>/dev/null && break; sleep 0.05; done
+  start_client gtk && grep -q ready "$tmp/qt.out" && {
+    qt_window=$(xdotool search --pid "$qt_pid" | tail -1)
+    gtk_window=$(xdotool getwindowfocus)
+    sleep 0.3
+    send 30 m e r a
+    xdotool windowfocus --sync "$qt_window"
+    sleep 0.3
+    send 30 k h
+    xdotool windowfocus --sync "$gtk_window"
+    sleep 0.3
+    expect_text "$mera" "gtk mera, focus to the Qt window"
+    [ -z "$(cat "$tmp/qt.text" 2>/dev/null)" ] || fail "the Qt window got [$(cat "$tmp/qt.text")] before it has the focus again"
+    send 30 space
+    xdotool windowfocus --sync "$qt_window"
+    sleep 0.3
+    send 30 space
+    expect_text "$mera " "gtk mera, focus to Qt, back, space"
+    for _ in $(seq 40); do [ "$(cat "$tmp/qt.text" 2>/dev/null)" = "$kha " ] && break; sleep 0.05; done
+    [ "$(cat "$tmp/qt.text" 2>/dev/null)" = "$kha " ] || fail "the Qt window's kh came back as [$(cat "$tmp/qt.text" 2>/dev/null)]"
+  }
+  stop_client
+  kill "$qt_pid" 2>/dev/null || true
+  wait "$qt_pid" 2>/dev/null || true
+fi
+
 # A client of the daemon's own, with two input contexts and no toolkit: the
 # daemon commits a word left in a context when its focus goes, to that context.
 if "$python" -c 'import gi; gi.require_version("IBus", "1.0")' 2>/dev/null; then
