@@ -87,8 +87,7 @@ struct LekhoraEngine {
   IBusLookupTable* table;
   bool suggestions;
   bool secret;  // the focused field is a password or PIN field
-  // The focused application commits the preedit itself when it loses the
-  // focus, once the daemon tells it the preedit is to be committed.
+  // The preedit is shown in IBus's commit mode (see Apply, KeepsWord).
   bool commitMode;
 };
 
@@ -139,10 +138,11 @@ void Apply(IBusEngine* engine, const SessionActions& a) {
     ibus_text_append_attribute(text, IBUS_ATTR_TYPE_UNDERLINE, IBUS_ATTR_UNDERLINE_SINGLE, 0,
                                static_cast<gint>(ibus_text_get_length(text)));
   }
-  // The application commits the preedit itself when its focus leaves, it is
-  // reset or the input method changes: the word stays in the input context
-  // it was typed in. A commit sent from the engine at those moments reaches
-  // whichever context the daemon has moved the engine to by then.
+  // In commit mode the daemon or the application commits the preedit shown
+  // when the context loses the focus or the input method changes, so the
+  // word goes into the context it was typed in; a commit the engine sent at
+  // those moments would reach whichever context the daemon has moved the
+  // engine to by then. In clear mode (Qt) the word is kept for the context.
   ibus_engine_update_preedit_text_with_mode(
       engine, text, static_cast<guint>(CodePoints(a.preedit, a.caret)),
       a.preedit.empty() ? FALSE : TRUE,

@@ -30,10 +30,12 @@ class InputSession {
 
   SessionActions Key(const ImeKeyEvent& event);
   /// The input context loses the focus, is reset or changes input method.
-  /// The word being composed is already the application's: the front-end
-  /// shows every preedit so that the application commits it itself at these
-  /// moments, in the context it was typed in (a commit sent from here could
-  /// reach the context focused next). The session forgets the word.
+  /// The word being composed is the application's by then: the front-end
+  /// shows the preedit so that the application (or its framework) commits it
+  /// itself at these moments, in the context it was typed in, as a commit
+  /// sent from here could reach the context focused next; or the session is
+  /// kept for the context's return instead (InputContexts). The session
+  /// forgets the word.
   SessionActions FocusOut() { return Forget(); }
   SessionActions Reset() { return Forget(); }
   /// Commits the preedit from here: for changes the user makes while the
