@@ -9,13 +9,16 @@ struct EngineName {
   const char* name;      // the IBus engine name
   const char* longName;  // what the desktop's input source list shows
   std::u16string_view layout;
+  const char* symbol;  // what the tray shows: क and the layout's initial
 };
 
+// As in the component file (ibus/CMakeLists.txt); each engine's icon is
+// icons/NAME.svg beside the engine.
 inline constexpr EngineName kEngines[] = {
-    {"lekhora-vimra", "Lekhora Phonetic (Vimra)", u"Phonetic(Vimra)"},
-    {"lekhora-phonetic", "Lekhora Phonetic", u"Phonetic"},
-    {"lekhora-inscript", "Lekhora Inscript", u"Inscript"},
-    {"lekhora-remington", "Lekhora Remington", u"Remington"},
+    {"lekhora-vimra", "Lekhora Phonetic (Vimra)", u"Phonetic(Vimra)", "\u0915V"},
+    {"lekhora-phonetic", "Lekhora Phonetic", u"Phonetic", "\u0915P"},
+    {"lekhora-inscript", "Lekhora Inscript", u"Inscript", "\u0915I"},
+    {"lekhora-remington", "Lekhora Remington", u"Remington", "\u0915R"},
 };
 
 }  // namespace lekhora

@@ -12,6 +12,7 @@
 #include "engine/layout_choice.h"
 #include "ibus/engine_names.h"
 #include "ibus/key_event.h"
+#include "ime/input_contexts.h"
 #include "ime/input_session.h"
 #include "ime/shared_words.h"
 #include "text/utf8.h"
@@ -44,6 +45,13 @@ std::shared_ptr<const LayoutContext> Context(std::u16string_view layout,
   return slot;
 }
 
+// The words of contexts away from the focus, for every engine of the process:
+// the daemon makes a new engine at each switch of input method.
+const std::shared_ptr<InputContexts::Kept>& KeptWords() {
+  static const auto kept = std::make_shared<InputContexts::Kept>();
+  return kept;
+}
+
 // LEKHORA_IBUS_DEBUG names a file that gets a line per change of preedit and
 // per commit, so tests can watch what the panel would show.
 std::FILE* DebugFile() {
@@ -72,11 +80,15 @@ using namespace lekhora;
 
 struct LekhoraEngine {
   IBusEngine parent;
-  InputSession* session;
+  InputContexts* contexts;
   std::u16string* layout;
   std::u16string* script;
   IBusPropList* props;
   IBusLookupTable* table;
+  bool suggestions;
+  bool secret;  // the focused field is a password or PIN field
+  // The preedit is shown in IBus's commit mode (see Apply, KeepsWord).
+  bool commitMode;
 };
 
 struct LekhoraEngineClass {
@@ -89,6 +101,19 @@ namespace {
 
 LekhoraEngine* Self(IBusEngine* engine) {
   return reinterpret_cast<LekhoraEngine*>(engine);
+}
+
+InputSession& Session(IBusEngine* engine) {
+  return Self(engine)->contexts->Current();
+}
+
+// Qt's input context commits the preedit it shows by itself when the focus
+// moves between its widgets or they are clicked, without telling the daemon
+// so: with the daemon committing it as well the word would go in twice, the
+// second time into the widget focused next. Its words stay with the engine
+// instead until the context has the focus again.
+bool KeepsWord(std::string_view client) {
+  return client.starts_with("QIBusInputContext");
 }
 
 int CodePoints(std::u16string_view text, int units) {
@@ -113,8 +138,15 @@ void Apply(IBusEngine* engine, const SessionActions& a) {
     ibus_text_append_attribute(text, IBUS_ATTR_TYPE_UNDERLINE, IBUS_ATTR_UNDERLINE_SINGLE, 0,
                                static_cast<gint>(ibus_text_get_length(text)));
   }
-  ibus_engine_update_preedit_text(engine, text, static_cast<guint>(CodePoints(a.preedit, a.caret)),
-                                  a.preedit.empty() ? FALSE : TRUE);
+  // In commit mode the daemon or the application commits the preedit shown
+  // when the context loses the focus or the input method changes, so the
+  // word goes into the context it was typed in; a commit the engine sent at
+  // those moments would reach whichever context the daemon has moved the
+  // engine to by then. In clear mode (Qt) the word is kept for the context.
+  ibus_engine_update_preedit_text_with_mode(
+      engine, text, static_cast<guint>(CodePoints(a.preedit, a.caret)),
+      a.preedit.empty() ? FALSE : TRUE,
+      self->commitMode ? IBUS_ENGINE_PREEDIT_COMMIT : IBUS_ENGINE_PREEDIT_CLEAR);
 
   ibus_lookup_table_clear(self->table);
   std::string shown;
@@ -157,23 +189,39 @@ IBusPropList* BuildProps(LekhoraEngine* self) {
       props,
       ibus_property_new(kSuggestionsProp, PROP_TYPE_TOGGLE,
                         ibus_text_new_from_string("Suggestions"), nullptr, nullptr, TRUE, TRUE,
-                        self->session->SuggestionsOn() ? PROP_STATE_CHECKED : PROP_STATE_UNCHECKED,
-                        nullptr));
+                        self->suggestions ? PROP_STATE_CHECKED : PROP_STATE_UNCHECKED, nullptr));
   return props;
+}
+
+// Every engine asks the daemon to name the input context at each focus
+// change (FocusInId), which the daemon does only for engines constructed so.
+GObject* Constructor(GType type, guint count, GObjectConstructParam* params) {
+  for (guint i = 0; i < count; ++i)
+    if (std::string_view(g_param_spec_get_name(params[i].pspec)) == "has-focus-id")
+      g_value_set_boolean(params[i].value, TRUE);
+  return G_OBJECT_CLASS(lekhora_engine_parent_class)->constructor(type, count, params);
 }
 
 void Constructed(GObject* object) {
   G_OBJECT_CLASS(lekhora_engine_parent_class)->constructed(object);
   LekhoraEngine* self = reinterpret_cast<LekhoraEngine*>(object);
   *self->layout = LayoutOf(ibus_engine_get_name(IBUS_ENGINE(object)));
-  self->session = new InputSession(Context(*self->layout, {}), Source().Current());
+  self->contexts = new InputContexts(
+      [self] {
+        auto session = std::make_unique<InputSession>(Context(*self->layout, *self->script),
+                                                      Source().Current());
+        session->SetSuggestionsOn(self->suggestions);
+        session->SetPlainTyping(self->secret);
+        return session;
+      },
+      KeptWords());
   self->props = BuildProps(self);
   g_object_ref_sink(self->props);
 }
 
 void Finalize(GObject* object) {
   LekhoraEngine* self = reinterpret_cast<LekhoraEngine*>(object);
-  delete self->session;
+  delete self->contexts;
   delete self->layout;
   delete self->script;
   if (self->props) g_object_unref(self->props);
@@ -182,65 +230,106 @@ void Finalize(GObject* object) {
 }
 
 gboolean ProcessKey(IBusEngine* engine, guint keyval, guint /*keycode*/, guint state) {
-  const SessionActions a = Self(engine)->session->Key(ToImeKey(keyval, state));
+  const SessionActions a = Session(engine).Key(ToImeKey(keyval, state));
   // Releases, modifiers and keys passed with nothing composed change nothing shown.
   if (!a.consumed && a.commit.empty()) return FALSE;
   Apply(engine, a);
   return a.consumed ? TRUE : FALSE;
 }
 
-void FocusIn(IBusEngine* engine) {
+// The settings of the engine as the focused context's session finds them:
+// the words may have changed, the script been chosen while it was away.
+void CatchUp(IBusEngine* engine) {
   LekhoraEngine* self = Self(engine);
-  ibus_engine_register_properties(engine, self->props);
+  InputSession& session = Session(engine);
   std::shared_ptr<const SharedWords> words = Source().Current();
-  if (words != self->session->Words()) Apply(engine, self->session->SetWords(std::move(words)));
+  if (words != session.Words()) Apply(engine, session.SetWords(std::move(words)));
+  auto context = Context(*self->layout, *self->script);
+  if (context && context.get() != &session.Layout())
+    Apply(engine, session.SetLayout(std::move(context)));
+  session.SetSuggestionsOn(self->suggestions);
+  if (session.PlainTyping() != self->secret) Apply(engine, session.SetPlainTyping(self->secret));
+}
+
+void FocusInId(IBusEngine* engine, const gchar* path, const gchar* client) {
+  LekhoraEngine* self = Self(engine);
+  const bool keeps = KeepsWord(client != nullptr ? client : "");
+  self->commitMode = !keeps;
+  Debug("focus",
+        std::string(client != nullptr ? client : "") + " " + (path != nullptr ? path : ""));
+  ibus_engine_register_properties(engine, self->props);
+  Apply(engine, self->contexts->FocusIn(path != nullptr ? path : "", keeps));
+  CatchUp(engine);
+}
+
+void FocusOutId(IBusEngine* engine, const gchar* path) {
+  Debug("focus-out", path != nullptr ? path : "");
+  Apply(engine, Self(engine)->contexts->FocusOut(path != nullptr ? path : ""));
+}
+
+// A daemon that does not name the contexts: one context for all.
+void FocusIn(IBusEngine* engine) {
+  FocusInId(engine, "", "");
 }
 
 void FocusOut(IBusEngine* engine) {
-  Apply(engine, Self(engine)->session->FocusOut());
+  FocusOutId(engine, "");
 }
 
 void Reset(IBusEngine* engine) {
-  Apply(engine, Self(engine)->session->Reset());
+  Debug("reset", "");
+  Apply(engine, Session(engine).Reset());
 }
 
+// Another input method takes over the focused context: as a focus change.
 void Disable(IBusEngine* engine) {
-  Apply(engine, Self(engine)->session->Reset());
+  Debug("disable", "");
+  LekhoraEngine* self = Self(engine);
+  Apply(engine, self->contexts->FocusOut(self->contexts->CurrentId()));
+}
+
+void SetContentType(IBusEngine* engine, guint purpose, guint /*hints*/) {
+  LekhoraEngine* self = Self(engine);
+  self->secret = purpose == IBUS_INPUT_PURPOSE_PASSWORD || purpose == IBUS_INPUT_PURPOSE_PIN;
+  Debug("purpose", std::to_string(purpose));
+  InputSession& session = Session(engine);
+  if (self->secret != session.PlainTyping()) Apply(engine, session.SetPlainTyping(self->secret));
 }
 
 void CandidateClicked(IBusEngine* engine, guint index, guint /*button*/, guint /*state*/) {
-  Apply(engine, Self(engine)->session->ClickCandidate(static_cast<int>(index)));
+  Apply(engine, Session(engine).ClickCandidate(static_cast<int>(index)));
 }
 
 void PageUp(IBusEngine* engine) {
-  Apply(engine, Self(engine)->session->MoveHighlight(-kCandidatePage));
+  Apply(engine, Session(engine).MoveHighlight(-kCandidatePage));
 }
 
 void PageDown(IBusEngine* engine) {
-  Apply(engine, Self(engine)->session->MoveHighlight(kCandidatePage));
+  Apply(engine, Session(engine).MoveHighlight(kCandidatePage));
 }
 
 void CursorUp(IBusEngine* engine) {
-  Apply(engine, Self(engine)->session->MoveHighlight(-1));
+  Apply(engine, Session(engine).MoveHighlight(-1));
 }
 
 void CursorDown(IBusEngine* engine) {
-  Apply(engine, Self(engine)->session->MoveHighlight(1));
+  Apply(engine, Session(engine).MoveHighlight(1));
 }
 
 void PropertyActivate(IBusEngine* engine, const gchar* name, guint state) {
   LekhoraEngine* self = Self(engine);
   const std::string_view key(name);
   if (key == kSuggestionsProp) {
-    Apply(engine, self->session->Reset());
-    self->session->SetSuggestionsOn(state == PROP_STATE_CHECKED);
+    Apply(engine, Session(engine).CommitNow());
+    self->suggestions = state == PROP_STATE_CHECKED;
+    self->contexts->ForEach([self](InputSession& s) { s.SetSuggestionsOn(self->suggestions); });
   } else if (key.starts_with(kScriptPrefix) && state == PROP_STATE_CHECKED) {
     const std::u16string script =
         DecodeUtf8(key.substr(std::string_view(kScriptPrefix).size())).text;
     auto context = Context(*self->layout, script);
     if (!context) return;
     *self->script = script;
-    Apply(engine, self->session->SetLayout(std::move(context)));
+    Apply(engine, Session(engine).SetLayout(std::move(context)));
   } else {
     return;
   }
@@ -253,7 +342,10 @@ void PropertyActivate(IBusEngine* engine, const gchar* name, guint state) {
 }  // namespace
 
 static void lekhora_engine_init(LekhoraEngine* self) {
-  self->session = nullptr;
+  self->contexts = nullptr;
+  self->suggestions = true;
+  self->secret = false;
+  self->commitMode = true;
   self->layout = new std::u16string();
   self->script = new std::u16string();
   self->props = nullptr;
@@ -263,14 +355,18 @@ static void lekhora_engine_init(LekhoraEngine* self) {
 
 static void lekhora_engine_class_init(LekhoraEngineClass* klass) {
   GObjectClass* object = G_OBJECT_CLASS(klass);
+  object->constructor = Constructor;
   object->constructed = Constructed;
   object->finalize = Finalize;
   IBusEngineClass* engine = IBUS_ENGINE_CLASS(klass);
   engine->process_key_event = ProcessKey;
   engine->focus_in = FocusIn;
   engine->focus_out = FocusOut;
+  engine->focus_in_id = FocusInId;
+  engine->focus_out_id = FocusOutId;
   engine->reset = Reset;
   engine->disable = Disable;
+  engine->set_content_type = SetContentType;
   engine->candidate_clicked = CandidateClicked;
   engine->page_up = PageUp;
   engine->page_down = PageDown;

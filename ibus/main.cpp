@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/program_folder.h"
 #include "ibus/engine_names.h"
 #include "ibus/lekhora_engine.h"
 
@@ -19,10 +20,14 @@ IBusComponent* Component() {
   IBusComponent* component = ibus_component_new(kBusName, "Lekhora input method", LEKHORA_VERSION,
                                                 "GPL", "Lekhora", "", "", "lekhora");
   for (const lekhora::EngineName& e : lekhora::kEngines) {
+    const std::string icon =
+        (lekhora::ProgramFolder() / "icons" / (std::string(e.name) + ".svg")).string();
     ibus_component_add_engine(
-        component, ibus_engine_desc_new(e.name, e.longName,
-                                        "Hindi typing with Lekhora's layouts and word suggestions",
-                                        "hi", "GPL", "Lekhora", "", "us"));
+        component, ibus_engine_desc_new_varargs(
+                       "name", e.name, "longname", e.longName, "description",
+                       "Hindi typing with Lekhora's layouts and word suggestions", "language", "hi",
+                       "license", "GPL", "author", "Lekhora", "icon", icon.c_str(), "layout", "us",
+                       "symbol", e.symbol, nullptr));
   }
   return component;
 }

@@ -15,6 +15,17 @@ bool Types(char32_t unit) {
   return unit >= 32 && unit != 127 && unit < 0xD800;
 }
 
+bool IsScalarValue(char32_t unit) {
+  return unit <= 0x10FFFF && (unit < 0xD800 || unit > 0xDFFF);
+}
+
+std::u16string Utf16(char32_t unit) {
+  if (unit < 0x10000) return std::u16string(1, static_cast<char16_t>(unit));
+  unit -= 0x10000;
+  return {static_cast<char16_t>(0xD800 + (unit >> 10)),
+          static_cast<char16_t>(0xDC00 + (unit & 0x3FF))};
+}
+
 }  // namespace
 
 InputSession::InputSession(std::shared_ptr<const LayoutContext> layout,
@@ -66,6 +77,26 @@ SessionActions InputSession::CommitAll() {
   return Show(actions);
 }
 
+SessionActions InputSession::Shown() {
+  SessionActions actions;
+  actions.consumed = true;
+  return Show(actions);
+}
+
+SessionActions InputSession::Forget() {
+  SessionActions actions;
+  TakePreedit(actions);
+  actions.commit.clear();
+  actions.consumed = true;
+  return Show(actions);
+}
+
+SessionActions InputSession::SetPlainTyping(bool on) {
+  SessionActions actions = CommitAll();
+  plain_ = on;
+  return actions;
+}
+
 SessionActions InputSession::CommitAndPass() {
   SessionActions actions = CommitAll();
   actions.consumed = false;
@@ -95,7 +126,7 @@ SessionActions& InputSession::Show(SessionActions& actions) {
 
 SessionActions InputSession::Key(const ImeKeyEvent& event) {
   SessionActions actions;
-  if (event.release || event.key == ImeKey::Modifier) return actions;
+  if (event.release || event.key == ImeKey::Modifier || plain_) return actions;
   if (event.ctrl || event.alt) return CommitAndPass();
 
   const bool composing = !box_.View().empty();
@@ -135,8 +166,13 @@ SessionActions InputSession::Key(const ImeKeyEvent& event) {
       return CommitAndPass();
   }
 
+  // Not a character at all: the application decides what the key does.
+  if (!IsScalarValue(event.unit)) return CommitAndPass();
+  // The candidate window labels its candidates 1 to 9.
+  if (event.unit >= U'1' && event.unit <= U'9' && static_cast<int>(event.unit - U'1') < pageSize_)
+    return ClickCandidate(static_cast<int>(event.unit - U'1'));
   if (!Types(event.unit)) {
-    box_.SetSelText(std::u16string(1, static_cast<char16_t>(event.unit)));
+    box_.SetSelText(Utf16(event.unit));
     actions.consumed = true;
     return Show(actions);
   }

@@ -29,9 +29,18 @@ class InputSession {
   InputSession& operator=(const InputSession&) = delete;
 
   SessionActions Key(const ImeKeyEvent& event);
-  /// Commits the preedit: the application loses the focus or asks for it.
-  SessionActions FocusOut() { return CommitAll(); }
-  SessionActions Reset() { return CommitAll(); }
+  /// The input context loses the focus, is reset or changes input method.
+  /// The word being composed is the application's by then: the front-end
+  /// shows the preedit so that the application (or its framework) commits it
+  /// itself at these moments, in the context it was typed in, as a commit
+  /// sent from here could reach the context focused next; or the session is
+  /// kept for the context's return instead (InputContexts). The session
+  /// forgets the word.
+  SessionActions FocusOut() { return Forget(); }
+  SessionActions Reset() { return Forget(); }
+  /// Commits the preedit from here: for changes the user makes while the
+  /// context keeps the focus.
+  SessionActions CommitNow() { return CommitAll(); }
   /// Commits the candidate at index of the list last shown in place of the preedit.
   SessionActions ClickCandidate(int index);
   /// The candidate window's own buttons: the highlight moves by steps (a
@@ -47,9 +56,16 @@ class InputSession {
   const std::shared_ptr<const SharedWords>& Words() const { return words_; }
   void SetSuggestionsOn(bool on);
   bool SuggestionsOn() const { return suggestionsOn_; }
+  /// For password and PIN fields: every key reaches the application as the
+  /// keyboard types it, with no preedit and no candidates, and nothing typed
+  /// is kept. A word being composed is committed first.
+  SessionActions SetPlainTyping(bool on);
+  bool PlainTyping() const { return plain_; }
 
   /// What is shown now.
   const std::u16string& Preedit() const { return box_.View(); }
+  /// The preedit and the candidates as they stand, to show them again.
+  SessionActions Shown();
 
  private:
   // Forwards to the suggestions while they are on, else to nothing.
@@ -73,6 +89,7 @@ class InputSession {
   /// Hands the whole preedit over as the commit and starts a new word.
   void TakePreedit(SessionActions& actions);
   SessionActions CommitAll();
+  SessionActions Forget();
   /// Commits the preedit and lets the key through.
   SessionActions CommitAndPass();
   /// Fills the preedit and the candidates from the current state.
@@ -88,6 +105,7 @@ class InputSession {
   bool suggestionsOn_ = true;
   // What the user chose, kept while the session has no words.
   bool suggestionsWanted_ = true;
+  bool plain_ = false;
   // Where the page shown last starts among the candidates.
   int pageStart_ = 0;
   int pageSize_ = 0;

@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev libgl-dev libxkbcommon-dev
   xvfb xauth trayer xdotool xclip x11-utils openbox imagemagick
   fonts-lohit-deva fonts-liberation
-  ibus libibus-1.0-dev dbus dbus-x11 ibus-gtk3 python3-gi gir1.2-gtk-3.0
+  ibus libibus-1.0-dev dbus dbus-x11 ibus-gtk3 python3-gi gir1.2-gtk-3.0 gir1.2-ibus-1.0
 )
 # Extras for the development targets: --with-clang for the clang build,
 # --with-fuzz for the libFuzzer build, --with-format for clang-format.

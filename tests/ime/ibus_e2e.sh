@@ -74,6 +74,13 @@ stop() {
 trap stop EXIT
 for _ in $(seq 100); do ibus list-engine >/dev/null 2>&1 && break; sleep 0.05; done
 ibus list-engine 2>/dev/null | grep -q lekhora-vimra || { echo "FAIL: the daemon does not list lekhora-vimra"; exit 1; }
+# The daemon tells the panel and the desktop each engine's icon and symbol.
+if "$python" -c 'import gi; gi.require_version("IBus", "1.0")' 2>/dev/null; then
+  "$python" "$(dirname "$0")/ibus_component_check.py" "$component_dir/lekhora.xml" daemon ||
+    { echo "FAIL: the daemon's engine descriptions"; exit 1; }
+else
+  echo "NOTE: gir1.2-ibus-1.0 is missing: the daemon's engine descriptions are not checked"
+fi
 
 # The latency measurement of make bench instead of the tests.
 if [ -n "${LEKHORA_IBUS_LATENCY_CLIENT:-}" ]; then
@@ -92,12 +99,15 @@ select_engine() {
   [ "$(ibus engine 2>/dev/null)" = "$1" ] || { fail "engine $1 not selected"; return 1; }
 }
 
-# start_client qt|gtk: waits until it has the focus.
+# start_client qt|gtk: waits until its first field has the focus. The client
+# reads commands (focus a|b, purpose a|b ..., click) from a FIFO: tell.
 start_client() {
-  rm -f "$tmp/text" "$tmp/client.out"
+  rm -f "$tmp/text" "$tmp/text.b" "$tmp/client.out" "$tmp/commands"
+  mkfifo "$tmp/commands"
+  exec 5<>"$tmp/commands"
   case $1 in
-    qt) QT_IM_MODULE=ibus QT_QPA_PLATFORM=xcb "$qt_client" "$tmp/text" >"$tmp/client.out" 2>"$tmp/client.err" & ;;
-    gtk) GTK_IM_MODULE=ibus "$python" "$gtk_client" "$tmp/text" >"$tmp/client.out" 2>"$tmp/client.err" & ;;
+    qt) QT_IM_MODULE=ibus QT_QPA_PLATFORM=xcb "$qt_client" "$tmp/text" <"$tmp/commands" >"$tmp/client.out" 2>"$tmp/client.err" & ;;
+    gtk) GTK_IM_MODULE=ibus "$python" "$gtk_client" "$tmp/text" <"$tmp/commands" >"$tmp/client.out" 2>"$tmp/client.err" & ;;
   esac
   client_pid=$!
   for _ in $(seq 200); do grep -q ready "$tmp/client.out" 2>/dev/null && break; sleep 0.05; done
@@ -108,12 +118,43 @@ stop_client() {
   kill "$client_pid" 2>/dev/null || true
   wait "$client_pid" 2>/dev/null || true
   client_pid=
+  exec 5>&-
+}
+tell() { echo "$*" >&5; }
+# click a|b: a click with the mouse into that field, at its end.
+click() {
+  local before at
+  before=$(grep -c '^at ' "$tmp/client.out" || true)
+  tell where "$1"
+  for _ in $(seq 100); do [ "$(grep -c '^at ' "$tmp/client.out")" -gt "$before" ] && break; sleep 0.02; done
+  at=$(grep '^at ' "$tmp/client.out" | tail -1)
+  # shellcheck disable=SC2086
+  xdotool mousemove ${at#at } click 1
+  sleep 0.3
+}
+# focus a|b: moves the focus between the client's two fields and waits for it.
+focus() {
+  local before
+  before=$(grep -c '^focus ' "$tmp/client.out" || true)
+  tell focus "$1"
+  for _ in $(seq 100); do
+    [ "$(grep -c '^focus ' "$tmp/client.out")" -gt "$before" ] &&
+      [ "$(grep '^focus ' "$tmp/client.out" | tail -1)" = "focus $1" ] && break
+    sleep 0.02
+  done
+  sleep 0.2
 }
 text() { cat "$tmp/text" 2>/dev/null || true; }
+text_b() { cat "$tmp/text.b" 2>/dev/null || true; }
 # Waits up to two seconds for the client's text to become $1.
 expect_text() {
   for _ in $(seq 40); do [ "$(text)" = "$1" ] && return 0; sleep 0.05; done
   fail "$2: expected [$1], got [$(text)]"
+}
+# The same for both fields: expect_texts A B what
+expect_texts() {
+  for _ in $(seq 40); do [ "$(text)" = "$1" ] && [ "$(text_b)" = "$2" ] && return 0; sleep 0.05; done
+  fail "$3: expected [$1] and [$2], got [$(text)] and [$(text_b)]"
 }
 first_candidate() { grep '^candidates ' "$tmp/engine.log" | tail -1 | sed 's/^candidates \[\([^ @]*\).*/\1/'; }
 last_preedit() { grep '^preedit ' "$tmp/engine.log" | tail -1 | sed 's/^preedit \[\(.*\)\]$/\1/'; }
@@ -195,7 +236,124 @@ for client in ${LEKHORA_IBUS_CLIENTS:-qt gtk}; do
   send 1 $(keys_of "kh kai Aii kh kai Aii ")
   expect_text "$demo$demo" "$client fast typing"
   stop_client
+
+  # A word being typed stays in the field it was typed in when the focus
+  # moves, the field is clicked or the input method changes mid-word.
+  mera=$(u '\u092E\u0947\u0930\u093E') kha=$(u '\u0916')
+  start_client $client || continue
+  send 30 m e r a
+  focus b
+  send 30 k h
+  focus a
+  expect_texts "$mera" "$kha" "$client mera, focus B, kh, focus A"
+  send 30 k h
+  focus b
+  expect_texts "$mera$kha" "$kha" "$client kh, focus B"
+  send 30 m e r a
+  click b
+  # The click ended the word: h after it does not compose with the k before.
+  send 30 k
+  click b
+  send 30 h space
+  expect_texts "$mera$kha" "$kha$mera$(u '\u0915\u0939') " "$client mera, click, k, click, h"
+  send 30 m e r a
+  select_engine lekhora-inscript
+  # GTK commits the word at the switch; Qt's word comes back as the preedit
+  # when the engine returns. Either way it goes in once, where it was typed.
+  [ $client = gtk ] &&
+    expect_texts "$mera$kha" "$kha$mera$(u '\u0915\u0939') $mera" "$client mera, engine switch"
+  select_engine lekhora-vimra
+  sleep 0.3
+  send 30 space
+  expect_texts "$mera$kha" "$kha$mera$(u '\u0915\u0939') $mera " "$client mera, engine switch and back"
+  stop_client
+
+  # Numbered candidates: a digit picks the candidate with that number, and
+  # types as the layout says when no candidates are shown.
+  start_client $client || continue
+  : >"$tmp/engine.log"
+  send 30 m e r
+  sleep 0.3
+  second=$(grep '^candidates ' "$tmp/engine.log" | tail -1 | sed 's/^candidates \[[^ ]* \([^ @]*\).*/\1/')
+  send 30 2
+  expect_text "$second" "$client mer 2 picks the second candidate [$second]"
+  send 30 space 2 space
+  expect_text "$second $(u '\u0968') " "$client a 2 with no candidates"
+  stop_client
+
+  # Password and PIN fields: keys go in as the keyboard types them, with no
+  # preedit and no candidates; the other field types as before.
+  start_client $client || continue
+  : >"$tmp/engine.log"
+  tell purpose b password
+  focus b
+  send 30 m e r a s e c r e t
+  expect_texts "" "merasecret" "$client password field"
+  grep -q '^purpose \[8\]' "$tmp/engine.log" ||
+    echo "NOTE: the $client client does not hand the input method a password purpose (its keys bypass it)"
+  grep -Eq '^(preedit \[.+\]|candidates)' "$tmp/engine.log" &&
+    fail "$client password field shows a preedit or candidates: $(grep -E '^(preedit|candidates)' "$tmp/engine.log" | head -3)"
+  tell purpose b pin
+  send 30 space 1 2 3 4
+  expect_texts "" "merasecret 1234" "$client PIN field"
+  focus a
+  send 30 m e r a space
+  expect_texts "$mera " "merasecret 1234" "$client a normal field after the password field"
+  stop_client
+
+  # Characters outside the Basic Multilingual Plane pass whole.
+  start_client $client || continue
+  outside=$(printf 'ka\U0001F600 \U0001D400 ')
+  xdotool type --delay 60 "$outside"
+  expect_text "$(printf '%s' "$outside" | "$convert")" "$client ka, emoji, bold A"
+  stop_client
 done
+
+# Between the windows of two programs: a GTK window and a Qt window.
+if [ "${LEKHORA_IBUS_CLIENTS:-qt gtk}" = "qt gtk" ] && select_engine lekhora-vimra; then
+  rm -f "$tmp/qt.text" "$tmp/qt.out"
+  QT_IM_MODULE=ibus QT_QPA_PLATFORM=xcb "$qt_client" "$tmp/qt.text" </dev/null >"$tmp/qt.out" 2>&1 &
+  qt_pid=$!
+  for _ in $(seq 200); do grep -q ready "$tmp/qt.out" 2>/dev/null && break; sleep 0.05; done
+  start_client gtk && grep -q ready "$tmp/qt.out" && {
+    qt_window=$(xdotool search --pid "$qt_pid" | tail -1)
+    gtk_window=$(xdotool getwindowfocus)
+    sleep 0.3
+    send 30 m e r a
+    xdotool windowfocus --sync "$qt_window"
+    sleep 0.3
+    send 30 k h
+    xdotool windowfocus --sync "$gtk_window"
+    sleep 0.3
+    expect_text "$mera" "gtk mera, focus to the Qt window"
+    [ -z "$(cat "$tmp/qt.text" 2>/dev/null)" ] || fail "the Qt window got [$(cat "$tmp/qt.text")] before it has the focus again"
+    send 30 space
+    xdotool windowfocus --sync "$qt_window"
+    sleep 0.3
+    send 30 space
+    expect_text "$mera " "gtk mera, focus to Qt, back, space"
+    for _ in $(seq 40); do [ "$(cat "$tmp/qt.text" 2>/dev/null)" = "$kha " ] && break; sleep 0.05; done
+    [ "$(cat "$tmp/qt.text" 2>/dev/null)" = "$kha " ] || fail "the Qt window's kh came back as [$(cat "$tmp/qt.text" 2>/dev/null)]"
+  }
+  stop_client
+  kill "$qt_pid" 2>/dev/null || true
+  wait "$qt_pid" 2>/dev/null || true
+fi
+
+# A client of the daemon's own, with two input contexts and no toolkit: the
+# daemon commits a word left in a context when its focus goes, to that context.
+if "$python" -c 'import gi; gi.require_version("IBus", "1.0")' 2>/dev/null; then
+  select_engine lekhora-vimra
+  "$python" "$(dirname "$0")/raw_client.py" lekhora-inscript lekhora-vimra >"$tmp/raw.out" 2>&1 || true
+  mera=$(u '\u092E\u0947\u0930\u093E') kha=$(u '\u0916')
+  [ "$(grep '^focus ' "$tmp/raw.out")" = "focus A=[$mera] B=[$kha]" ] ||
+    fail "raw client, focus changes: $(grep '^focus ' "$tmp/raw.out" || cat "$tmp/raw.out")"
+  [ "$(grep '^switch ' "$tmp/raw.out")" = "switch A=[$mera]" ] ||
+    fail "raw client, engine switch: $(grep '^switch ' "$tmp/raw.out" || cat "$tmp/raw.out")"
+  # Keyvals that are no character go to the application; an emoji goes in whole.
+  [ "$(grep '^keys ' "$tmp/raw.out")" = "keys [False, False, True, True] A=[$(printf '\U0001F600') ]" ] ||
+    fail "raw client, keys: $(grep '^keys ' "$tmp/raw.out" || cat "$tmp/raw.out")"
+fi
 
 [ $failures -eq 0 ] && echo "PASS: IBus end to end"
 exit $((failures > 0))

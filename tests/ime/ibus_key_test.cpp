@@ -20,6 +20,21 @@ TEST(IbusKeys, PrintableKeysAreCharacters) {
   EXPECT_TRUE(ToImeKey(IBUS_KEY_k, IBUS_RELEASE_MASK).release);
 }
 
+TEST(IbusKeys, UnicodeKeyvalsKeepTheirWholeCodePoint) {
+  // Keysyms 0x1000000 + code point, which X gives a character the keyboard
+  // map does not hold (xdotool types them so).
+  EXPECT_EQ(ToImeKey(0x101F600, 0).unit, U'\U0001F600');
+  EXPECT_EQ(ToImeKey(0x101D400, 0).unit, U'\U0001D400');
+  EXPECT_EQ(ToImeKey(0x1000915, 0).unit, U'\u0915');
+  // Values that are no character reach the session as they are, which
+  // hands them on to the application.
+  for (guint keyval : {0x1110000u, 0x100D800u}) {
+    const ImeKeyEvent e = ToImeKey(keyval, 0);
+    EXPECT_EQ(e.key, ImeKey::Character);
+    EXPECT_EQ(e.unit, keyval - 0x1000000u);
+  }
+}
+
 TEST(IbusKeys, CommandsAndModifiers) {
   EXPECT_EQ(ToImeKey(IBUS_KEY_BackSpace, 0).key, ImeKey::BackSpace);
   EXPECT_EQ(ToImeKey(IBUS_KEY_KP_Enter, 0).key, ImeKey::Return);

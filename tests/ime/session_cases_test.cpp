@@ -81,16 +81,71 @@ TEST(InputSession, CommandKeysCommitThenPass) {
   EXPECT_EQ(s.Preedit(), U({kKa}));
 }
 
-TEST(InputSession, FocusOutAndResetCommitMidWord) {
+TEST(InputSession, FocusOutResetAndSwitchLeaveTheWordToTheApplication) {
+  // The application commits the preedit it shows; a commit from the session
+  // as well would put the word in twice, or into the next context.
+  InputSession s(Vimra(), nullptr);
+  EXPECT_EQ(TypeAll(s, "ka").last.preedit, U({kKa, kAaSign}));
+  const SessionActions out = s.FocusOut();
+  EXPECT_EQ(out.commit, u"");
+  EXPECT_EQ(out.preedit, u"");
+  EXPECT_TRUE(out.candidates.empty());
+  // The word ended: "h" after a forgotten "k" does not compose with it.
+  TypeAll(s, "k");
+  EXPECT_EQ(s.Reset().commit, u"");
+  EXPECT_EQ(TypeAll(s, "h").last.preedit, U({0x0939}));
+  EXPECT_EQ(s.FocusOut().preedit, u"");
+  EXPECT_EQ(s.FocusOut().commit, u"");
+  // A change the user makes in the same context commits from here.
+  TypeAll(s, "k");
+  EXPECT_EQ(s.CommitNow().commit, U({kKa}));
+  EXPECT_EQ(s.Preedit(), u"");
+}
+
+TEST(InputSession, PlainTypingShowsAndKeepsNothing) {
+  InputSession s(Vimra(), MakeSharedWords({U({kMa, kESign, kRa, kAaSign})}));
+  TypeAll(s, "me");
+  // The word being typed goes in before the field turns secret.
+  EXPECT_EQ(s.SetPlainTyping(true).commit, U({kMa, kESign}));
+  EXPECT_TRUE(s.PlainTyping());
+  for (char k : std::string("mer2 ")) {
+    const SessionActions a = s.Key(CharacterKey(static_cast<char32_t>(k)));
+    EXPECT_FALSE(a.consumed) << k;
+    EXPECT_EQ(a.commit, u"");
+    EXPECT_EQ(a.preedit, u"");
+    EXPECT_TRUE(a.candidates.empty());
+  }
+  EXPECT_FALSE(s.Key(NamedKey(ImeKey::BackSpace)).consumed);
+  EXPECT_EQ(s.Preedit(), u"");
+  EXPECT_FALSE(s.ClickCandidate(0).commit.size());
+  // Back in a normal field the keys compose again, from a fresh word.
+  EXPECT_EQ(s.SetPlainTyping(false).commit, u"");
+  const Typed t = TypeAll(s, "mer");
+  EXPECT_EQ(t.last.preedit, U({kMa, kESign, kRa}));
+  EXPECT_FALSE(t.last.candidates.empty());
+}
+
+TEST(InputSession, CharactersOutsideTheBmpPassWholeAndNonCharactersPassThrough) {
   InputSession s(Vimra(), nullptr);
   TypeAll(s, "ka");
-  EXPECT_EQ(s.FocusOut().commit, U({kKa, kAaSign}));
-  // The word ended: "h" after a committed "k" does not compose with it.
-  TypeAll(s, "k");
-  EXPECT_EQ(s.Reset().commit, U({kKa}));
-  EXPECT_EQ(TypeAll(s, "h").last.preedit, U({0x0939}));
-  EXPECT_EQ(s.FocusOut().commit, U({0x0939}));
-  EXPECT_EQ(s.FocusOut().commit, u"");
+  const SessionActions emoji = s.Key(CharacterKey(U'\U0001F600'));
+  EXPECT_TRUE(emoji.consumed);
+  EXPECT_EQ(emoji.preedit, (U({kKa, kAaSign, 0xD83D, 0xDE00})));
+  EXPECT_EQ(emoji.caret, 4);
+  EXPECT_EQ(s.Key(CharacterKey(U' ')).commit, (U({kKa, kAaSign, 0xD83D, 0xDE00, u' '})));
+  EXPECT_EQ(s.Key(CharacterKey(U'\U0001D400')).preedit, (U({0xD835, 0xDC00})));
+  EXPECT_EQ(s.Key(CharacterKey(U'\U0010FFFD')).preedit, (U({0xD835, 0xDC00, 0xDBFF, 0xDFFD})));
+  s.CommitNow();
+  // Code points that are not characters: the session commits its word and
+  // hands the key on untouched.
+  for (char32_t bad :
+       {char32_t{0x110000}, char32_t{0xD800}, char32_t{0xDFFF}, char32_t{0x7FFFFFFF}}) {
+    TypeAll(s, "k");
+    const SessionActions a = s.Key(CharacterKey(bad));
+    EXPECT_FALSE(a.consumed) << std::hex << static_cast<unsigned>(bad);
+    EXPECT_EQ(a.commit, U({kKa}));
+    EXPECT_EQ(a.preedit, u"");
+  }
 }
 
 TEST(InputSession, BackspaceEditsThePreeditAtEveryLength) {
@@ -130,7 +185,7 @@ TEST_F(Suggesting, CandidatesFollowThePrefix) {
   EXPECT_EQ(a.highlight, 0);
   EXPECT_TRUE(TypeAll(s, "z").last.candidates.empty());
   s.SetSuggestionsOn(false);
-  s.Reset();
+  s.CommitNow();
   EXPECT_TRUE(TypeAll(s, "ka").last.candidates.empty());
 }
 
@@ -164,6 +219,28 @@ TEST_F(Suggesting, ClickCommitsThatCandidate) {
   // Without a suggestion, Shift+Space is an ordinary space.
   EXPECT_EQ(TypeAll(s, "z").last.candidates.size(), 0u);
   EXPECT_EQ(s.Key(CharacterKey(U' ', true)).commit, U({0x095B, u' '}));
+}
+
+TEST_F(Suggesting, DigitsPickTheNumberedCandidates) {
+  InputSession s(Vimra(), words);
+  ASSERT_EQ(TypeAll(s, "ka").last.candidates.size(), 2u);
+  const SessionActions two = s.Key(CharacterKey(U'2'));
+  EXPECT_TRUE(two.consumed);
+  EXPECT_EQ(two.commit, w2);
+  EXPECT_EQ(two.preedit, u"");
+  EXPECT_TRUE(two.candidates.empty());
+  // Past the candidates shown, and with none shown, a digit is typed.
+  TypeAll(s, "ka");
+  EXPECT_EQ(s.Key(CharacterKey(U'3')).preedit, U({kKa, kAaSign, 0x0969}));
+  s.CommitNow();
+  EXPECT_EQ(s.Key(CharacterKey(U'1')).preedit, U({0x0967}));
+  EXPECT_EQ(TypeAll(s, " z").last.candidates.size(), 0u);
+  EXPECT_EQ(s.Key(CharacterKey(U'1')).preedit, U({0x095B, 0x0967}));
+  // With the suggestions off there are no numbers to pick.
+  s.CommitNow();
+  s.SetSuggestionsOn(false);
+  TypeAll(s, "ka");
+  EXPECT_EQ(s.Key(CharacterKey(U'1')).preedit, U({kKa, kAaSign, 0x0967}));
 }
 
 TEST(InputSession, SessionsKeepTheirOwnLayouts) {

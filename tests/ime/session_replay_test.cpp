@@ -93,16 +93,34 @@ std::vector<Case> LoadCases() {
     // a session has committed the word by then and types a space.
     for (std::size_t i = 1; i < c.keys.size(); ++i)
       ok = ok && !(c.keys[i] == "<shift+space>" && c.keys[i - 1] == "<shift+space>");
+    // A surrogate that is not half of a pair is no key an input method gets.
+    for (std::size_t i = 0; i < c.keys.size(); ++i) {
+      const char16_t u = Replayable(c.keys[i]) ? Unit(c.keys[i]) : 0;
+      const bool high = u >= 0xD800 && u <= 0xDBFF;
+      const bool low = u >= 0xDC00 && u <= 0xDFFF;
+      if (high && i + 1 < c.keys.size() && Unit(c.keys[i + 1]) >= 0xDC00 &&
+          Unit(c.keys[i + 1]) <= 0xDFFF)
+        ++i;
+      else if (high || low)
+        ok = false;
+    }
     if (ok) cases.push_back(std::move(c));
   }
   return cases;
 }
 
-// The application's side: commits go in at the end, passed keys act there.
+// The application's side: commits go in at the end, passed keys act there;
+// when the focus leaves, the application commits the preedit it shows.
 struct App {
   std::u16string text;
+  std::u16string preedit;
+  void Leave(InputSession& session) {
+    text += preedit;
+    Apply(session.FocusOut(), ImeKey::Other);
+  }
   void Apply(const SessionActions& a, ImeKey key) {
     text += a.commit;
+    preedit = a.preedit;
     if (a.consumed) return;
     if (key == ImeKey::BackSpace && !text.empty()) text.pop_back();
     if (key == ImeKey::Return) text += u'\n';
@@ -118,9 +136,15 @@ TEST_P(SessionReplay, CommitsWhatThePadShows) {
   InputSession session(MakeLayoutContext(layout),
                        c.words.empty() ? nullptr : MakeSharedWords(c.words));
   App app;
-  for (const std::string& key : c.keys) {
+  for (std::size_t i = 0; i < c.keys.size(); ++i) {
+    const std::string& key = c.keys[i];
     ImeKeyEvent event;
-    if (key == "<bs>")
+    // The pad gets a character outside the BMP as two units, a session as one key.
+    const char16_t unit = Unit(key);
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < c.keys.size()) {
+      const char32_t low = Unit(c.keys[++i]);
+      event = CharacterKey(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+    } else if (key == "<bs>")
       event = NamedKey(ImeKey::BackSpace);
     else if (key == "<enter>")
       event = NamedKey(ImeKey::Return);
@@ -132,7 +156,7 @@ TEST_P(SessionReplay, CommitsWhatThePadShows) {
       event = CharacterKey(Unit(key));
     app.Apply(session.Key(event), event.key);
   }
-  app.Apply(session.FocusOut(), ImeKey::Other);
+  app.Leave(session);
   EXPECT_EQ(app.text, c.expected) << "line " << c.line << ": " << c.source;
 }
 
@@ -157,7 +181,7 @@ std::u16string SessionText(InputSession& session, std::u16string_view keys) {
     const ImeKeyEvent event = k == u'\b' ? NamedKey(ImeKey::BackSpace) : CharacterKey(k);
     app.Apply(session.Key(event), event.key);
   }
-  app.Apply(session.FocusOut(), ImeKey::Other);
+  app.Leave(session);
   return app.text;
 }
 

@@ -27,6 +27,13 @@ if [ -e "$build/bin/lekhora-ibus" ]; then
   need "$datadir/ibus/component/lekhora.xml"
   grep -qF "<exec>$prefix/$appdir/lekhora-ibus --ibus</exec>" "$prefix/$datadir/ibus/component/lekhora.xml" ||
     { echo "the component file does not name the installed engine" >&2; fail=1; }
+  # Each engine's icon, installed where the component file says.
+  grep -q "<icon>$prefix/$appdir/icons/lekhora-vimra.svg</icon>" "$prefix/$datadir/ibus/component/lekhora.xml" ||
+    { echo "the component file does not name the installed icons" >&2; fail=1; }
+  python=/usr/bin/python3
+  [ -x "$python" ] || python=python3
+  "$python" "$(dirname "$0")/../ime/ibus_component_check.py" "$prefix/$datadir/ibus/component/lekhora.xml" ||
+    { echo "the installed component file's icons or symbols" >&2; fail=1; }
 fi
 [ $fail -eq 0 ] || exit 1
 
