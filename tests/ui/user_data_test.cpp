@@ -368,7 +368,8 @@ void UserDataTest::theTextIsSavedAMomentAfterAChangeAndAtExit() {
   ExitPad();
   QCOMPARE(QString::fromUtf8(Read(TextFile())), Q(u"\u0916 \u0915\u093E\n"));
   // No temporary is left beside the files.
-  QCOMPARE(FilesIn(g_home->DataFolder()), (QStringList{"customwords.txt", "text.txt"}));
+  QCOMPARE(FilesIn(g_home->DataFolder()),
+           (QStringList{".lekhora.lock", "customwords.txt", "text.txt"}));
   QCOMPARE(FilesIn(g_home->ConfigFolder()), QStringList{"lekhora.conf"});
 }
 
@@ -532,7 +533,7 @@ void UserDataTest::damagedFilesGiveTheDefaultsAndAreNeverOverwritten() {
       QCOMPARE(fs::is_directory(file), directories);
       if (!directories) QCOMPARE(fs::file_size(file), 2u);
     }
-    QCOMPARE(FilesIn(g_home->DataFolder()).size(), 2);
+    QCOMPARE(FilesIn(g_home->DataFolder()).size(), 3);  // and the lock
   }
 }
 
