@@ -95,8 +95,8 @@ UserFileRead JudgeUserFile(UserFileKind kind, std::vector<std::uint8_t> bytes) {
   return read;
 }
 
-UserFileRead ReadUserFile(const std::filesystem::path& path, UserFileKind kind) {
-  if (LinkLeadsOutside(path, path.parent_path()))
+UserFileRead ReadUserFile(const std::filesystem::path& path, UserFileKind kind, bool written) {
+  if (written && LinkLeadsOutside(path, path.parent_path()))
     return Verdict(UserFileState::Unusable, "a link to a file outside its folder");
   std::error_code ec;
   const std::filesystem::file_status status = std::filesystem::status(path, ec);

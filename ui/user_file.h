@@ -53,9 +53,11 @@ struct UserFileRead {
 UserFileRead JudgeUserFile(UserFileKind kind, std::vector<std::uint8_t> bytes);
 
 /// Reads and judges the file at path. Only regular files are opened, so a
-/// device or a pipe in the file's place never blocks the pad; a symbolic link
-/// to a file outside path's folder is unusable, as the pad never writes there.
-UserFileRead ReadUserFile(const std::filesystem::path& path, UserFileKind kind);
+/// device or a pipe in the file's place never blocks the pad. For a file the
+/// pad writes (written), a symbolic link to a file outside path's folder is
+/// unusable, as the pad never writes there; a file only read may lead anywhere.
+UserFileRead ReadUserFile(const std::filesystem::path& path, UserFileKind kind,
+                          bool written = true);
 
 /// The name a damaged file is set aside under, beside it:
 /// "<name>.damaged-YYYYMMDD-HHMMSS" (UTC), with "-2", "-3" ... after it when

@@ -26,7 +26,8 @@ UserWordStore::UserWordStore(std::filesystem::path userFile, std::filesystem::pa
     : user_(std::move(userFile)), shipped_(std::move(shippedFile)) {}
 
 UserWords UserWordStore::Shipped() const {
-  const UserFileRead read = ReadUserFile(shipped_, UserFileKind::WordList);
+  // Only read: an installation may well link it from elsewhere.
+  const UserFileRead read = ReadUserFile(shipped_, UserFileKind::WordList, false);
   if (read.State == UserFileState::Usable) return UserWords::FromBytes(read.Bytes);
   return UserWords::FromBytes(Utf16ToBytes(kUserWordsHeader));
 }

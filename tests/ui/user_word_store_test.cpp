@@ -160,6 +160,25 @@ TEST(UserWordStore, AFolderThatCannotBeWrittenKeepsTheChangesInMemory) {
   EXPECT_EQ(folders.root.Read("home"), Bytes{1});
 }
 
+TEST(UserWordStore, AShippedListLinkedFromElsewhereIsReadAUserListLinkedOutIsNeverWritten) {
+  Folders folders;
+  folders.root.Write("elsewhere.txt", Utf16ToBytes(kShipped));
+  std::filesystem::remove(folders.program / "customwords.txt");
+  std::filesystem::create_symlink(folders.root / "elsewhere.txt",
+                                  folders.program / "customwords.txt");
+  std::filesystem::create_directories(folders.user);
+  std::filesystem::create_symlink(folders.root / "elsewhere.txt", folders.user / "customwords.txt");
+  UserWordStore store = folders.Store();
+  EXPECT_EQ(store.Load(), "");
+  EXPECT_EQ(Shown(store), (Words{u"\u0915", u"\u092E"}));
+  const auto notes = store.TakeNotes();
+  ASSERT_EQ(notes.size(), 1u);
+  EXPECT_NE(notes[0].find("a link to a file outside its folder"), std::string::npos);
+  EXPECT_FALSE(store.Add(u"\u0916").Saved);
+  EXPECT_EQ(folders.root.Read("elsewhere.txt"), Utf16ToBytes(kShipped));
+  EXPECT_TRUE(std::filesystem::is_symlink(folders.user / "customwords.txt"));
+}
+
 TEST(WordRows, FollowTheEntriesAsWordsComeAndGoLeavingOverlongLinesUnshown) {
   const std::u16string longLine(kMaxUserWordUnits + 1, u'x');
   WordRows rows;
