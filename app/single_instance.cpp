@@ -41,7 +41,9 @@ bool SingleInstance::Acquire() {
       AskRunningPad();
       return false;
     }
-    // The folder cannot hold a lock: run without the guard rather than not at all.
+    // The folder cannot hold a lock: run rather than not at all. The text is
+    // kept safe by the lock the pad takes in the user's data folder, which a
+    // second pad finds held and then leaves the text to the first.
     return true;
   }
   const QString socket = QDir(folder_).filePath(QString::fromLatin1(kSocketName));

@@ -2,6 +2,8 @@
 // One pad per user session: the first start holds a lock in the user's
 // runtime folder and listens there; a later start asks the running pad to come
 // to the front and ends, so there is never a second window or tray icon.
+// Where the runtime folder cannot hold the lock the user's data is still
+// guarded: see the data folder's lock in PadMemory.
 
 #include <QLockFile>
 #include <QObject>

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <optional>
 #include <random>
+#include <string_view>
 
 #include "base/temporary_cleanup.h"
 
@@ -125,13 +126,26 @@ std::string PathText(const std::filesystem::path& path) {
   return std::string(text.begin(), text.end());
 }
 
-// A short name in the destination's folder: a destination whose own name is
-// near the file-name limit must still be writable.
-std::filesystem::path TemporaryBeside(const std::filesystem::path& destination) {
-  thread_local std::mt19937 rng{std::random_device{}()};
-  char name[32];
-  std::snprintf(name, sizeof name, ".lekhora-%08x.tmp", static_cast<unsigned>(rng()));
-  return destination.parent_path() / name;
+constexpr char kTemporaryStart[] = ".lekhora-";
+constexpr char kTemporaryEnd[] = ".tmp";
+
+// Eight hex digits of the destination's own name (FNV-1a), so that a folder
+// of several files tells whose temporary it holds.
+std::string NameMark(const std::filesystem::path& destination) {
+  std::uint32_t hash = 2166136261u;
+  const std::filesystem::path name = destination.filename();
+  for (const auto c : name.native()) {
+    hash ^= static_cast<std::uint32_t>(c);
+    hash *= 16777619u;
+  }
+  char mark[16];
+  std::snprintf(mark, sizeof mark, "%08x", static_cast<unsigned>(hash));
+  return mark;
+}
+
+bool IsLowerHex(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
 Error NotRegularError(const std::string& source, const std::filesystem::path& path) {
@@ -182,15 +196,15 @@ void WriteInPlace(const std::filesystem::path& path, const struct stat& old,
 // file replaced, whose mode, owner and group the new one takes.
 void WriteThroughTemporary(const std::filesystem::path& destination,
                            const std::vector<std::uint8_t>& bytes, const std::string& source,
-                           const void* old) {
+                           const void* old, bool isPrivate) {
   std::filesystem::path temporary;
   int fd = -1;
   std::optional<TemporaryCleanup> cleanup;
   for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-    temporary = TemporaryBeside(destination);
+    temporary = TemporaryNameFor(destination);
     HoldStopSignals hold;
     // Private until it has the replaced file's owner and mode.
-    fd = sys::CreateNew(temporary, old == nullptr);
+    fd = sys::CreateNew(temporary, old == nullptr && !isPrivate);
     if (fd < 0 && errno != EEXIST) throw FileSystemError(errno, source, destination);
     if (fd >= 0) cleanup.emplace(temporary);
   }
@@ -313,26 +327,109 @@ bool FileExists(const std::filesystem::path& path) {
   return !ec;
 }
 
-void ReplaceFile(const std::filesystem::path& destination, const std::vector<std::uint8_t>& bytes,
-                 const std::string& source) {
+namespace {
+
+// Where a chain of symbolic links starting at path ends (path itself when it
+// is no link); the end need not exist.
+std::filesystem::path FollowLinks(const std::filesystem::path& path, const std::string& source) {
+  std::filesystem::path target = path;
+  std::error_code ec;
+  for (int hops = 0; std::filesystem::is_symlink(std::filesystem::symlink_status(target, ec));
+       ++hops) {
+    if (hops == 40) throw FileSystemError(ELOOP, source, path);
+    const std::filesystem::path next = std::filesystem::read_symlink(target, ec);
+    if (ec) throw FileSystemError(ec.value(), source, path);
+    target = next.is_absolute() ? next : target.parent_path() / next;
+  }
+  return target;
+}
+
+}  // namespace
+
+std::filesystem::path TemporaryNameFor(const std::filesystem::path& destination) {
+  thread_local std::mt19937 rng{std::random_device{}()};
+  char random[16];
+  std::snprintf(random, sizeof random, "%08x", static_cast<unsigned>(rng()));
+  return destination.parent_path() /
+         (kTemporaryStart + NameMark(destination) + "-" + random + kTemporaryEnd);
+}
+
+bool IsTemporaryNameFor(const std::filesystem::path& destination,
+                        const std::filesystem::path& name) {
+  const std::string text = name.string();
+  const std::string start = kTemporaryStart + NameMark(destination) + "-";
+  const std::string_view end = kTemporaryEnd;
+  if (text.size() != start.size() + 8 + end.size() || !text.starts_with(start) ||
+      !text.ends_with(end))
+    return false;
+  return IsLowerHex(std::string_view(text).substr(start.size(), 8));
+}
+
+void RemoveStaleTemporaries(const std::filesystem::path& destination) {
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(destination.parent_path(), ec)) {
+    if (IsTemporaryNameFor(destination, entry.path().filename()) &&
+        entry.symlink_status(ec).type() == std::filesystem::file_type::regular)
+      std::filesystem::remove(entry.path(), ec);
+  }
+}
+
+bool LinkLeadsOutside(const std::filesystem::path& path, const std::filesystem::path& folder) {
+  std::error_code ec;
+  if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, ec))) return false;
+  try {
+    const std::filesystem::path target =
+        std::filesystem::weakly_canonical(FollowLinks(path, "LinkLeadsOutside"));
+    const std::filesystem::path inside = std::filesystem::weakly_canonical(folder);
+    const auto [stop, _] =
+        std::mismatch(inside.begin(), inside.end(), target.begin(), target.end());
+    return stop != inside.end();
+  } catch (const std::exception&) {
+    return true;  // a loop or an unreadable link: no telling where it leads
+  }
+}
+
+bool CreatePrivateFolders(const std::filesystem::path& folder) {
+  std::error_code ec;
+  std::filesystem::path made;
+  for (const auto& part : folder) {
+    made /= part;
+    if (std::filesystem::exists(std::filesystem::symlink_status(made, ec))) continue;
 #ifdef _WIN32
-  WriteThroughTemporary(destination, bytes, source, nullptr);
+    std::filesystem::create_directory(made, ec);
+#else
+    ::mkdir(made.c_str(), 0700);
+#endif
+  }
+  return std::filesystem::is_directory(folder, ec);
+}
+
+namespace {
+
+Error LinkOutsideError(const std::string& source, const std::filesystem::path& path,
+                       const std::filesystem::path& folder) {
+  return Error(kPathFileAccessError, source,
+               "Path/File access error: " + PathText(path) + " (a link to a file outside " +
+                   PathText(folder) + ")");
+}
+
+}  // namespace
+
+void ReplaceFile(const std::filesystem::path& destination, const std::vector<std::uint8_t>& bytes,
+                 const std::string& source, const ReplaceOptions& options) {
+  if (!options.Within.empty() && LinkLeadsOutside(destination, options.Within))
+    throw LinkOutsideError(source, destination, options.Within);
+#ifdef _WIN32
+  WriteThroughTemporary(destination, bytes, source, nullptr, options.Private);
 #else
   struct stat st {};
   // stat follows symbolic links, also the ones under /proc that name a pipe
   // or a terminal (/dev/stdout), which no path leads to.
   if (::stat(destination.c_str(), &st) != 0) {
     if (errno != ENOENT) throw FileSystemError(errno, source, destination);
-    std::filesystem::path target = destination;
-    std::error_code ec;
     // A dangling link: the file it names is created, the link stays.
-    for (int hops = 0; std::filesystem::is_symlink(target, ec); ++hops) {
-      if (hops == 40) throw FileSystemError(ELOOP, source, destination);
-      const std::filesystem::path next = std::filesystem::read_symlink(target, ec);
-      if (ec) throw FileSystemError(ec.value(), source, destination);
-      target = next.is_absolute() ? next : target.parent_path() / next;
-    }
-    WriteThroughTemporary(target, bytes, source, nullptr);
+    WriteThroughTemporary(FollowLinks(destination, source), bytes, source, nullptr,
+                          options.Private);
     return;
   }
   if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode)) {
@@ -349,7 +446,7 @@ void ReplaceFile(const std::filesystem::path& destination, const std::vector<std
   std::error_code ec;
   std::filesystem::path target = std::filesystem::canonical(destination, ec);
   if (ec) throw FileSystemError(ec.value(), source, destination);
-  WriteThroughTemporary(target, bytes, source, &st);
+  WriteThroughTemporary(target, bytes, source, &st, options.Private);
 #endif
 }
 

@@ -1,12 +1,12 @@
 #include "ime/shared_words.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <exception>
 #include <optional>
 
 #include "base/data_files.h"
 #include "base/files.h"
+#include "base/user_folders.h"
 #include "suggest/user_words.h"
 
 namespace lekhora {
@@ -106,18 +106,9 @@ std::shared_ptr<const SharedWords> WordsSource::Current() {
 }
 
 std::filesystem::path UserWordsFile() {
-  // The pad finds the same folder through its toolkit; a test holds the
-  // two together.
-  std::filesystem::path data;
-  const char* xdg = std::getenv("XDG_DATA_HOME");
-  if (xdg != nullptr && std::filesystem::path(xdg).is_absolute()) {
-    data = xdg;
-  } else {
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || !std::filesystem::path(home).is_absolute()) return {};
-    data = std::filesystem::path(home) / ".local" / "share";
-  }
-  return data / "lekhora" / kCustomWordsFile;
+  const std::filesystem::path folder = LekhoraUserFolder(UserFolderKind::Data);
+  if (folder.empty()) return {};
+  return folder / kCustomWordsFile;
 }
 
 }  // namespace lekhora

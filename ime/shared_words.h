@@ -57,8 +57,8 @@ class WordsSource {
   Stamp stamp_;
 };
 
-/// Where the pad keeps the user's words: $XDG_DATA_HOME/lekhora, or
-/// ~/.local/share/lekhora without it; empty when neither can be told.
+/// Where the pad keeps the user's words (LekhoraUserFolder's data folder);
+/// empty when no home folder can be told.
 std::filesystem::path UserWordsFile();
 
 }  // namespace lekhora

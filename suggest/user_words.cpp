@@ -44,7 +44,7 @@ std::span<const std::u16string> UserWords::Words() const {
   return std::span<const std::u16string>(lines_).subspan(1);
 }
 
-WordEdit UserWords::Add(std::u16string_view word) {
+WordEdit UserWords::Add(std::u16string_view word, std::size_t* at) {
   if (word.empty()) return WordEdit::Empty;
   if (word.find_first_of(u"\r\n") != std::u16string_view::npos) return WordEdit::NotOneLine;
   if (word.size() > kMaxUserWordUnits) return WordEdit::TooLong;
@@ -53,14 +53,14 @@ WordEdit UserWords::Add(std::u16string_view word) {
   if (lines_.empty()) lines_.emplace_back(kUserWordsHeader);
   // A list that ends with CR LF has an empty last entry; the word goes
   // before it so that the file keeps its final line break.
-  if (lines_.size() > 1 && lines_.back().empty())
-    lines_.insert(lines_.end() - 1, std::u16string(word));
-  else
-    lines_.emplace_back(word);
+  std::size_t line = lines_.size();
+  if (lines_.size() > 1 && lines_.back().empty()) --line;
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(line), std::u16string(word));
+  if (at != nullptr) *at = line - 1;
   return WordEdit::Done;
 }
 
-WordEdit UserWords::Remove(std::size_t index, std::u16string_view word) {
+WordEdit UserWords::Remove(std::size_t index, std::u16string_view word, std::size_t* at) {
   std::size_t line = index + 1;
   if (line >= lines_.size() || lines_[line] != word) {
     const auto found = std::find(lines_.begin() + (lines_.empty() ? 0 : 1), lines_.end(), word);
@@ -68,6 +68,7 @@ WordEdit UserWords::Remove(std::size_t index, std::u16string_view word) {
     line = static_cast<std::size_t>(found - lines_.begin());
   }
   lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(line));
+  if (at != nullptr) *at = line - 1;
   return WordEdit::Done;
 }
 

@@ -43,10 +43,12 @@ class UserWords {
   std::span<const std::u16string> Words() const;
 
   /// Adds word as the last word; a file that ended with CR LF still does.
-  WordEdit Add(std::u16string_view word);
+  /// at receives the word's index in Words() when it was added.
+  WordEdit Add(std::u16string_view word, std::size_t* at = nullptr);
   /// Removes the word shown at index; when the list has changed under it,
-  /// the first entry that reads word instead.
-  WordEdit Remove(std::size_t index, std::u16string_view word);
+  /// the first entry that reads word instead. at receives the index in
+  /// Words() of the entry removed.
+  WordEdit Remove(std::size_t index, std::u16string_view word, std::size_t* at = nullptr);
 
   friend bool operator==(const UserWords&, const UserWords&) = default;
 

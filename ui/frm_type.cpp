@@ -423,7 +423,7 @@ void FrmType::LoadLists() {
   LoadDictionary(folder_, lists_);
   // The user's words come from the user's folder, which the pad can write;
   // a list not there yet starts as a copy of the program's.
-  const std::string saveError = userWords_->Load();
+  const std::string saveError = userWords_->Load(memory_->HoldsDataFolder());
   FillCustomWords();
   for (const std::string& note : userWords_->TakeNotes())
     AddTitleNote(QString::fromStdString(note));
@@ -431,15 +431,16 @@ void FrmType::LoadLists() {
 }
 
 void FrmType::FillCustomWords() {
-  lstCustomWords_->clear();
   const std::span<const std::u16string> words = userWords_->Words().Words();
-  for (std::size_t index = 0; index < words.size(); ++index) {
-    // A line no one types as a word (a pasted text) would be laid out whole
-    // at every repaint; it stays in the file, only the list box leaves it out.
-    if (words[index].size() > kMaxUserWordUnits) continue;
-    auto* item = new QListWidgetItem(FromU16(words[index]), lstCustomWords_);
-    item->setData(kWordIndexRole, QVariant::fromValue<qulonglong>(index));
-  }
+  wordRows_.Fill(words);
+  QStringList shown;
+  shown.reserve(static_cast<qsizetype>(wordRows_.Count()));
+  for (const std::u16string& word : words)
+    if (WordRows::Shown(word)) shown << FromU16(word);
+  lstCustomWords_->clear();
+  // All rows at once: an item made with its list box searches the whole list
+  // for itself, which made a long list load in quadratic time.
+  lstCustomWords_->addItems(shown);
 }
 
 void FrmType::ShowPopup() {

@@ -20,6 +20,7 @@
 #include "ui/frm_words.h"
 #include "ui/pad_settings.h"
 #include "ui/user_folders.h"
+#include "ui/user_word_store.h"
 
 class QCheckBox;
 class QLabel;
@@ -165,7 +166,6 @@ class FrmType final : public QWidget {
   void OnTitleMenuRequested();
   /// Each item keeps the index of its word in the user's list.
   void FillCustomWords();
-  static constexpr int kWordIndexRole = Qt::UserRole + 1;
   /// Tells what became of adding (or removing) word, beside near.
   void ReportWordChange(bool adding, WordEdit edit, bool saved, const std::string& saveError,
                         const std::u16string& word, QWidget* near);
@@ -174,6 +174,7 @@ class FrmType final : public QWidget {
   UserFolders userFolders_;
   WordLists lists_;
   std::unique_ptr<UserWordStore> userWords_;
+  WordRows wordRows_;
   std::unique_ptr<PadMemory> memory_;
   /// The output-script item chosen since the last layout choice.
   std::u16string outputScript_;

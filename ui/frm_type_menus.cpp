@@ -93,7 +93,12 @@ QMenu* FrmType::BuildWordMenu(int row) {
 void FrmType::AddWordAtCaret() {
   const std::u16string word = WordToAdd(box_->Text(), box_->SelStart(), box_->SelLength());
   const UserWordStore::Change change = userWords_->Add(word);
-  FillCustomWords();
+  if (change.Reloaded) {
+    FillCustomWords();
+  } else if (change.Edit == WordEdit::Done) {
+    if (const auto row = wordRows_.Inserted(change.Index, WordRows::Shown(word)))
+      lstCustomWords_->insertItem(static_cast<int>(*row), FromU16(word));
+  }
   if (change.Edit == WordEdit::Done || change.Edit == WordEdit::AlreadyThere) {
     // The list box shows where the word is.
     const QList<QListWidgetItem*> found =
@@ -110,9 +115,15 @@ void FrmType::RemoveCustomWord(int row) {
   QListWidgetItem* item = lstCustomWords_->item(row);
   if (item == nullptr) return;
   const std::u16string word = item->text().toStdU16String();
-  const auto index = static_cast<std::size_t>(item->data(kWordIndexRole).toULongLong());
-  const UserWordStore::Change change = userWords_->Remove(index, word);
-  FillCustomWords();
+  const auto index = wordRows_.IndexOfRow(static_cast<std::size_t>(row));
+  if (!index) return;
+  const UserWordStore::Change change = userWords_->Remove(*index, word);
+  if (change.Reloaded) {
+    FillCustomWords();
+  } else if (change.Edit == WordEdit::Done) {
+    if (const auto shown = wordRows_.Removed(change.Index))
+      delete lstCustomWords_->takeItem(static_cast<int>(*shown));
+  }
   ReportWordChange(false, change.Edit, change.Saved, change.SaveError, word, lstCustomWords_);
 }
 

@@ -103,9 +103,15 @@ void FrmType::AddTitleNote(const QString& note) {
 void FrmType::WarnNotSaved(const std::filesystem::path& folder) {
   if (notSavedWarned_) return;
   notSavedWarned_ = true;
+  // A tooltip as wide as a path of thousands of characters is not shown at
+  // all; its start and its end say which folder it is.
+  constexpr qsizetype kShownPath = 160;
+  QString shown = PathText(folder);
+  if (shown.size() > kShownPath)
+    shown = shown.left(kShownPath / 4) + QChar(0x2026) + shown.right(kShownPath * 3 / 4);
   AddTitleNote(tr("Lekhora cannot save in %1: your words, settings and text are kept only "
                   "until it ends")
-                   .arg(PathText(folder)));
+                   .arg(shown));
 }
 
 }  // namespace lekhora

@@ -1,12 +1,13 @@
 #include "ui/pad_memory.h"
 
-#include <QSettings>
 #include <QTimer>
 #include <chrono>
 #include <exception>
+#include <stdexcept>
 #include <system_error>
 
 #include "base/files.h"
+#include "base/folder_lock.h"
 #include "ui/frm_type.h"
 #include "ui/look.h"
 #include "ui/type_box.h"
@@ -21,35 +22,17 @@ QString Name(const std::filesystem::path& file) {
   return QString::fromStdU16String(file.filename().u16string());
 }
 
-std::optional<PixelRect> ReadPlace(QSettings& settings, const QString& group) {
-  settings.beginGroup(group);
-  bool ok[4] = {};
-  const PixelRect place{settings.value(QStringLiteral("x")).toInt(&ok[0]),
-                        settings.value(QStringLiteral("y")).toInt(&ok[1]),
-                        settings.value(QStringLiteral("width")).toInt(&ok[2]),
-                        settings.value(QStringLiteral("height")).toInt(&ok[3])};
-  settings.endGroup();
-  if (!(ok[0] && ok[1] && ok[2] && ok[3])) return std::nullopt;
-  return place;
+// Both files are the user's alone, and never written through a link that
+// leads out of their folder.
+ReplaceOptions UserFileOptions(const std::filesystem::path& folder) {
+  ReplaceOptions options;
+  options.Private = true;
+  options.Within = folder;
+  return options;
 }
 
-void WritePlace(QSettings& settings, const QString& group, const std::optional<PixelRect>& place) {
-  settings.beginGroup(group);
-  if (place) {
-    settings.setValue(QStringLiteral("x"), place->X);
-    settings.setValue(QStringLiteral("y"), place->Y);
-    settings.setValue(QStringLiteral("width"), place->Width);
-    settings.setValue(QStringLiteral("height"), place->Height);
-  }
-  settings.endGroup();
-}
-
-bool ReadBool(QSettings& settings, const char* key, bool fallback) {
-  const QVariant value = settings.value(QString::fromLatin1(key));
-  const QString text = value.toString();
-  if (text == QStringLiteral("true")) return true;
-  if (text == QStringLiteral("false")) return false;
-  return fallback;
+std::vector<std::uint8_t> Bytes(const std::string& text) {
+  return std::vector<std::uint8_t>(text.begin(), text.end());
 }
 
 }  // namespace
@@ -60,7 +43,10 @@ PadMemory::PadMemory(FrmType& pad, UserFolders folders) : pad_(pad), folders_(st
   timer_->setSingleShot(true);
   timer_->setInterval(kSaveDelayMilliseconds);
   connect(timer_, &QTimer::timeout, this, &PadMemory::SaveNow);
+  LockTextFolder();
 }
+
+PadMemory::~PadMemory() = default;
 
 bool PadMemory::SetAside(const std::filesystem::path& file, const std::string& problem) {
   if (const auto aside = SetDamagedFileAside(file, std::chrono::system_clock::now())) {
@@ -79,6 +65,7 @@ void PadMemory::LeaveAlone(const std::filesystem::path& file, const std::string&
 
 std::optional<PadSettings> PadMemory::ReadSettings() {
   const std::filesystem::path file = SettingsFile();
+  RemoveStaleTemporaries(file);
   const UserFileRead read = ReadUserFile(file, UserFileKind::Utf8Lines);
   if (read.State == UserFileState::Unusable) {
     settingsLeftAlone_ = true;
@@ -87,35 +74,24 @@ std::optional<PadSettings> PadMemory::ReadSettings() {
   if (read.State == UserFileState::Damaged) settingsLeftAlone_ = !SetAside(file, read.Problem);
   if (read.State != UserFileState::Usable) return std::nullopt;
 
-  QSettings settings(PathText(file), QSettings::IniFormat);
-  if (settings.status() != QSettings::NoError) {
-    settingsLeftAlone_ = !SetAside(file, "not a settings file");
-    return std::nullopt;
-  }
-  PadSettings values;
-  values.Layout =
-      ToU16(settings.value(QStringLiteral("layout"), FromU16(values.Layout)).toString());
-  values.OutputScript = ToU16(settings.value(QStringLiteral("outputScript")).toString());
-  values.Conversion = ReadBool(settings, "conversion", values.Conversion);
-  values.Keyboard = ReadBool(settings, "keyboard", values.Keyboard);
-  bool ok = false;
-  const double points = settings.value(QStringLiteral("fontSize")).toDouble(&ok);
-  if (ok) values.FontPoints = points;
-  values.Window = ReadPlace(settings, QStringLiteral("window"));
-  values.Popup = ReadPlace(settings, QStringLiteral("popup"));
-  values.PopupShown = ReadBool(settings, "popup/shown", values.PopupShown);
+  const std::string text(read.Bytes.begin(), read.Bytes.end());
+  std::optional<PadSettings> values = ParseSettingsFile(text);
+  if (!values) settingsLeftAlone_ = !SetAside(file, "not a settings file");
   return values;
 }
 
 std::u16string PadMemory::ReadText() {
   const std::filesystem::path file = TextFile();
-  RemoveStaleTemporaries(file);
+  // While another pad may be saving, what looks stale may be its save, and
+  // a damaged file is its to deal with.
+  const bool mine = HoldsDataFolder();
+  if (mine) RemoveStaleTemporaries(file);
   const UserFileRead read = ReadUserFile(file, UserFileKind::Utf8Lines);
   switch (read.State) {
     case UserFileState::Usable:
       return TextFromFileBytes(read.Bytes);
     case UserFileState::Damaged:
-      textLeftAlone_ = !SetAside(file, read.Problem);
+      if (mine) textLeftAlone_ = !SetAside(file, read.Problem);
       return {};
     case UserFileState::Unusable:
       textLeftAlone_ = true;
@@ -126,6 +102,30 @@ std::u16string PadMemory::ReadText() {
       return {};
   }
   return {};
+}
+
+void PadMemory::LockTextFolder() {
+  // A folder that cannot be made holds no text of another pad either; saving
+  // there fails with its own warning.
+  if (!CreatePrivateFolders(folders_.Data)) return;
+  lock_ = std::make_unique<FolderLock>(folders_.Data);
+  const QString text = Name(TextFile());
+  switch (lock_->State()) {
+    case FolderLockState::Held:
+      return;
+    case FolderLockState::HeldElsewhere:
+      pad_.AddTitleNote(tr("Another Lekhora is running; %1 is left to it and not saved").arg(text));
+      break;
+    case FolderLockState::Unsure:
+      pad_.AddTitleNote(
+          tr("%1 is not saved: the folder cannot be locked against another Lekhora").arg(text));
+      break;
+  }
+  textLeftAlone_ = true;
+}
+
+bool PadMemory::HoldsDataFolder() const {
+  return lock_ == nullptr || lock_->State() == FolderLockState::Held;
 }
 
 void PadMemory::Restore() {
@@ -162,22 +162,13 @@ void PadMemory::SaveSettings() {
   if (settingsLeftAlone_) return;
   const PadSettings now = pad_.CurrentSettings();
   if (saved_ == now) return;
-  const std::filesystem::path file = SettingsFile();
-  {
-    QSettings settings(PathText(file), QSettings::IniFormat);
-    settings.setValue(QStringLiteral("layout"), FromU16(now.Layout));
-    settings.setValue(QStringLiteral("outputScript"), FromU16(now.OutputScript));
-    settings.setValue(QStringLiteral("conversion"), now.Conversion);
-    settings.setValue(QStringLiteral("keyboard"), now.Keyboard);
-    settings.setValue(QStringLiteral("fontSize"), now.FontPoints);
-    WritePlace(settings, QStringLiteral("window"), now.Window);
-    WritePlace(settings, QStringLiteral("popup"), now.Popup);
-    settings.setValue(QStringLiteral("popup/shown"), now.PopupShown);
-    settings.sync();
-    if (settings.status() != QSettings::NoError) {
-      pad_.WarnNotSaved(folders_.Config);
-      return;
-    }
+  try {
+    if (!CreatePrivateFolders(folders_.Config)) throw std::runtime_error("no folder");
+    ReplaceFile(SettingsFile(), Bytes(SettingsFileText(now)), kSource,
+                UserFileOptions(folders_.Config));
+  } catch (const std::exception&) {
+    pad_.WarnNotSaved(folders_.Config);
+    return;
   }
   saved_ = now;
 }
@@ -193,9 +184,8 @@ void PadMemory::SaveText() {
     return;
   }
   try {
-    std::error_code ec;
-    std::filesystem::create_directories(folders_.Data, ec);
-    ReplaceFile(TextFile(), bytes, kSource);
+    if (!CreatePrivateFolders(folders_.Data)) throw std::runtime_error("no folder");
+    ReplaceFile(TextFile(), bytes, kSource, UserFileOptions(folders_.Data));
   } catch (const std::exception&) {
     pad_.WarnNotSaved(folders_.Data);
     return;

@@ -1,11 +1,13 @@
 #pragma once
-// What the pad remembers of a run: the settings (QSettings in the user's
-// configuration folder) and the typed text (in the user's data folder).
+// What the pad remembers of a run: the settings (an INI file in the user's
+// configuration folder) and the typed text (in the user's data folder). Only
+// the pad that holds the data folder's lock writes the text.
 // Both come back after the start-up, applied as if the user had chosen them,
 // and are saved within a second of a change and when the pad ends.
 
 #include <QObject>
 #include <filesystem>
+#include <memory>
 #include <optional>
 
 #include "ui/pad_settings.h"
@@ -15,6 +17,7 @@ class QTimer;
 
 namespace lekhora {
 
+class FolderLock;
 class FrmType;
 
 /// How long after a change it is saved, also while typing goes on.
@@ -27,6 +30,7 @@ class PadMemory final : public QObject {
 
  public:
   PadMemory(FrmType& pad, UserFolders folders);
+  ~PadMemory() override;
 
   /// Reads the settings and the text and applies them to the pad; from then
   /// on every change is kept.
@@ -36,11 +40,17 @@ class PadMemory final : public QObject {
   /// Something to keep has changed: it is saved within the delay.
   void Changed();
 
+  /// False while another pad may write the user's data folder (or this one
+  /// cannot tell): then the text is not saved and nothing there is tidied.
+  bool HoldsDataFolder() const;
+
   std::filesystem::path SettingsFile() const { return folders_.Config / kSettingsFile; }
   std::filesystem::path TextFile() const { return folders_.Data / kTextFile; }
   QTimer& SaveTimer() const { return *timer_; }
 
  private:
+  /// Takes the data folder's lock; without it the text is not saved.
+  void LockTextFolder();
   std::optional<PadSettings> ReadSettings();
   std::u16string ReadText();
   void SaveSettings();
@@ -53,6 +63,7 @@ class PadMemory final : public QObject {
   FrmType& pad_;
   UserFolders folders_;
   QTimer* timer_ = nullptr;
+  std::unique_ptr<FolderLock> lock_;
   bool restored_ = false;
   bool settingsLeftAlone_ = false;
   bool textLeftAlone_ = false;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "engine/layout_choice.h"
 #include "ui/geometry.h"
@@ -31,6 +32,17 @@ struct PadSettings {
 /// window without area or of absurd size. A script is kept only with the
 /// layout it types in.
 PadSettings CheckedSettings(PadSettings settings);
+
+/// The settings file's text: INI lines ("[group]", "key=value") in UTF-8,
+/// ending with a line feed, holding the pad's own keys only, so that it is
+/// always small enough to be read back.
+std::string SettingsFileText(const PadSettings& settings);
+
+/// The values of a settings file, unchecked (missing keys keep their
+/// defaults, unknown keys are passed over); nothing when the text is not such
+/// a file: a line that is neither blank, a comment (";" or "#"), a "[group]"
+/// nor a "key=value".
+std::optional<PadSettings> ParseSettingsFile(std::string_view text);
 
 /// Where a window remembered at saved comes back, given the available areas
 /// of the screens now present (the primary one first): where it was when

@@ -95,7 +95,9 @@ UserFileRead JudgeUserFile(UserFileKind kind, std::vector<std::uint8_t> bytes) {
   return read;
 }
 
-UserFileRead ReadUserFile(const std::filesystem::path& path, UserFileKind kind) {
+UserFileRead ReadUserFile(const std::filesystem::path& path, UserFileKind kind, bool written) {
+  if (written && LinkLeadsOutside(path, path.parent_path()))
+    return Verdict(UserFileState::Unusable, "a link to a file outside its folder");
   std::error_code ec;
   const std::filesystem::file_status status = std::filesystem::status(path, ec);
   if (status.type() == std::filesystem::file_type::not_found)
@@ -116,40 +118,35 @@ UserFileRead ReadUserFile(const std::filesystem::path& path, UserFileKind kind) 
   return JudgeUserFile(kind, std::move(bytes));
 }
 
-std::filesystem::path DamagedFileName(const std::filesystem::path& path,
-                                      std::chrono::system_clock::time_point now) {
-  std::filesystem::path aside = path;
-  aside += ".damaged-" + Timestamp(now);
-  const std::filesystem::path first = aside;
-  std::error_code ec;
-  for (int n = 2;
-       std::filesystem::symlink_status(aside, ec).type() != std::filesystem::file_type::not_found;
-       ++n) {
-    aside = first;
-    aside += "-" + std::to_string(n);
+std::optional<std::filesystem::path> DamagedFileName(const std::filesystem::path& path,
+                                                     std::chrono::system_clock::time_point now) {
+  std::filesystem::path first = path;
+  first += ".damaged-" + Timestamp(now);
+  // Enough for every damaged file of one second; past that something else
+  // is wrong with the folder.
+  constexpr int kMostTries = 1000;
+  for (int n = 1; n <= kMostTries; ++n) {
+    std::filesystem::path aside = first;
+    if (n > 1) aside += "-" + std::to_string(n);
+    std::error_code ec;
+    const auto type = std::filesystem::symlink_status(aside, ec).type();
+    if (type == std::filesystem::file_type::not_found) return aside;
+    // Any other failure (a name too long, a folder that cannot be searched)
+    // says nothing about the next name either.
+    if (type == std::filesystem::file_type::none || type == std::filesystem::file_type::unknown)
+      return std::nullopt;
   }
-  return aside;
+  return std::nullopt;
 }
 
 std::optional<std::filesystem::path> SetDamagedFileAside(
     const std::filesystem::path& path, std::chrono::system_clock::time_point now) {
-  const std::filesystem::path aside = DamagedFileName(path, now);
+  const std::optional<std::filesystem::path> aside = DamagedFileName(path, now);
+  if (!aside) return std::nullopt;
   std::error_code ec;
-  std::filesystem::rename(path, aside, ec);
+  std::filesystem::rename(path, *aside, ec);
   if (ec) return std::nullopt;
   return aside;
-}
-
-void RemoveStaleTemporaries(const std::filesystem::path& path) {
-  // ReplaceFile writes ".<name>.<16 hex digits>.tmp" beside the file.
-  const std::string prefix = "." + path.filename().string() + ".";
-  std::error_code ec;
-  for (const auto& entry : std::filesystem::directory_iterator(path.parent_path(), ec)) {
-    const std::string name = entry.path().filename().string();
-    if (name.size() == prefix.size() + 16 + 4 && name.starts_with(prefix) &&
-        name.ends_with(".tmp") && entry.is_regular_file(ec))
-      std::filesystem::remove(entry.path(), ec);
-  }
 }
 
 std::vector<std::uint8_t> TextFileBytes(std::u16string_view text) {

@@ -43,7 +43,8 @@ enum class UserFileState {
 struct UserFileRead {
   UserFileState State = UserFileState::Missing;
   /// Why the file is damaged or unusable, for the user: "truncated",
-  /// "binary", "larger than 16 MB", "unreadable", "not a regular file".
+  /// "binary", "larger than 16 MB", "unreadable", "not a regular file",
+  /// "a link to a file outside its folder".
   std::string Problem;
   std::vector<std::uint8_t> Bytes;
 };
@@ -52,23 +53,24 @@ struct UserFileRead {
 UserFileRead JudgeUserFile(UserFileKind kind, std::vector<std::uint8_t> bytes);
 
 /// Reads and judges the file at path. Only regular files are opened, so a
-/// device or a pipe in the file's place never blocks the pad.
-UserFileRead ReadUserFile(const std::filesystem::path& path, UserFileKind kind);
+/// device or a pipe in the file's place never blocks the pad. For a file the
+/// pad writes (written), a symbolic link to a file outside path's folder is
+/// unusable, as the pad never writes there; a file only read may lead anywhere.
+UserFileRead ReadUserFile(const std::filesystem::path& path, UserFileKind kind,
+                          bool written = true);
 
 /// The name a damaged file is set aside under, beside it:
 /// "<name>.damaged-YYYYMMDD-HHMMSS" (UTC), with "-2", "-3" ... after it when
-/// that name is taken.
-std::filesystem::path DamagedFileName(const std::filesystem::path& path,
-                                      std::chrono::system_clock::time_point now);
+/// that name is taken. Nothing when no free name can be told (the name is too
+/// long for the file system, the folder cannot be searched): the file is then
+/// left where it is.
+std::optional<std::filesystem::path> DamagedFileName(const std::filesystem::path& path,
+                                                     std::chrono::system_clock::time_point now);
 
 /// Renames path to its DamagedFileName; the new path, or nothing when the
 /// rename failed.
 std::optional<std::filesystem::path> SetDamagedFileAside(const std::filesystem::path& path,
                                                          std::chrono::system_clock::time_point now);
-
-/// Removes the temporaries a save of the file left behind when the pad was
-/// killed while writing it (only one pad runs per user, so none is in use).
-void RemoveStaleTemporaries(const std::filesystem::path& path);
 
 /// The typed text as the pad keeps it: UTF-8 with one final line feed.
 std::vector<std::uint8_t> TextFileBytes(std::u16string_view text);

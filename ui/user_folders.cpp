@@ -3,11 +3,13 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include "base/user_folders.h"
+
 namespace lekhora {
+
+#ifdef _WIN32
 namespace {
 
-// Named here rather than after the application, so that every program that
-// shows the pad (and its tests) keeps the user's files in the same place.
 constexpr const char* kFolderName = "lekhora";
 
 std::filesystem::path Below(QStandardPaths::StandardLocation location) {
@@ -21,7 +23,13 @@ UserFolders DefaultUserFolders() {
   return UserFolders{Below(QStandardPaths::GenericDataLocation),
                      Below(QStandardPaths::GenericConfigLocation)};
 }
-
+#else
+UserFolders DefaultUserFolders() {
+  // The input method finds the user's words through the same function.
+  return UserFolders{LekhoraUserFolder(UserFolderKind::Data),
+                     LekhoraUserFolder(UserFolderKind::Config)};
+}
+#endif
 std::filesystem::path PathOf(const QString& path) {
   return std::filesystem::path(path.toStdU16String());
 }

@@ -1,11 +1,14 @@
 #include "ui/user_word_store.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <exception>
 #include <system_error>
 
 #include "base/files.h"
 #include "base/utf16.h"
+#include "suggest/word_lists.h"
 #include "ui/user_file.h"
 
 namespace lekhora {
@@ -23,7 +26,8 @@ UserWordStore::UserWordStore(std::filesystem::path userFile, std::filesystem::pa
     : user_(std::move(userFile)), shipped_(std::move(shippedFile)) {}
 
 UserWords UserWordStore::Shipped() const {
-  const UserFileRead read = ReadUserFile(shipped_, UserFileKind::WordList);
+  // Only read: an installation may well link it from elsewhere.
+  const UserFileRead read = ReadUserFile(shipped_, UserFileKind::WordList, false);
   if (read.State == UserFileState::Usable) return UserWords::FromBytes(read.Bytes);
   return UserWords::FromBytes(Utf16ToBytes(kUserWordsHeader));
 }
@@ -41,8 +45,8 @@ void UserWordStore::LeaveAlone(const std::string& problem) {
   notes_.push_back(leftAlone_ + "; the shipped words are shown and changes are not saved");
 }
 
-std::string UserWordStore::Load() {
-  RemoveStaleTemporaries(user_);
+std::string UserWordStore::Load(bool tidy) {
+  if (tidy) RemoveStaleTemporaries(user_);
   UserFileRead read = ReadUserFile(user_, UserFileKind::WordList);
   if (read.State == UserFileState::Damaged) {
     SetAside(read.Problem);
@@ -92,8 +96,10 @@ UserWords UserWordStore::Current() {
 template <class Edit>
 UserWordStore::Change UserWordStore::Apply(Edit edit) {
   Change change;
-  words_ = Current();
-  change.Edit = edit(words_);
+  UserWords current = Current();
+  change.Reloaded = !(current == words_);
+  words_ = std::move(current);
+  change.Edit = edit(words_, &change.Index);
   if (change.Edit != WordEdit::Done) return change;
   if (!leftAlone_.empty()) return change;
   change.SaveError = Write();
@@ -102,18 +108,22 @@ UserWordStore::Change UserWordStore::Apply(Edit edit) {
 }
 
 UserWordStore::Change UserWordStore::Add(std::u16string_view word) {
-  return Apply([word](UserWords& words) { return words.Add(word); });
+  return Apply([word](UserWords& words, std::size_t* at) { return words.Add(word, at); });
 }
 
 UserWordStore::Change UserWordStore::Remove(std::size_t index, std::u16string_view word) {
-  return Apply([index, word](UserWords& words) { return words.Remove(index, word); });
+  return Apply(
+      [index, word](UserWords& words, std::size_t* at) { return words.Remove(index, word, at); });
 }
 
 std::string UserWordStore::Write() {
   try {
-    std::error_code ec;
-    std::filesystem::create_directories(user_.parent_path(), ec);
-    ReplaceFile(user_, words_.ToBytes(), kSource);
+    if (!CreatePrivateFolders(user_.parent_path()))
+      throw FileSystemError(ENOTDIR, kSource, user_.parent_path());
+    ReplaceOptions options;
+    options.Private = true;
+    options.Within = user_.parent_path();
+    ReplaceFile(user_, words_.ToBytes(), kSource, options);
   } catch (const std::exception& error) {
     return error.what();
   }
@@ -124,6 +134,48 @@ std::vector<std::string> UserWordStore::TakeNotes() {
   std::vector<std::string> notes;
   notes.swap(notes_);
   return notes;
+}
+
+}  // namespace lekhora
+
+namespace lekhora {
+
+bool WordRows::Shown(std::u16string_view word) {
+  // A line no one types as a word (a pasted text) would be laid out whole at
+  // every repaint; it stays in the file, only the list box leaves it out.
+  return word.size() <= kMaxUserWordUnits;
+}
+
+void WordRows::Fill(std::span<const std::u16string> words) {
+  indices_.clear();
+  for (std::size_t index = 0; index < words.size(); ++index)
+    if (Shown(words[index])) indices_.push_back(index);
+}
+
+std::optional<std::size_t> WordRows::IndexOfRow(std::size_t row) const {
+  if (row >= indices_.size()) return std::nullopt;
+  return indices_[row];
+}
+
+std::optional<std::size_t> WordRows::Inserted(std::size_t index, bool shown) {
+  const auto at = std::lower_bound(indices_.begin(), indices_.end(), index);
+  for (auto later = at; later != indices_.end(); ++later) ++*later;
+  if (!shown) return std::nullopt;
+  const auto row = static_cast<std::size_t>(at - indices_.begin());
+  indices_.insert(at, index);
+  return row;
+}
+
+std::optional<std::size_t> WordRows::Removed(std::size_t index) {
+  const auto at = std::lower_bound(indices_.begin(), indices_.end(), index);
+  std::optional<std::size_t> row;
+  auto later = at;
+  if (at != indices_.end() && *at == index) {
+    row = static_cast<std::size_t>(at - indices_.begin());
+    later = indices_.erase(at);
+  }
+  for (; later != indices_.end(); ++later) --*later;
+  return row;
 }
 
 }  // namespace lekhora

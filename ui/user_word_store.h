@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,8 +22,10 @@ class UserWordStore {
   /// Start-up. A usable list is read; a missing one is made from the
   /// shipped list; a damaged one is set aside first and then made anew; an
   /// empty or unusable one shows the shipped words and is left untouched.
-  /// Returns why writing the list failed, or an empty string.
-  std::string Load();
+  /// Returns why writing the list failed, or an empty string. tidy removes
+  /// what a killed save left beside the file; only for the one pad that
+  /// holds the folder.
+  std::string Load(bool tidy = true);
 
   const UserWords& Words() const { return words_; }
   const std::filesystem::path& File() const { return user_; }
@@ -33,6 +37,11 @@ class UserWordStore {
     bool Saved = false;
     /// Why writing the file failed (a file left alone is no failure).
     std::string SaveError;
+    /// The file held another list than the one last shown (edited by hand,
+    /// or by another program) before the change.
+    bool Reloaded = false;
+    /// Where in Words() the word was added or removed, when it was.
+    std::size_t Index = 0;
   };
   /// Each change starts from the file as it is now, so that an edit made by
   /// hand while the pad runs is kept; a refused change still shows it.
@@ -60,6 +69,27 @@ class UserWordStore {
   /// Set when the file must not be written this run.
   std::string leftAlone_;
   std::vector<std::string> notes_;
+};
+
+/// Which entry of the user's list each row of the list box shows, kept up to
+/// date as words come and go, so that a change moves one row rather than
+/// filling the list box again.
+class WordRows {
+ public:
+  /// Whether the list box shows an entry.
+  static bool Shown(std::u16string_view word);
+
+  void Fill(std::span<const std::u16string> words);
+  std::size_t Count() const { return indices_.size(); }
+  /// The entry shown in row; nothing past the last row.
+  std::optional<std::size_t> IndexOfRow(std::size_t row) const;
+  /// An entry was inserted at index: the row it takes when shown.
+  std::optional<std::size_t> Inserted(std::size_t index, bool shown);
+  /// The entry at index was removed: the row that showed it, if any.
+  std::optional<std::size_t> Removed(std::size_t index);
+
+ private:
+  std::vector<std::size_t> indices_;
 };
 
 }  // namespace lekhora

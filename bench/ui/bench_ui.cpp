@@ -6,8 +6,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QListWidget>
 #include <QTest>
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "app/frm_splash.h"
@@ -15,6 +18,7 @@
 #include "ui/frm_type.h"
 #include "ui/frm_words.h"
 #include "ui/type_box.h"
+#include "ui/user_folders.h"
 #include "ui/windows.h"
 
 namespace {
@@ -100,6 +104,62 @@ BENCHMARK(BM_TypedKeyLongParagraph)
     ->Args({1, 0})
     ->Args({0, 0})
     ->Unit(benchmark::kMillisecond);
+
+// A user word list of state.range(0) words, as customwords.txt holds it.
+void WriteLongWordList(std::int64_t count) {
+  std::u16string list = u"header";
+  for (std::int64_t i = 0; i < count; ++i) list += u"\r\nw" + QString::number(i).toStdU16String();
+  const std::filesystem::path folder = lekhora::DefaultUserFolders().Data;
+  std::filesystem::create_directories(folder);
+  std::ofstream out(folder / "customwords.txt", std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(list.data()),
+            static_cast<std::streamsize>(list.size() * 2));
+}
+
+void RemoveWordList() {
+  std::error_code ec;
+  std::filesystem::remove(lekhora::DefaultUserFolders().Data / "customwords.txt", ec);
+}
+
+// Start-up with a long list of the user's words: it grows with the list, not
+// with its square.
+void BM_StartUpWithLongWordList(benchmark::State& state) {
+  WriteLongWordList(state.range(0));
+  for (auto _ : state) {
+    QElapsedTimer clock;
+    clock.start();
+    lekhora::SplashWindow().show();
+    while (!PadReady()) QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+    lekhora::UnloadAllWindows();
+    QCoreApplication::processEvents();
+  }
+  RemoveWordList();
+}
+BENCHMARK(BM_StartUpWithLongWordList)
+    ->Arg(100000)
+    ->Arg(400000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+// One word added at the caret and removed again from the list box, the file
+// written each time, in a list of 100 000 words.
+void BM_AddAndRemoveWordInLongList(benchmark::State& state) {
+  WriteLongWordList(100000);
+  lekhora::FrmType& type = lekhora::TypeWindow();
+  type.show();
+  lekhora::TypeBox& box = type.txtType();
+  box.setPlainText(QStringLiteral("added"));
+  auto* list = type.findChild<QListWidget*>(QStringLiteral("lstCustomWords"));
+  for (auto _ : state) {
+    type.AddWordAtCaret();
+    type.RemoveCustomWord(list->count() - 1);
+  }
+  lekhora::UnloadAllWindows();
+  RemoveWordList();
+}
+BENCHMARK(BM_AddAndRemoveWordInLongList)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -38,6 +38,47 @@ TEST(CheckedSettings, KeepsWhatThePadCanUseAndDropsTheRest) {
   EXPECT_EQ(CheckedSettings(script).FontPoints, 12);
 }
 
+TEST(SettingsFile, ReadsWhatItWritesAndTheEarlierFilesButNoProse) {
+  PadSettings settings;
+  settings.Layout = u"Phonetic";
+  settings.OutputScript = u"Tamil";
+  settings.Conversion = false;
+  settings.FontPoints = 13.5;
+  settings.Window = PixelRect{-30, 40, 600, 150};
+  settings.PopupShown = false;
+  const std::string text = SettingsFileText(settings);
+  EXPECT_EQ(text.back(), '\n');
+  EXPECT_EQ(ParseSettingsFile(text), settings);
+  EXPECT_EQ(ParseSettingsFile(SettingsFileText(PadSettings{})), PadSettings{});
+  // A name that the reader would take apart comes back whole.
+  settings.Layout = u"a;b=\"c\\ ";
+  EXPECT_EQ(ParseSettingsFile(SettingsFileText(settings))->Layout, settings.Layout);
+
+  // As the earlier pads wrote it, with comments, groups and unknown keys.
+  const auto earlier = ParseSettingsFile(
+      "; made by hand\n[General]\nconversion=false\nfontSize=14\nfuture=1\n"
+      "layout=Inscript\n\n[popup]\nheight=120\nshown=false\nwidth=260\nx=400\ny=300\n");
+  ASSERT_TRUE(earlier.has_value());
+  EXPECT_EQ(earlier->Layout, u"Inscript");
+  EXPECT_FALSE(earlier->Conversion);
+  EXPECT_EQ(earlier->FontPoints, 14);
+  EXPECT_EQ(earlier->Popup, (PixelRect{400, 300, 260, 120}));
+  EXPECT_FALSE(earlier->PopupShown);
+  EXPECT_FALSE(earlier->Window.has_value());
+
+  // Not the pad's: prose, a broken group.
+  EXPECT_FALSE(ParseSettingsFile("Dear diary,\nlayout=Inscript\n").has_value());
+  EXPECT_FALSE(ParseSettingsFile("[General\nlayout=Inscript\n").has_value());
+  EXPECT_FALSE(ParseSettingsFile("=x\n").has_value());
+
+  // However many unknown keys it held, the file written back is small.
+  std::string many;
+  while (many.size() < 16u << 20) many += "unknown" + std::to_string(many.size()) + "=\"x,y\"\n";
+  const auto big = ParseSettingsFile(many);
+  ASSERT_TRUE(big.has_value());
+  EXPECT_LT(SettingsFileText(*big).size(), 1000u);
+}
+
 TEST(RestoredPlace, OnAScreenAsSavedOffEveryScreenCentred) {
   const std::vector<PixelRect> screens{{0, 0, 1024, 740}, {1024, 0, 800, 600}};
   const PixelRect onSecond{1500, 500, 551, 308};

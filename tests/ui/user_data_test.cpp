@@ -4,6 +4,7 @@
 // written. The test has a home of its own; each case starts from an empty
 // one unless it says otherwise.
 
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QAction>
 #include <QApplication>
@@ -23,6 +24,7 @@
 #include <functional>
 
 #include "app/frm_splash.h"
+#include "base/folder_lock.h"
 #include "base/utf16.h"
 #include "engine/layout_choice.h"
 #include "ime/shared_words.h"
@@ -34,6 +36,7 @@
 #include "ui/frm_words.h"
 #include "ui/keyboard_panel.h"
 #include "ui/pad_memory.h"
+#include "ui/pad_settings.h"
 #include "ui/type_box.h"
 #include "ui/typing_core.h"
 #include "ui/user_file.h"
@@ -220,6 +223,10 @@ class UserDataTest : public QObject {
   void aPlaceOffEveryScreenFallsBackToTheCentre();
   void damagedFilesGiveTheDefaultsAndAreNeverOverwritten();
   void aFolderThatCannotBeWrittenLeavesThePadWorking();
+  void aLongListChangesOneRowAtATime();
+  void settingsThatAreNotThePadsAreSetAsideAndLinksOutLeftAlone();
+  void theFilesAreTheUsersAloneWhateverTheUmask();
+  void anotherPadHoldingTheDataFolderMeansNoSavedText();
 };
 
 void UserDataTest::theFirstStartCopiesTheShippedWordsIntoTheUserFolder() {
@@ -312,6 +319,22 @@ void UserDataTest::anOverlongLineStaysInTheFileButNotInTheListBox() {
 }
 
 void UserDataTest::theInputMethodReadsTheListThePadWrites() {
+  // A relative folder is no folder: both fall back to the home's.
+  for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME"}) {
+    const QByteArray before = qgetenv(name);
+    qputenv(name, "relative/folder");
+    const UserFolders folders = DefaultUserFolders();
+    const fs::path words = UserWordsFile();
+    qputenv(name, before);
+    const fs::path home = PathOf(QString::fromLocal8Bit(qgetenv("HOME")));
+    QCOMPARE(PathText(folders.Data),
+             PathText(std::string(name) == "XDG_DATA_HOME" ? home / ".local/share/lekhora"
+                                                           : g_home->DataFolder()));
+    QCOMPARE(PathText(folders.Config),
+             PathText(std::string(name) == "XDG_CONFIG_HOME" ? home / ".config/lekhora"
+                                                             : g_home->ConfigFolder()));
+    QCOMPARE(PathText(words), PathText(folders.Data / "customwords.txt"));
+  }
   // The input method finds the folder without the toolkit.
   QCOMPARE(PathText(UserWordsFile()), PathText(WordsFile()));
   QCOMPARE(PathText(UserWordsFile()), PathText(DefaultUserFolders().Data / "customwords.txt"));
@@ -368,7 +391,8 @@ void UserDataTest::theTextIsSavedAMomentAfterAChangeAndAtExit() {
   ExitPad();
   QCOMPARE(QString::fromUtf8(Read(TextFile())), Q(u"\u0916 \u0915\u093E\n"));
   // No temporary is left beside the files.
-  QCOMPARE(FilesIn(g_home->DataFolder()), (QStringList{"customwords.txt", "text.txt"}));
+  QCOMPARE(FilesIn(g_home->DataFolder()),
+           (QStringList{".lekhora.lock", "customwords.txt", "text.txt"}));
   QCOMPARE(FilesIn(g_home->ConfigFolder()), QStringList{"lekhora.conf"});
 }
 
@@ -532,7 +556,7 @@ void UserDataTest::damagedFilesGiveTheDefaultsAndAreNeverOverwritten() {
       QCOMPARE(fs::is_directory(file), directories);
       if (!directories) QCOMPARE(fs::file_size(file), 2u);
     }
-    QCOMPARE(FilesIn(g_home->DataFolder()).size(), 2);
+    QCOMPARE(FilesIn(g_home->DataFolder()).size(), 3);  // and the lock
   }
 }
 
@@ -564,6 +588,128 @@ void UserDataTest::aFolderThatCannotBeWrittenLeavesThePadWorking() {
   qputenv("XDG_DATA_HOME", dataHome);
   qputenv("XDG_CONFIG_HOME", configHome);
   QVERIFY(!fs::exists(g_home->DataFolder()));
+}
+
+void UserDataTest::aLongListChangesOneRowAtATime() {
+  std::u16string list = u"header";
+  for (int i = 0; i < 100000; ++i) list += u"\r\nw" + QString::number(i).toStdU16String();
+  Write(WordsFile(), Utf16(list));
+  StartPad();
+  QCOMPARE(Words().count(), 100000);
+  QListWidgetItem* first = Words().item(0);
+  QListWidgetItem* later = Words().item(60000);
+
+  Box().setPlainText(QStringLiteral("new"));
+  ChooseInNextMenu(QStringLiteral("mnuAddWord"));
+  OpenTextMenu();
+  QCOMPARE(Words().count(), 100001);
+  QCOMPARE(Words().item(100000)->text(), QStringLiteral("new"));
+  QCOMPARE(Words().currentRow(), 100000);
+  // The other rows are the same items: nothing was filled again.
+  QCOMPARE(Words().item(0), first);
+  QCOMPARE(Words().item(60000), later);
+  QCOMPARE(Read(WordsFile()), Utf16(list + u"\r\nnew"));
+
+  ChooseInNextMenu(QStringLiteral("mnuRemoveWord"));
+  OpenWordMenu(50000);
+  QCOMPARE(Words().count(), 100000);
+  QCOMPARE(Words().item(50000)->text(), QStringLiteral("w50001"));
+  QCOMPARE(Words().item(59999), later);
+  QCOMPARE(Words().item(0), first);
+  const std::u16string without = list.substr(0, list.find(u"\r\nw50000\r\n")) +
+                                 list.substr(list.find(u"\r\nw50001\r\n")) + u"\r\nnew";
+  QCOMPARE(Read(WordsFile()), Utf16(without));
+  // The row below now stands for the next word, in the file as well.
+  ChooseInNextMenu(QStringLiteral("mnuRemoveWord"));
+  OpenWordMenu(50000);
+  QCOMPARE(Words().item(50000)->text(), QStringLiteral("w50002"));
+  QVERIFY(!Read(WordsFile()).contains(Utf16(u"\r\nw50001\r\n")));
+  ExitPad();
+}
+
+void UserDataTest::settingsThatAreNotThePadsAreSetAsideAndLinksOutLeftAlone() {
+  const QByteArray prose = "Dear diary,\ntoday I typed.\nlayout=Inscript\n";
+  Write(SettingsFile(), prose);
+  StartPad();
+  QVERIFY(TitleTip().contains(QStringLiteral("lekhora.conf was not a settings file")));
+  QTest::mouseClick(&Child<QLabel>(Type(), "imgFont"), Qt::LeftButton);
+  ExitPad();
+  QStringList aside = FilesIn(g_home->ConfigFolder()).filter(QStringLiteral(".damaged-"));
+  QCOMPARE(aside.size(), 1);
+  QCOMPARE(Read(g_home->ConfigFolder() / aside[0].toStdString()), prose);
+  QVERIFY(ParseSettingsFile(Read(SettingsFile()).toStdString()).has_value());
+
+  // However many unknown keys, what the pad writes it reads again.
+  ForgetEverything();
+  QByteArray many;
+  while (many.size() < static_cast<qsizetype>(kUserFileLimit) - 64)
+    many += "key" + QByteArray::number(many.size()) + "=\"a,b\"\n";
+  Write(SettingsFile(), many);
+  StartPad();
+  QVERIFY(TitleTip().isEmpty());
+  QTest::mouseClick(&Child<QLabel>(Type(), "imgFont"), Qt::LeftButton);
+  ExitPad();
+  QVERIFY(Read(SettingsFile()).size() < 1000);
+  StartPad();
+  QVERIFY(TitleTip().isEmpty());
+  QCOMPARE(Box().font().pointSizeF(), 13.0);
+  ExitPad();
+
+  // A link to a file elsewhere: the file is never written, and the pad says so.
+  ForgetEverything();
+  const fs::path outside = g_home->Fs(QStringLiteral("home/outside.txt"));
+  Write(outside, "mine\n");
+  fs::create_directories(g_home->ConfigFolder());
+  fs::create_symlink(outside, SettingsFile());
+  StartPad();
+  QVERIFY(TitleTip().contains(
+      QStringLiteral("lekhora.conf is a link to a file outside its folder; it is left as it is")));
+  QTest::mouseClick(&Child<QLabel>(Type(), "imgFont"), Qt::LeftButton);
+  ExitPad();
+  QVERIFY(fs::is_symlink(SettingsFile()));
+  QCOMPARE(Read(outside), QByteArray("mine\n"));
+  fs::remove(outside);
+}
+
+void UserDataTest::theFilesAreTheUsersAloneWhateverTheUmask() {
+  const mode_t saved = ::umask(022);
+  StartPad();
+  QTest::keyClicks(&Box(), QStringLiteral("k"));
+  QTest::mouseClick(&Child<QLabel>(Type(), "imgFont"), Qt::LeftButton);
+  ExitPad();
+  ::umask(saved);
+  const auto mode = [](const fs::path& path) {
+    return static_cast<int>(fs::status(path).permissions() & fs::perms::all);
+  };
+  QCOMPARE(mode(g_home->DataFolder()), 0700);
+  QCOMPARE(mode(g_home->ConfigFolder()), 0700);
+  for (const fs::path& file : {TextFile(), WordsFile(), SettingsFile()}) QCOMPARE(mode(file), 0600);
+  // A mode the user gave a file stays.
+  fs::permissions(TextFile(),
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  StartPad();
+  QTest::keyClicks(&Box(), QStringLiteral("k"));
+  ExitPad();
+  QCOMPARE(mode(TextFile()), 0640);
+}
+
+void UserDataTest::anotherPadHoldingTheDataFolderMeansNoSavedText() {
+  Write(TextFile(), "theirs\n");
+  {
+    const FolderLock other(g_home->DataFolder());
+    QCOMPARE(other.State(), FolderLockState::Held);
+    StartPad();
+    QVERIFY(TitleTip().contains(QStringLiteral("Another Lekhora is running")));
+    QTest::keyClicks(&Box(), QStringLiteral("k"));
+    ExitPad();
+    QCOMPARE(Read(TextFile()), QByteArray("theirs\n"));
+  }
+  // Once it has ended, the text is saved again.
+  StartPad();
+  QVERIFY(TitleTip().isEmpty());
+  QTest::keyClicks(&Box(), QStringLiteral("k"));
+  ExitPad();
+  QCOMPARE(Read(TextFile()), Q(u"theirs\u0915\n").toUtf8());
 }
 
 int main(int argc, char** argv) {

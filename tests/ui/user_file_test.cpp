@@ -1,13 +1,19 @@
 #include "ui/user_file.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "base/error.h"
+#include "base/files.h"
+#include "base/folder_lock.h"
 #include "base/utf16.h"
 #include "tests/suggest/temp_folder.h"
 
@@ -102,7 +108,7 @@ TEST(ReadUserFile, OnlyRegularReadableFilesOfAtMost16MegabytesAreRead) {
 TEST(DamagedFile, IsSetAsideUnderATimestampedNameThatTakesNoOther) {
   TempFolder folder;
   const auto file = folder / "customwords.txt";
-  EXPECT_EQ(DamagedFileName(file, SomeMoment()).filename(),
+  EXPECT_EQ(DamagedFileName(file, SomeMoment())->filename(),
             "customwords.txt.damaged-20240305-060708");
   folder.Write("customwords.txt", {1, 2, 3});
   const auto first = SetDamagedFileAside(file, SomeMoment());
@@ -116,24 +122,141 @@ TEST(DamagedFile, IsSetAsideUnderATimestampedNameThatTakesNoOther) {
   ASSERT_TRUE(second.has_value());
   EXPECT_EQ(second->filename(), "customwords.txt.damaged-20240305-060708-2");
   EXPECT_EQ(folder.Read(first->filename().string()), (Bytes{1, 2, 3}));
-  EXPECT_EQ(DamagedFileName(file, SomeMoment()).filename(),
+  EXPECT_EQ(DamagedFileName(file, SomeMoment())->filename(),
             "customwords.txt.damaged-20240305-060708-3");
   EXPECT_FALSE(SetDamagedFileAside(folder / "gone", SomeMoment()).has_value());
 }
 
-TEST(RemoveStaleTemporaries, RemovesOnlyWhatASaveOfThatFileLeft) {
+TEST(DamagedFile, ANameTooLongForTheFileSystemEndsTheSearchAndTheFileStays) {
   TempFolder folder;
-  const std::string stale = ".text.txt.0123456789abcdef.tmp";
-  for (const std::string& name :
-       {stale, std::string(".text.txt.0123.tmp"), std::string(".other.txt.0123456789abcdef.tmp"),
-        std::string("text.txt")})
-    folder.Write(name, {1});
-  RemoveStaleTemporaries(folder / "text.txt");
-  EXPECT_FALSE(std::filesystem::exists(folder / stale));
-  EXPECT_TRUE(std::filesystem::exists(folder / ".text.txt.0123.tmp"));
-  EXPECT_TRUE(std::filesystem::exists(folder / ".other.txt.0123456789abcdef.tmp"));
-  EXPECT_TRUE(std::filesystem::exists(folder / "text.txt"));
+  // Folders nested until the file's path is just within the path limit
+  // (4096 bytes with its end) and the set-aside name past it. Before, the
+  // search for a free name never ended.
+  std::filesystem::path deep = folder.path();
+  while (deep.native().size() + 241 < 4070) deep /= std::string(240, 'd');
+  deep /= std::string(4070 - deep.native().size() - 1, 'e');
+  std::filesystem::create_directories(deep);
+  const auto file = deep / "text.txt";
+  { std::ofstream(file) << "x"; }
+  ASSERT_TRUE(std::filesystem::exists(file));
+  EXPECT_FALSE(DamagedFileName(file, SomeMoment()).has_value());
+  EXPECT_FALSE(SetDamagedFileAside(file, SomeMoment()).has_value());
+  EXPECT_TRUE(std::filesystem::exists(file));
+}
+
+TEST(RemoveStaleTemporaries, RemovesWhatAKilledSaveOfThatFileLeftAndNothingElse) {
+  TempFolder folder;
+  const auto text = folder / "text.txt";
+  // What a save of text.txt killed in the middle of writing leaves.
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::alarm(60);
+    for (;;) ReplaceFile(text, Bytes(64 << 20, 'a'), "test");
+  }
+  // Killed once a temporary is there, as it is for most of each save.
+  const auto filesBeside = [&folder] {
+    std::vector<std::filesystem::path> found;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path(), ec))
+      if (entry.path().filename() != "text.txt") found.push_back(entry.path());
+    return found;
+  };
+  for (int i = 0; i < 6000 && filesBeside().empty(); ++i) ::usleep(1000);
+  ::kill(child, SIGKILL);
+  ::waitpid(child, nullptr, 0);
+  const std::vector<std::filesystem::path> leftOver = filesBeside();
+  ASSERT_EQ(leftOver.size(), 1u) << "no temporary left by the killed save";
+  const std::filesystem::path left = leftOver[0];
+  EXPECT_TRUE(IsTemporaryNameFor(text, left.filename()));
+
+  const auto words = folder / "customwords.txt";
+  const std::filesystem::path others[] = {
+      TemporaryNameFor(words),  // another file's
+      folder / ".lekhora-0123abcd.tmp", folder / (left.filename().string() + "x"),
+      folder / "text.txt.damaged-20240305-060708", folder / "notes.tmp"};
+  for (const auto& other : others) folder.Write(other.filename().string(), {1});
+  const auto named = TemporaryNameFor(text);
+  EXPECT_NE(named, TemporaryNameFor(text));
+  folder.Write(named.filename().string(), {1});
+  std::filesystem::create_directory(TemporaryNameFor(text));  // not a file: stays
+
+  RemoveStaleTemporaries(text);
+  EXPECT_FALSE(std::filesystem::exists(left));
+  EXPECT_FALSE(std::filesystem::exists(named));
+  for (const auto& other : others) EXPECT_TRUE(std::filesystem::exists(other)) << other;
   RemoveStaleTemporaries(folder / "missing" / "text.txt");  // no folder: nothing happens
+}
+
+TEST(UserFiles, AreTheUsersAloneWhateverTheUmaskAndKeepAModeTheUserSet) {
+  TempFolder folder;
+  const mode_t saved = ::umask(022);
+  const auto below = folder / "a" / "b";
+  EXPECT_TRUE(CreatePrivateFolders(below));
+  ReplaceOptions options;
+  options.Private = true;
+  ReplaceFile(below / "text.txt", Utf8("x\n"), "test", options);
+  ReplaceFile(folder / "shared.txt", Utf8("x\n"), "test");  // the tools' files
+  struct stat st {};
+  ASSERT_EQ(::stat((folder / "a").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  ASSERT_EQ(::stat(below.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  ASSERT_EQ(::stat((below / "text.txt").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  ASSERT_EQ(::stat((folder / "shared.txt").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0644u);
+  // A mode the user chose stays, and so does a folder that was there.
+  ::chmod((below / "text.txt").c_str(), 0640);
+  ::chmod(folder.path().c_str(), 0755);
+  ReplaceFile(below / "text.txt", Utf8("y\n"), "test", options);
+  EXPECT_TRUE(CreatePrivateFolders(below));
+  ASSERT_EQ(::stat((below / "text.txt").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  ASSERT_EQ(::stat(folder.path().c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0755u);
+  ::umask(saved);
+  folder.Write("file", {1});
+  EXPECT_FALSE(CreatePrivateFolders(folder / "file" / "below"));
+}
+
+TEST(UserFiles, AreNeverWrittenThroughALinkThatLeadsOutOfTheirFolder) {
+  TempFolder folder;
+  const auto own = folder / "lekhora";
+  std::filesystem::create_directories(own / "sub");
+  folder.Write("outside.txt", Utf8("keep\n"));
+  std::filesystem::create_symlink(folder / "outside.txt", own / "out.conf");
+  std::filesystem::create_symlink("../outside.txt", own / "relative.conf");
+  std::filesystem::create_symlink(folder / "gone.txt", own / "dangling.conf");
+  std::filesystem::create_symlink("sub/in.txt", own / "in.conf");
+  ReplaceOptions options;
+  options.Within = own;
+  for (const char* name : {"out.conf", "relative.conf", "dangling.conf"}) {
+    EXPECT_TRUE(LinkLeadsOutside(own / name, own)) << name;
+    EXPECT_THROW(ReplaceFile(own / name, Utf8("new\n"), "test", options), Error) << name;
+    const UserFileRead read = ReadUserFile(own / name, UserFileKind::Utf8Lines);
+    EXPECT_EQ(read.State, UserFileState::Unusable) << name;
+    EXPECT_EQ(read.Problem, "a link to a file outside its folder");
+  }
+  EXPECT_EQ(folder.Read("outside.txt"), Utf8("keep\n"));
+  EXPECT_FALSE(std::filesystem::exists(folder / "gone.txt"));
+  // A link within the folder is followed, and stays a link.
+  EXPECT_FALSE(LinkLeadsOutside(own / "in.conf", own));
+  ReplaceFile(own / "in.conf", Utf8("new\n"), "test", options);
+  EXPECT_TRUE(std::filesystem::is_symlink(own / "in.conf"));
+  EXPECT_EQ(folder.Read("lekhora/sub/in.txt"), Utf8("new\n"));
+}
+
+TEST(FolderLock, OneHolderAtATimeAndNoneInAFolderThatCannotHoldIt) {
+  TempFolder folder;
+  {
+    FolderLock first(folder.path());
+    EXPECT_EQ(first.State(), FolderLockState::Held);
+    FolderLock second(folder.path());
+    EXPECT_EQ(second.State(), FolderLockState::HeldElsewhere);
+  }
+  EXPECT_EQ(FolderLock(folder.path()).State(), FolderLockState::Held);
+  EXPECT_EQ(FolderLock(folder / "missing").State(), FolderLockState::Unsure);
 }
 
 TEST(TextFile, KeepsTheTextAsUtf8WithAFinalLineFeed) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/utf16.h"
+#include "suggest/word_lists.h"
 #include "tests/suggest/temp_folder.h"
 
 namespace lekhora {
@@ -157,6 +158,45 @@ TEST(UserWordStore, AFolderThatCannotBeWrittenKeepsTheChangesInMemory) {
   EXPECT_NE(added.SaveError, "");
   EXPECT_EQ(Shown(store).back(), u"\u0916");
   EXPECT_EQ(folders.root.Read("home"), Bytes{1});
+}
+
+TEST(UserWordStore, AShippedListLinkedFromElsewhereIsReadAUserListLinkedOutIsNeverWritten) {
+  Folders folders;
+  folders.root.Write("elsewhere.txt", Utf16ToBytes(kShipped));
+  std::filesystem::remove(folders.program / "customwords.txt");
+  std::filesystem::create_symlink(folders.root / "elsewhere.txt",
+                                  folders.program / "customwords.txt");
+  std::filesystem::create_directories(folders.user);
+  std::filesystem::create_symlink(folders.root / "elsewhere.txt", folders.user / "customwords.txt");
+  UserWordStore store = folders.Store();
+  EXPECT_EQ(store.Load(), "");
+  EXPECT_EQ(Shown(store), (Words{u"\u0915", u"\u092E"}));
+  const auto notes = store.TakeNotes();
+  ASSERT_EQ(notes.size(), 1u);
+  EXPECT_NE(notes[0].find("a link to a file outside its folder"), std::string::npos);
+  EXPECT_FALSE(store.Add(u"\u0916").Saved);
+  EXPECT_EQ(folders.root.Read("elsewhere.txt"), Utf16ToBytes(kShipped));
+  EXPECT_TRUE(std::filesystem::is_symlink(folders.user / "customwords.txt"));
+}
+
+TEST(WordRows, FollowTheEntriesAsWordsComeAndGoLeavingOverlongLinesUnshown) {
+  const std::u16string longLine(kMaxUserWordUnits + 1, u'x');
+  WordRows rows;
+  rows.Fill(Words{u"a", longLine, u"b", u""});
+  EXPECT_EQ(rows.Count(), 3u);
+  EXPECT_EQ(rows.IndexOfRow(1), 2u);
+  EXPECT_EQ(rows.IndexOfRow(2), 3u);
+  EXPECT_FALSE(rows.IndexOfRow(3).has_value());
+  // Added before the final empty entry: the row before its row.
+  EXPECT_EQ(rows.Inserted(3, true), 2u);
+  EXPECT_EQ(rows.IndexOfRow(3), 4u);
+  EXPECT_FALSE(rows.Inserted(0, false).has_value());  // an overlong one: no row
+  EXPECT_EQ(rows.IndexOfRow(0), 1u);
+  EXPECT_EQ(rows.Removed(1), 0u);
+  EXPECT_EQ(rows.IndexOfRow(0), 2u);
+  EXPECT_FALSE(rows.Removed(0).has_value());
+  EXPECT_EQ(rows.IndexOfRow(0), 1u);
+  EXPECT_EQ(rows.Count(), 3u);
 }
 
 }  // namespace

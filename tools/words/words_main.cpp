@@ -48,9 +48,12 @@ bool IsCompressed(const std::vector<std::uint8_t>& bytes) {
 
 // A compressed file goes through the decoder exactly as at start-up (a missing
 // file too, so it fails with the decoder's own error); anything else is taken
-// as a plain list.
+// as a plain list. What is there but no file (a folder, a device, a pipe) is
+// refused by the reader, which says what it is.
 std::u16string LoadText(const std::filesystem::path& path) {
-  if (!lekhora::FileExists(path)) return lekhora::BytesToUtf16(lekhora::DecodeFile(path));
+  std::error_code ec;
+  if (std::filesystem::status(path, ec).type() == std::filesystem::file_type::not_found)
+    return lekhora::BytesToUtf16(lekhora::DecodeFile(path));
   const std::vector<std::uint8_t> bytes = lekhora::tools::ReadBytes(path);
   if (IsCompressed(bytes)) return lekhora::BytesToUtf16(lekhora::DecodeFile(path));
   return lekhora::BytesToUtf16(bytes);
@@ -165,9 +168,17 @@ int Covers(const std::filesystem::path& path, const std::filesystem::path& words
   const std::size_t searchable = list.entries.empty() ? 0 : list.entries.size() - 1;
   const std::unordered_set<std::u16string> searched(list.entries.begin(),
                                                     list.entries.begin() + searchable);
+  const std::string text = lekhora::tools::ReadUtf8(words_path);
+  // Words that are not UTF-8 would be reported as missing in bytes no one
+  // can read; the file is refused before anything is said about it.
+  if (const auto bad = lekhora::DecodeUtf8(text).badOffset) {
+    std::cerr << "lekhora-words: " << words_path.string()
+              << " is not valid UTF-8: bad byte at offset " << *bad << '\n';
+    return 1;
+  }
   std::size_t wanted = 0;
   std::size_t missing = 0;
-  for (const std::string& line : lekhora::tools::SplitLines(lekhora::tools::ReadUtf8(words_path))) {
+  for (const std::string& line : lekhora::tools::SplitLines(text)) {
     const std::string word = line.substr(0, line.find_first_of(" \t"));
     if (word.empty() || word.front() == '#') continue;
     ++wanted;
