@@ -365,10 +365,22 @@ bool IsTemporaryNameFor(const std::filesystem::path& destination,
   return IsLowerHex(std::string_view(text).substr(start.size(), 8));
 }
 
+// Versions before the name mark wrote ".lekhora-XXXXXXXX.tmp" beside the
+// user's files and never removed what a killed save left; such a file holds
+// typed text, and only this program writes names of that form there.
+static bool IsUnmarkedTemporaryName(const std::filesystem::path& name) {
+  const std::string text = name.string();
+  const std::string_view start = kTemporaryStart;
+  const std::string_view end = kTemporaryEnd;
+  return text.size() == start.size() + 8 + end.size() && text.starts_with(start) &&
+         text.ends_with(end) && IsLowerHex(std::string_view(text).substr(start.size(), 8));
+}
+
 void RemoveStaleTemporaries(const std::filesystem::path& destination) {
   std::error_code ec;
   for (const auto& entry : std::filesystem::directory_iterator(destination.parent_path(), ec)) {
-    if (IsTemporaryNameFor(destination, entry.path().filename()) &&
+    const std::filesystem::path name = entry.path().filename();
+    if ((IsTemporaryNameFor(destination, name) || IsUnmarkedTemporaryName(name)) &&
         entry.symlink_status(ec).type() == std::filesystem::file_type::regular)
       std::filesystem::remove(entry.path(), ec);
   }

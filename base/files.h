@@ -70,7 +70,8 @@ bool IsTemporaryNameFor(const std::filesystem::path& destination,
                         const std::filesystem::path& name);
 
 /// Removes the temporaries that replaces of destination left beside it when
-/// the process was killed while writing; only regular files of such names go.
+/// the process was killed while writing, and those of earlier versions, whose
+/// names carried no mark; only regular files of such names go.
 /// For a file that only one process writes, when it is not writing.
 void RemoveStaleTemporaries(const std::filesystem::path& destination);
 

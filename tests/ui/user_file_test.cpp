@@ -173,17 +173,19 @@ TEST(RemoveStaleTemporaries, RemovesWhatAKilledSaveOfThatFileLeftAndNothingElse)
   const auto words = folder / "customwords.txt";
   const std::filesystem::path others[] = {
       TemporaryNameFor(words),  // another file's
-      folder / ".lekhora-0123abcd.tmp", folder / (left.filename().string() + "x"),
+      folder / ".lekhora-0123abcd.tmpx", folder / (left.filename().string() + "x"),
       folder / "text.txt.damaged-20240305-060708", folder / "notes.tmp"};
   for (const auto& other : others) folder.Write(other.filename().string(), {1});
   const auto named = TemporaryNameFor(text);
   EXPECT_NE(named, TemporaryNameFor(text));
   folder.Write(named.filename().string(), {1});
+  folder.Write(".lekhora-0123abcd.tmp", {1});                 // an earlier version's, unmarked
   std::filesystem::create_directory(TemporaryNameFor(text));  // not a file: stays
 
   RemoveStaleTemporaries(text);
   EXPECT_FALSE(std::filesystem::exists(left));
   EXPECT_FALSE(std::filesystem::exists(named));
+  EXPECT_FALSE(std::filesystem::exists(folder / ".lekhora-0123abcd.tmp"));
   for (const auto& other : others) EXPECT_TRUE(std::filesystem::exists(other)) << other;
   RemoveStaleTemporaries(folder / "missing" / "text.txt");  // no folder: nothing happens
 }
