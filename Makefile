@@ -27,7 +27,7 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 # The same full build and tests with clang++, which warns about other things
-# than g++ does; warnings fail both builds.
+# than g++ does; CI makes warnings fail both builds.
 test-clang:
 	@scripts/ensure-deps.sh --with-clang
 	cmake -S . -B $(CLANG_BUILD) -DCMAKE_CXX_COMPILER=clang++ $(CMAKE_FLAGS)
@@ -44,7 +44,7 @@ bench: build
 
 fuzz:
 	@scripts/ensure-deps.sh --with-fuzz
-	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DLEKHORA_FUZZ=ON -DLEKHORA_WITH_QT=OFF -DLEKHORA_TESTS=OFF -DLEKHORA_BENCHMARKS=OFF
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DLEKHORA_FUZZ=ON -DLEKHORA_WITH_QT=OFF -DLEKHORA_TESTS=OFF -DLEKHORA_BENCHMARKS=OFF $(CMAKE_FLAGS)
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
