@@ -99,7 +99,11 @@ void Suggestions::ShowSuggestions() {
       tip_ += u"\r\n";
     }
   }
-  if (!matched_) view_->SetMainCaption(std::u16string(kNoMatchCaption));
+  if (!matched_) {
+    view_->SetMainCaption(std::u16string(kNoMatchCaption));
+    // Without a word on either side there is no place to show.
+    if (tip_ == u"\r\n") tip_.clear();
+  }
   view_->SetTipText(tip_);
 }
 

@@ -289,6 +289,11 @@ TEST(ShowSuggestions, IndexOutsideTheListKeepsTheCaptionAndDropsTheMarkedLine) {
   empty.suggestions.ShowSuggestions();
   EXPECT_EQ(empty.view.TipText(), u"");
   EXPECT_EQ(empty.view.MainCaption(), u"");
+  // Searched, an empty list matches nothing and has no neighbours to show.
+  empty.Search(kKa);
+  empty.suggestions.ShowSuggestions();
+  EXPECT_EQ(empty.view.TipText(), u"");
+  EXPECT_EQ(empty.view.MainCaption(), kNoMatchCaption);
 }
 
 TEST(Scroll, MovesByOneWithoutBoundsButNeverWrapsAround) {
