@@ -85,6 +85,8 @@ void FrmTray::BuildMenus() {
     if (ChromeWindows().ShowAbout) ChromeWindows().ShowAbout();
   });
   connect(mnuHide_, &QAction::triggered, this, &FrmTray::ToggleShowState);
+  // Minimised or restored by the window manager, the window tells no one.
+  connect(mnuMain_.get(), &QMenu::aboutToShow, this, &FrmTray::UpdateShowCaption);
   // The exit unloads this window too, so it runs once the menu has returned.
   connect(mnuExit_, &QAction::triggered, this,
           [] { QTimer::singleShot(0, QCoreApplication::instance(), &RunExitSequence); });
@@ -159,7 +161,14 @@ void FrmTray::ShowLayoutChosen(const QString& layoutName) {
   TypeWindow().SetLayoutCaption(layoutName);
 }
 
+void FrmTray::UpdateShowCaption() {
+  const FrmType* type = TypeWindowSlot().Find();
+  if (type == nullptr || !type->isVisible()) return;
+  mnuHide_->setText(type->isMinimized() ? kShow : kHide);
+}
+
 void FrmTray::ToggleShowState() {
+  UpdateShowCaption();
   if (mnuHide_->text() == kHide) {
     HideTypingWindows();
   } else {
