@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QTimer>
+#include <QWindow>
 #include <array>
 #include <exception>
 
@@ -48,6 +49,25 @@ void MarkLayout(QMenu& menu, const LayoutEntry& chosen) {
     if (QAction* action = menu.findChild<QAction*>(QString::fromLatin1(entry.objectName)))
       action->setChecked(&entry == &chosen);
   }
+}
+
+// Minimised, by the pad's image or by the window manager, whose word may
+// reach the toolkit late or not agree with it: a window is shown when it is
+// on screen.
+bool OnScreen(const QWidget& window) {
+  const QWindow* handle = window.windowHandle();
+  return window.isVisible() && !window.isMinimized() && (handle == nullptr || handle->isExposed());
+}
+
+void ShowOnScreen(QWidget& window) {
+  if (window.isVisible() && !OnScreen(window)) {
+    // Told minimised first, the toolkit maps the window again when it is
+    // shown normal, which brings it back whatever state it believed it in.
+    window.showMinimized();
+    window.showNormal();
+    return;
+  }
+  window.show();
 }
 
 }  // namespace
@@ -164,7 +184,7 @@ void FrmTray::ShowLayoutChosen(const QString& layoutName) {
 void FrmTray::UpdateShowCaption() {
   const FrmType* type = TypeWindowSlot().Find();
   if (type == nullptr || !type->isVisible()) return;
-  mnuHide_->setText(type->isMinimized() ? kShow : kHide);
+  mnuHide_->setText(OnScreen(*type) ? kHide : kShow);
 }
 
 void FrmTray::ToggleShowState() {
@@ -196,12 +216,9 @@ void FrmTray::BringToFront() {
 
 void FrmTray::ShowTypingWindows() {
   FrmType& type = TypeWindow();
-  if (type.isMinimized())
-    type.showNormal();
-  else
-    type.show();
+  ShowOnScreen(type);
   type.raise();
-  if (FrmWords* words = WordsWindowSlot().Find()) words->show();
+  if (FrmWords* words = WordsWindowSlot().Find()) ShowOnScreen(*words);
 }
 
 void FrmTray::RefreshIcon() {
