@@ -180,10 +180,11 @@ tray_hide_show "after the window manager's minimise"
 wait_for 3 '! iconic && mapped "$window"' ||
   fail "after the window manager's minimise one Hide/Show did not bring the window back"
 
-# --- The help window opens wholly on screen, also from a window at the bottom.
+# --- The help window opens wholly on screen, also over a window dragged
+# down past the screen's bottom edge, where it would open centred.
 screen_w=$(xwininfo -root | sed -n 's/.*Width: //p')
 screen_h=$(xwininfo -root | sed -n 's/.*Height: //p')
-xdotool windowmove "$window" 200 $((screen_h - $(size "$window" Height)))
+xdotool windowmove "$window" 200 $((screen_h - 120))
 sleep 0.5
 # imgHelp stands 7380 twips from the left.
 click_in $((7380 / 15 + 6)) $((60 / 15 + 6))
