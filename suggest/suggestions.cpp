@@ -112,7 +112,9 @@ std::u16string Suggestions::Accept(TextBox& box, int caret, bool separator) {
   // Nothing typed: a space typed after a finished word stays a space.
   if (prefix.empty()) return {};
   // No word begins with it: the word stays as typed, and so does the space.
-  if (!matched_) return {};
+  // Nor is the list's empty last entry a word to write over it.
+  if (!matched_ || (Inside(suggestion_index_) && lists_.WordList[suggestion_index_].empty()))
+    return {};
   const int typed = static_cast<int>(prefix.size()) + (separator ? 1 : 0);
   // A prefix longer than the text before the caret: nothing to replace.
   if (!box.SetSelStart(caret - typed)) return {};

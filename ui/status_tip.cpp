@@ -12,6 +12,8 @@ namespace lekhora {
 StatusTip::StatusTip(QWidget* owner)
     : QLabel(owner, Qt::ToolTip | Qt::FramelessWindowHint), timer_(new QTimer(this)) {
   setObjectName(QStringLiteral("statusTip"));
+  // Told apart from the toolkit's tooltips by tools that read windows.
+  setWindowRole(QStringLiteral("status"));
   setAttribute(Qt::WA_ShowWithoutActivating);
   setFocusPolicy(Qt::NoFocus);
   setTextFormat(Qt::PlainText);

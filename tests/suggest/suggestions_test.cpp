@@ -118,6 +118,19 @@ TEST(SearchList, AfterNothingMatchedAScrollPicksANeighbourToAccept) {
   MemoryTextBox box(kKamal + kLa);
   EXPECT_EQ(f.suggestions.Accept(box, 4, false), kKamal);
   EXPECT_EQ(box.Text(), kKamal);
+
+  // After the last word comes the list's empty entry, which is no word: an
+  // accept there keeps the typed word instead of deleting it.
+  f.Search(kGa);
+  f.suggestions.ScrollDown();
+  EXPECT_EQ(f.suggestions.SuggestionIndex(), 4);
+  f.state.WordPrefix = kGa;
+  MemoryTextBox last(kGa + u" ");
+  last.SetSelStart(2);
+  EXPECT_EQ(f.suggestions.Accept(last, 2, true), u"");
+  EXPECT_EQ(last.Text(), kGa + u" ");
+  EXPECT_EQ(last.SelStart(), 2);
+  EXPECT_EQ(last.SelLength(), 0);
 }
 
 TEST(SearchList, NeverLooksBelowSearchStart) {
