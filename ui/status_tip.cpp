@@ -12,8 +12,6 @@ namespace lekhora {
 StatusTip::StatusTip(QWidget* owner)
     : QLabel(owner, Qt::ToolTip | Qt::FramelessWindowHint), timer_(new QTimer(this)) {
   setObjectName(QStringLiteral("statusTip"));
-  // Told apart from the toolkit's tooltips by tools that read windows.
-  setWindowRole(QStringLiteral("status"));
   setAttribute(Qt::WA_ShowWithoutActivating);
   setFocusPolicy(Qt::NoFocus);
   setTextFormat(Qt::PlainText);
@@ -29,7 +27,8 @@ StatusTip::StatusTip(QWidget* owner)
 
 void StatusTip::ShowAt(const QPoint& global, const QString& text, int milliseconds) {
   setText(text);
-  // The window's name is the message too, for tools that read windows.
+  // The window's name is the message too, for tools that read windows (the
+  // toolkit's own tooltips have none).
   setWindowTitle(text);
   adjustSize();
   QRect place(global, size());

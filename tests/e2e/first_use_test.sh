@@ -35,7 +35,6 @@ message_shown() {
   local w
   for w in $(xdotool search --onlyvisible --class lekhora 2>/dev/null || true); do
     xprop -id "$w" _NET_WM_WINDOW_TYPE | grep -q TOOLTIP || continue
-    xprop -id "$w" WM_WINDOW_ROLE | grep -q '"status"' || continue
     xprop -id "$w" WM_NAME | grep -q -F "$1" && return 0
   done
   return 1
