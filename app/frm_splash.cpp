@@ -10,6 +10,7 @@
 #include "ui/frm_tray.h"
 #include "ui/frm_type.h"
 #include "ui/look.h"
+#include "ui/type_box.h"
 #include "ui/window_helpers.h"
 #include "ui/windows.h"
 
@@ -27,8 +28,16 @@ WindowSlot<FrmSplash>& SplashSlot() {
 }  // namespace
 
 FrmSplash::FrmSplash()
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), picture_(DrawSplashPicture()) {
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+      picture_(DrawSplashPicture()) {
   setObjectName(QStringLiteral("frmSplash"));
+  // It stands over the typing window for seconds: a click on it, and the
+  // keys after it, belong to the typing box.
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  GiveKeysTo(this, []() -> QWidget* {
+    FrmType* type = TypeWindowSlot().Find();
+    return type != nullptr ? &type->txtType() : nullptr;
+  });
   setWindowTitle(QStringLiteral("Lekhora"));
   setFixedSize(kPictureWidth, kPictureHeight);
   CentreOnScreen(*this);

@@ -6,6 +6,7 @@
 #include "app/single_instance.h"
 #include "ui/frm_tray.h"
 #include "ui/pictures.h"
+#include "ui/window_helpers.h"
 #include "ui/windows.h"
 
 int main(int argc, char* argv[]) {
@@ -21,6 +22,7 @@ int main(int argc, char* argv[]) {
     // Until the tray window is loaded the pad is still starting and will show itself.
     if (lekhora::FrmTray* tray = lekhora::TrayWindowSlot().Find()) tray->BringToFront();
   });
+  lekhora::KeepWindowsOnScreen();
   lekhora::SplashWindow().show();
   const int result = QApplication::exec();
   lekhora::UnloadAllWindows();

@@ -62,6 +62,7 @@ std::int16_t Suggestions::SearchList() {
       // Everything below low sorts below the prefix; a second bisection finds
       // the first match between there and this hit.
       suggestion_index_ = static_cast<std::int16_t>(FirstMatch(lists_.WordList, low, mid, prefix));
+      matched_ = true;
       return suggestion_index_;
     }
     if (order < 0)
@@ -69,13 +70,23 @@ std::int16_t Suggestions::SearchList() {
     else
       high = mid - 1;
   }
+  // Keeping the last word as the suggestion would let an accept write that
+  // unrelated word over the one typed. low is where the prefix would stand.
+  suggestion_index_ = static_cast<std::int16_t>(low);
+  matched_ = false;
   return not_found;
 }
 
 void Suggestions::ShowSuggestions() {
   tip_.clear();
   for (int i = 0; i <= kWordsBefore + kWordsAfter; ++i) {
-    const int k = suggestion_index_ - kWordsBefore + i;
+    // With no suggestion an empty line stands where the typed word would be
+    // in the list, and the words after it move down by one.
+    if (!matched_ && i == kWordsBefore) {
+      tip_ += u"\r\n";
+      continue;
+    }
+    const int k = suggestion_index_ - kWordsBefore + i - (!matched_ && i > kWordsBefore ? 1 : 0);
     if (!Inside(k)) continue;
     const std::u16string& word = lists_.WordList[k];
     if (i == kWordsBefore) {
@@ -88,6 +99,11 @@ void Suggestions::ShowSuggestions() {
       tip_ += u"\r\n";
     }
   }
+  if (!matched_) {
+    view_->SetMainCaption(std::u16string(kNoMatchCaption));
+    // Without a word on either side there is no place to show.
+    if (tip_ == u"\r\n") tip_.clear();
+  }
   view_->SetTipText(tip_);
 }
 
@@ -95,6 +111,10 @@ std::u16string Suggestions::Accept(TextBox& box, int caret, bool separator) {
   const std::u16string& prefix = state_.WordPrefix;
   // Nothing typed: a space typed after a finished word stays a space.
   if (prefix.empty()) return {};
+  // No word begins with it: the word stays as typed, and so does the space.
+  // Nor is the list's empty last entry a word to write over it.
+  if (!matched_ || (Inside(suggestion_index_) && lists_.WordList[suggestion_index_].empty()))
+    return {};
   const int typed = static_cast<int>(prefix.size()) + (separator ? 1 : 0);
   // A prefix longer than the text before the caret: nothing to replace.
   if (!box.SetSelStart(caret - typed)) return {};
@@ -112,6 +132,7 @@ std::u16string Suggestions::Accept(TextBox& box, int caret, bool separator) {
 }
 
 void Suggestions::Step(int delta) {
+  matched_ = true;
   try {
     suggestion_index_ = CheckedAdd16(suggestion_index_, delta);
   } catch (const Error&) {
@@ -121,7 +142,8 @@ void Suggestions::Step(int delta) {
 }
 
 void Suggestions::ScrollDown() {
-  Step(1);
+  // With no suggestion the index already names the word after the gap.
+  Step(matched_ ? 1 : 0);
 }
 
 void Suggestions::ScrollUp() {

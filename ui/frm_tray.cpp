@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QTimer>
+#include <QWindow>
 #include <array>
 #include <exception>
 
@@ -50,6 +51,25 @@ void MarkLayout(QMenu& menu, const LayoutEntry& chosen) {
   }
 }
 
+// Minimised, by the pad's image or by the window manager, whose word may
+// reach the toolkit late or not agree with it: a window is shown when it is
+// on screen.
+bool OnScreen(const QWidget& window) {
+  const QWindow* handle = window.windowHandle();
+  return window.isVisible() && !window.isMinimized() && (handle == nullptr || handle->isExposed());
+}
+
+void ShowOnScreen(QWidget& window) {
+  if (window.isVisible() && !OnScreen(window)) {
+    // Told minimised first, the toolkit maps the window again when it is
+    // shown normal, which brings it back whatever state it believed it in.
+    window.showMinimized();
+    window.showNormal();
+    return;
+  }
+  window.show();
+}
+
 }  // namespace
 
 FrmTray::FrmTray() {
@@ -85,6 +105,8 @@ void FrmTray::BuildMenus() {
     if (ChromeWindows().ShowAbout) ChromeWindows().ShowAbout();
   });
   connect(mnuHide_, &QAction::triggered, this, &FrmTray::ToggleShowState);
+  // Minimised or restored by the window manager, the window tells no one.
+  connect(mnuMain_.get(), &QMenu::aboutToShow, this, &FrmTray::UpdateShowCaption);
   // The exit unloads this window too, so it runs once the menu has returned.
   connect(mnuExit_, &QAction::triggered, this,
           [] { QTimer::singleShot(0, QCoreApplication::instance(), &RunExitSequence); });
@@ -159,7 +181,14 @@ void FrmTray::ShowLayoutChosen(const QString& layoutName) {
   TypeWindow().SetLayoutCaption(layoutName);
 }
 
+void FrmTray::UpdateShowCaption() {
+  const FrmType* type = TypeWindowSlot().Find();
+  if (type == nullptr || !type->isVisible()) return;
+  mnuHide_->setText(OnScreen(*type) ? kHide : kShow);
+}
+
 void FrmTray::ToggleShowState() {
+  UpdateShowCaption();
   if (mnuHide_->text() == kHide) {
     HideTypingWindows();
   } else {
@@ -187,12 +216,9 @@ void FrmTray::BringToFront() {
 
 void FrmTray::ShowTypingWindows() {
   FrmType& type = TypeWindow();
-  if (type.isMinimized())
-    type.showNormal();
-  else
-    type.show();
+  ShowOnScreen(type);
   type.raise();
-  if (FrmWords* words = WordsWindowSlot().Find()) words->show();
+  if (FrmWords* words = WordsWindowSlot().Find()) ShowOnScreen(*words);
 }
 
 void FrmTray::RefreshIcon() {

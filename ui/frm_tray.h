@@ -49,8 +49,12 @@ class FrmTray final : public QObject {
   /// current; nothing is rebuilt.
   void ShowLayoutChosen(const QString& layoutName);
 
-  /// mnuHide's Click: hides or shows the typing window and the popup.
+  /// mnuHide's Click: hides or shows the typing window and the popup. A
+  /// minimised typing window counts as hidden: the entry brings it back.
   void ToggleShowState();
+  /// mnuHide's caption as the typing window stands now: "Show" while it is
+  /// minimised; one hidden to the tray keeps "Show" until shown.
+  void UpdateShowCaption();
   /// The typing window's close image: hidden, and the entry offers "Show".
   void HideTypingWindows();
   /// A second start of the program: the pad is shown (if hidden) and raised.

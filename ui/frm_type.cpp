@@ -448,6 +448,8 @@ void FrmType::ShowPopup() {
   words_ = &words;
   popupView_.Attach(&words);
   words.installEventFilter(this);
+  // A click on the popup leaves the keyboard with the typing box.
+  GiveKeysTo(&words, [this]() -> QWidget* { return txtType_; });
   words.show();
 }
 

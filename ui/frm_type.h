@@ -36,6 +36,7 @@ class ClickLabel;
 class KeyboardPanel;
 class PadMemory;
 class QtTextBox;
+class StatusTip;
 class TypeBox;
 class TypingCore;
 class UserWordStore;
@@ -108,7 +109,8 @@ class FrmType final : public QWidget {
   /// Asks first; the text goes only when the user confirms (and Undo brings it back).
   void ClearAllText();
 
-  /// A short message beside the typing box (a tooltip); the last one shown.
+  /// A short message beside the typing box, in a tooltip's look, for five
+  /// seconds; the last one shown.
   void ShowStatus(const QString& text, QWidget* near = nullptr);
   QString StatusText() const { return status_; }
   /// A line for the title band's tooltip, which tells what went wrong with
@@ -182,6 +184,7 @@ class FrmType final : public QWidget {
   /// with the typing window does not close it.
   bool popupShown_ = true;
   QString status_;
+  QPointer<StatusTip> statusTip_;
   QStringList titleNotes_;
   bool notSavedWarned_ = false;
 

@@ -7,12 +7,13 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTextCursor>
-#include <QToolTip>
+#include <QTimer>
 
 #include "suggest/user_words.h"
 #include "ui/frm_type.h"
 #include "ui/look.h"
 #include "ui/qt_text_box.h"
+#include "ui/status_tip.h"
 #include "ui/type_box.h"
 #include "ui/typing_core.h"
 #include "ui/user_word_store.h"
@@ -187,7 +188,11 @@ void FrmType::ShowStatus(const QString& text, QWidget* near) {
   const QPoint point = at == txtType_
                            ? txtType_->viewport()->mapToGlobal(txtType_->cursorRect().bottomLeft())
                            : at->mapToGlobal(QPoint(0, at->height() / 2));
-  QToolTip::showText(point, text, at, QRect(), kStatusMilliseconds);
+  if (!statusTip_) statusTip_ = new StatusTip(this);
+  // Shown once the menu that asked for it has closed and the focus is back.
+  QTimer::singleShot(0, statusTip_, [tip = statusTip_, point, text] {
+    if (tip) tip->ShowAt(point, text, kStatusMilliseconds);
+  });
 }
 
 }  // namespace lekhora

@@ -1,12 +1,16 @@
 #include "ui/frm_words.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QStringList>
 
+#include "suggest/suggestions.h"
 #include "ui/announce.h"
 #include "ui/chrome_images.h"
 #include "ui/control_helpers.h"
@@ -23,6 +27,79 @@ std::span<const ControlGeometry> Design() {
 
 // The row of lblTip that lblMain covers.
 constexpr qsizetype kHighlightedRow = 2;
+
+// Letters with the signs that reach farthest above and below them: candrabindu
+// over a long vowel sign below (hU~), ai with a nasal sign (haiM), a conjunct
+// with ra below and a sign above (dre), vocalic r, and Latin for the rest.
+QString TallestSample() {
+  static const char16_t units[] = {0x0939, 0x0942, 0x0901, 0x0020, 0x0939, 0x0948, 0x0902,
+                                   0x0020, 0x0926, 0x094D, 0x0930, 0x0947, 0x0020, 0x0915,
+                                   0x0943, 0x0020, 0x091F, 0x094D, 0x0920, 0x0941, 0x0020,
+                                   0x0041, 0x0067, 0x006A, 0x0079};
+  return QString::fromUtf16(units, std::size(units));
+}
+
+struct RowMetrics {
+  int Ascent = 0;
+  int Height = 0;
+};
+
+// A line of the font's own metrics is the primary font's: the font that draws
+// Devanagari in its place has taller signs, which would be cut at the row's
+// edges and run into the next. The sample's ink, drawn as the rows draw it,
+// decides.
+RowMetrics RowsFor(const QFont& font) {
+  const QFontMetrics metrics(font);
+  const QString sample = TallestSample();
+  const int baseline = 2 * metrics.height();
+  QImage image(metrics.horizontalAdvance(sample) + 2 * metrics.height(), 4 * metrics.height(),
+               QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::white);
+  {
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QPoint(metrics.height(), baseline), sample);
+  }
+  int top = baseline;
+  int bottom = baseline;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if (line[x] != qRgb(255, 255, 255)) {
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+        break;
+      }
+    }
+  }
+  // A pixel of room above and below the ink.
+  const int ascent = std::max(metrics.ascent(), baseline - top + 1);
+  const int descent = std::max(metrics.descent(), bottom - baseline + 2);
+  return {ascent, ascent + descent};
+}
+
+// A label of rows a fixed height apart, each drawn whole or not at all.
+class RowsLabel final : public QLabel {
+ public:
+  explicit RowsLabel(QWidget* parent) : QLabel(parent) {}
+  int rowHeight = 0;
+  int ascent = 0;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    const QRect room = contentsRect();
+    int top = room.top() + (alignment() & Qt::AlignVCenter ? (room.height() - rowHeight) / 2 : 0);
+    for (const QString& row : text().split(QLatin1Char('\n'))) {
+      if (top + rowHeight > room.bottom() + 1 && top > room.top()) break;
+      painter.drawText(QPoint(room.left(), top + ascent), row);
+      top += rowHeight;
+    }
+  }
+};
 
 }  // namespace
 
@@ -41,7 +118,7 @@ FrmWords::FrmWords(QWidget* owner)
 
 void FrmWords::BuildControls() {
   // The list text lies under everything else once the popup is laid out.
-  lblTip_ = new QLabel(this);
+  lblTip_ = new RowsLabel(this);
   lblTip_->setObjectName(QStringLiteral("lblTip"));
   lblTip_->setTextFormat(Qt::PlainText);
   lblTip_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -51,10 +128,11 @@ void FrmWords::BuildControls() {
   lblTip_->setAccessibleName(tr("Suggestions"));
   PlaceDesign(*lblTip_, Design());
 
-  lblMain_ = new QLabel(this);
+  lblMain_ = new RowsLabel(this);
   lblMain_->setObjectName(QStringLiteral("lblMain"));
   lblMain_->setTextFormat(Qt::PlainText);
   lblMain_->setFont(ArialBold(11.25));
+  lblMain_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   Colour(*lblMain_, kTitleBack);
   lblMain_->setAccessibleName(tr("No suggestion"));
   PlaceDesign(*lblMain_, Design());
@@ -66,6 +144,17 @@ void FrmWords::BuildControls() {
   imgSize_ = MakeChromeImage(this, "imgSize", ChromeImage::SizeGrip,
                              QStringLiteral("Resize Suggestions window"), Design());
 
+  // One row height for both, so that lblMain covers its row of the list
+  // exactly and holds the larger font's letters whole.
+  const RowMetrics tip = RowsFor(lblTip_->font());
+  const RowMetrics main = RowsFor(lblMain_->font());
+  const int height = std::max(tip.Height, main.Height);
+  for (auto [label, rows] : {std::pair{lblTip_, tip}, std::pair{lblMain_, main}}) {
+    auto* r = static_cast<RowsLabel*>(label);
+    r->rowHeight = height;
+    r->ascent = rows.Ascent + (height - rows.Height) / 2;
+  }
+
   for (QWidget* area : std::initializer_list<QWidget*>{imgMove_, lblMain_, lblTip_})
     EnableDragMove(this, area);
   new SizeGrip(this, imgSize_);
@@ -76,7 +165,12 @@ void FrmWords::BuildControls() {
     child->setFocusPolicy(Qt::NoFocus);
 }
 
+int FrmWords::RowHeight() const {
+  return static_cast<const RowsLabel*>(lblTip_)->rowHeight;
+}
+
 void FrmWords::SetMainCaption(const std::u16string& caption) {
+  noMatch_ = caption == kNoMatchCaption;
   // A screen reader speaks each new suggestion.
   SetTextAnnounced(lblMain_, FromU16(caption), tr("No suggestion"));
 }
@@ -85,14 +179,21 @@ void FrmWords::SetTipText(const std::u16string& text) {
   // The list text marks the current suggestion "<<< word >>>". Here lblMain,
   // over the list's third row, is its highlight: the marked word goes to that
   // row, without the marks, also when fewer than two words come before it.
+  // With no word matching, the first empty row, where the typed word would
+  // stand, goes under lblMain in the same way.
+  if (text.empty()) {
+    lblTip_->clear();
+    return;
+  }
   QStringList rows = FromU16(text).split(QStringLiteral("\r\n"));
   const QString open = QStringLiteral("<<< ");
   const QString close = QStringLiteral(" >>>");
   for (qsizetype row = 0; row < rows.size(); ++row) {
     QString& line = rows[row];
-    if (line.size() < open.size() + close.size() || !line.startsWith(open) || !line.endsWith(close))
-      continue;
-    line = line.mid(open.size(), line.size() - open.size() - close.size());
+    const bool marked =
+        line.size() >= open.size() + close.size() && line.startsWith(open) && line.endsWith(close);
+    if (!marked && !(noMatch_ && line.isEmpty())) continue;
+    if (marked) line = line.mid(open.size(), line.size() - open.size() - close.size());
     for (qsizetype above = row; above < kHighlightedRow; ++above) rows.prepend(QString());
     break;
   }
@@ -112,6 +213,9 @@ void FrmWords::LayoutControls() {
   const SuggestionPopupControls& c = layout->Controls;
   Place(*lblMain_, c.lblMain);
   Place(*lblTip_, c.lblTip);
+  // Over the list's highlighted row, whatever height the fonts give a row.
+  lblMain_->setGeometry(lblMain_->x(), lblTip_->y() + kHighlightedRow * RowHeight(),
+                        lblMain_->width(), RowHeight());
   Place(*imgClose_, c.imgClose);
   Place(*imgMove_, c.imgMove);
   Place(*imgSize_, c.imgSize);

@@ -23,6 +23,9 @@ class FrmWords final : public QWidget {
 
   QLabel* lblMain() const { return lblMain_; }
   QLabel* lblTip() const { return lblTip_; }
+  /// The height of a row of the list and of the current suggestion over it,
+  /// pixels: whole letters with every sign above and below them.
+  int RowHeight() const;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -33,6 +36,9 @@ class FrmWords final : public QWidget {
 
   QLabel* lblTip_ = nullptr;
   QLabel* lblMain_ = nullptr;
+  /// The caption said that no word matches: the first empty row of the
+  /// list is the typed word's place.
+  bool noMatch_ = false;
   ChromeImageWidget* imgClose_ = nullptr;
   ChromeImageWidget* imgMove_ = nullptr;
   ChromeImageWidget* imgSize_ = nullptr;

@@ -173,4 +173,15 @@ double StepFontSize(double points, bool leftButton) {
   return std::round(next * 10000) / 10000;
 }
 
+PixelRect KeepInside(const PixelRect& window, const PixelRect& area) {
+  const auto inside = [](int at, int length, int start, int room) {
+    // The far edge first, so that a window too large for the area keeps its
+    // near edge at the area's.
+    at = std::min(at, start + room - length);
+    return std::max(at, start);
+  };
+  return {inside(window.X, window.Width, area.X, area.Width),
+          inside(window.Y, window.Height, area.Y, area.Height), window.Width, window.Height};
+}
+
 }  // namespace lekhora

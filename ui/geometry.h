@@ -140,4 +140,10 @@ inline constexpr double kMaxFontPoints = 28;
 /// button steps up (past 28 to 8), any other steps down (below 8 to 28).
 double StepFontSize(double points, bool leftButton);
 
+/// Where a window (its frame included, pixels) opens on a screen whose free
+/// area is area: moved as little as needed to lie wholly inside it, and when
+/// it is larger than the area, with its top left corner at the area's, so that
+/// its title bar and top left stay within reach. Its size never changes.
+PixelRect KeepInside(const PixelRect& window, const PixelRect& area);
+
 }  // namespace lekhora

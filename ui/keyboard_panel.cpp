@@ -3,6 +3,9 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QMouseEvent>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
+#include <algorithm>
 
 #include "engine/layout_choice.h"
 #include "ui/design_geometry.h"
@@ -17,13 +20,14 @@ QRect ToQRect(const Rect& twips) {
   return {px.Left, px.Top, px.Width, px.Height};
 }
 
-// Small enough for "Phonetic(Vimra)" to fit the list's design width; the
-// open list is as wide as its longest item.
+// Room beside an item's text in the open list: its margins and frame.
+constexpr int kItemMargins = 16;
+
+// A small font, so that more of a name fits the list's design width.
 void StyleList(QComboBox* list) {
   QFont font = list->font();
   font.setPointSizeF(8);
   list->setFont(font);
-  list->view()->setMinimumWidth(list->view()->sizeHintForColumn(0) + 8);
   // The closed list is narrow; its tooltip names the whole item.
   QObject::connect(list, &QComboBox::currentTextChanged, list, &QWidget::setToolTip);
   list->setToolTip(list->currentText());
@@ -34,6 +38,39 @@ bool HasLabel(int code) {
 }
 
 }  // namespace
+
+NameList::NameList(QWidget* parent) : QComboBox(parent) {}
+
+QRect NameList::CaptionRect() const {
+  QStyleOptionComboBox option;
+  initStyleOption(&option);
+  return style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+}
+
+QString NameList::ShownCaption() const {
+  return fontMetrics().elidedText(currentText(), Qt::ElideRight, CaptionRect().width());
+}
+
+void NameList::paintEvent(QPaintEvent*) {
+  // As the toolkit paints a closed list, with the caption cut visibly.
+  QStylePainter painter(this);
+  painter.setPen(palette().color(QPalette::Text));
+  QStyleOptionComboBox option;
+  initStyleOption(&option);
+  painter.drawComplexControl(QStyle::CC_ComboBox, option);
+  option.currentText = ShownCaption();
+  painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+}
+
+void NameList::showPopup() {
+  // The open list stands free of the panel: there every name fits whole.
+  const QFontMetrics metrics(view()->font());
+  int widest = 0;
+  for (int i = 0; i < count(); ++i)
+    widest = std::max(widest, metrics.horizontalAdvance(itemText(i)));
+  view()->setMinimumWidth(widest + kItemMargins + 2 * view()->frameWidth());
+  QComboBox::showPopup();
+}
 
 KeyLabel::KeyLabel(int code, bool output, QWidget* parent)
     : ClickLabel(parent), code_(code), output_(output) {
@@ -95,7 +132,7 @@ KeyboardPanel::KeyboardPanel(QWidget* parent) : QWidget(parent) {
     }
   }
 
-  comTo_ = new QComboBox(this);
+  comTo_ = new NameList(this);
   comTo_->setObjectName(QStringLiteral("comTo"));
   comTo_->setAccessibleName(tr("Output script"));
   for (const OutputScript& script : OutputScripts()) comTo_->addItem(FromU16(script.name));
@@ -104,7 +141,7 @@ KeyboardPanel::KeyboardPanel(QWidget* parent) : QWidget(parent) {
   comTo_->setGeometry(ToQRect(FindDesign(KeyboardPanelDesign(), "comTo").value()));
   connect(comTo_, &QComboBox::textActivated, this, &KeyboardPanel::outputScriptChosen);
 
-  comMap_ = new QComboBox(this);
+  comMap_ = new NameList(this);
   comMap_->setObjectName(QStringLiteral("comMap"));
   comMap_->setAccessibleName(tr("Keyboard layout"));
   for (std::u16string_view name :

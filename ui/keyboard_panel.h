@@ -3,15 +3,32 @@
 // key and what the current layout types for them, and the two layout lists.
 
 #include <QColor>
+#include <QComboBox>
 #include <QLabel>
 #include <QWidget>
 #include <array>
 
 #include "ui/click_label.h"
 
-class QComboBox;
-
 namespace lekhora {
+
+/// A drop-down list narrower than its names: the closed list shows as much
+/// of the current name as fits, ending in an ellipsis where it is cut, with
+/// the whole name in its tooltip; the open list is as wide as its longest name.
+class NameList final : public QComboBox {
+ public:
+  explicit NameList(QWidget* parent);
+
+  /// The caption as the closed list paints it.
+  QString ShownCaption() const;
+  void showPopup() override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QRect CaptionRect() const;
+};
 
 /// One key label (lblE or lblU): shows the pressed look while a button is
 /// down on it and reports a left click.
@@ -80,8 +97,8 @@ class KeyboardPanel : public QWidget {
   QColor keyFore_{0, 0, 0};
   std::array<KeyLabel*, 128> latin_{};
   std::array<KeyLabel*, 128> output_{};
-  QComboBox* comTo_ = nullptr;
-  QComboBox* comMap_ = nullptr;
+  NameList* comTo_ = nullptr;
+  NameList* comMap_ = nullptr;
 };
 
 }  // namespace lekhora

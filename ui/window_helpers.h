@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QRegion>
+#include <functional>
 
 #include "ui/geometry.h"
 
@@ -19,6 +20,13 @@ bool DragMoveWindow(QWidget* window);
 /// press on area, the window follows the cursor. Moving over area with no
 /// button down moves nothing. Returns the filter, owned by window.
 QObject* EnableDragMove(QWidget* window, QWidget* area);
+
+/// Makes window (and its controls) give the keyboard back to the box that
+/// box() names, whenever that box is there: a click on window leaves the box
+/// with the keyboard focus, and keys that reach window all the same go on to
+/// the box. What the click does besides is left to window's controls.
+/// Returns the filter, owned by window.
+QObject* GiveKeysTo(QWidget* window, std::function<QWidget*()> box);
 
 /// Resizes window by the grip's travel (pixels), keeping its position; an
 /// impossible size or an overflow leaves the window as it is.
@@ -51,6 +59,15 @@ void ShowInFront(QWidget& window);
 /// Keeps window above all others (or not), at its own position and size,
 /// and activates it.
 void SetFormTopmost(QWidget* window, bool topmost);
+
+/// Moves window, frame and all, as little as needed to lie wholly on the
+/// free area of the screen it stands on (or mostly on).
+void KeepOnScreen(QWidget& window);
+
+/// From now on every window of the program that opens, and wherever the
+/// window manager then puts it, is kept wholly on its screen. Menus and
+/// tooltips place themselves.
+void KeepWindowsOnScreen();
 
 /// The region of a rounded shape, without antialiasing.
 QRegion ShapeRegion(const RoundedShape& shape);

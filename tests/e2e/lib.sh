@@ -141,12 +141,14 @@ utf16_text() { iconv -f UTF-16LE -t UTF-8 "$1"; }
 # A user file's words: every line after the first.
 user_words() { utf16_text "$1" | tr -d '\r' | tail -n +2; }
 # The title band is where the pad tells of its files; a tooltip shows there
-# only when it has something to tell.
+# only when it has something to tell. The pad's short messages beside the
+# box, windows named by their text, are no part of it.
 title_tip_shown() {
   xdotool mousemove --window "$window" 300 8
   sleep 1.5
   local w
   for w in $(xdotool search --onlyvisible --class lekhora 2>/dev/null || true); do
+    xprop -id "$w" WM_NAME | grep -q '= "..*"$' && continue
     xprop -id "$w" _NET_WM_WINDOW_TYPE | grep -q TOOLTIP && return 0
   done
   return 1

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "base/data_files.h"
+#include "base/read_whole_file.h"
 #include "engine/key_replay.h"
 #include "engine/layout_choice.h"
 #include "engine/memory_text_box.h"
@@ -85,6 +87,39 @@ TEST(BundledList, TheHelpTextsExampleWordsAreSuggestedOnceTyped) {
     ASSERT_FALSE(pad.box.Text().empty());
     EXPECT_EQ(pad.Suggested(), pad.box.Text()) << keys.size() << " keys";
   }
+}
+
+TEST(BundledList, AWordThatBeginsNoWordOfTheListStaysAsTyped) {
+  // Shift+Space and Shift+Right after a word the list does not know write
+  // nothing over it: the typed word stays, with the space.
+  for (std::u16string_view keys : {u"korona", u"selPzI", u"Ziqr"}) {
+    Pad typed;
+    typed.Type(keys);
+    typed.Type(u" ");
+    Pad accepted;
+    accepted.Type(keys);
+    accepted.AcceptWithShiftSpace();
+    EXPECT_EQ(accepted.box.Text(), typed.box.Text()) << keys.size() << " keys";
+    EXPECT_EQ(accepted.view.MainCaption(), kNoMatchCaption);
+    EXPECT_EQ(accepted.view.TipText().find(u"<<<"), std::u16string::npos);
+  }
+  // Scrolled to, a word is accepted all the same.
+  Pad scrolled;
+  scrolled.Type(u"korona");
+  std::int16_t down = kVkDown;
+  scrolled.engine.KeyDown(down, kShiftBit);
+  down = kVkDown;
+  scrolled.engine.KeyUp(down, kShiftBit);
+  const std::u16string picked = scrolled.Suggested();
+  scrolled.AcceptWithShiftSpace();
+  EXPECT_EQ(scrolled.box.Text(), picked);
+}
+
+TEST(BundledHelp, SaysWhereTheUsersWordsAreKept) {
+  const std::u16string help = ReadWholeFile(ProgramFolder() / kHelpFile);
+  ASSERT_FALSE(help.empty());
+  EXPECT_NE(help.find(u"~/.local/share/lekhora/customwords.txt"), std::u16string::npos);
+  EXPECT_EQ(help.find(u"beside the program"), std::u16string::npos);
 }
 
 }  // namespace

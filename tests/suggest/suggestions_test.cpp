@@ -66,14 +66,71 @@ TEST(SearchList, FindsTheFirstMatchBelowTheProbeThatHits) {
   EXPECT_EQ(f.Search(u""), 0);  // everything matches an empty prefix
 }
 
-TEST(SearchList, NotFoundKeepsTheCurrentSuggestion) {
+TEST(SearchList, NotFoundLeavesNoSuggestionAtThePlaceOfThePrefix) {
   Fixture f = SmallList();
   f.suggestions.SetSuggestionIndex(2);
+  EXPECT_TRUE(f.suggestions.HasSuggestion());
   EXPECT_EQ(f.Search(kGa), -1);
-  EXPECT_EQ(f.suggestions.SuggestionIndex(), 2);
-  // Longer than every entry it shares units with.
+  EXPECT_FALSE(f.suggestions.HasSuggestion());
+  EXPECT_EQ(f.suggestions.SuggestionIndex(), 4);  // after kha
+  // Longer than every entry it shares units with: between kamal and kha.
   EXPECT_EQ(f.Search(kKamal + kLa), -1);
+  EXPECT_EQ(f.suggestions.SuggestionIndex(), 3);
+  EXPECT_EQ(f.Search(kKa), 0);
+  EXPECT_TRUE(f.suggestions.HasSuggestion());
+}
+
+TEST(SearchList, NothingMatchingMarksNothingAndAcceptsNothing) {
+  Fixture f = SmallList();
+  f.Search(kKa);
+  f.suggestions.ShowSuggestions();
+  f.Search(kKamal + kLa);
+  f.suggestions.ShowSuggestions();
+  EXPECT_EQ(f.view.MainCaption(), kNoMatchCaption);
+  // An empty line where the typed word would stand, between kamal and kha.
+  EXPECT_EQ(f.view.TipText(), kKam + u"\r\n" + kKamal + u"\r\n\r\n" + kKhaa + u"\r\n\r\n");
+
+  // Shift+Space typed its space; the word and the space stay as typed.
+  f.state.WordPrefix = kKamal + kLa;
+  const std::u16string typed = u"x " + kKamal + kLa + u" ";
+  MemoryTextBox box(typed);
+  const int caret = static_cast<int>(typed.size());
+  box.SetSelStart(caret);
+  EXPECT_EQ(f.suggestions.Accept(box, caret, true), u"");
+  EXPECT_EQ(box.Text(), typed);
+  EXPECT_EQ(box.SelStart(), caret);
+  EXPECT_EQ(box.SelLength(), 0);
+}
+
+TEST(SearchList, AfterNothingMatchedAScrollPicksANeighbourToAccept) {
+  Fixture f = SmallList();
+  f.Search(kKamal + kLa);
+  f.suggestions.ScrollDown();  // the first word after the gap
+  EXPECT_TRUE(f.suggestions.HasSuggestion());
+  EXPECT_EQ(f.suggestions.SuggestionIndex(), 3);
+  EXPECT_EQ(f.view.MainCaption(), u" " + kKhaa);
+  f.Search(kKamal + kLa);
+  f.suggestions.ScrollUp();  // the last word before it
   EXPECT_EQ(f.suggestions.SuggestionIndex(), 2);
+  EXPECT_EQ(f.view.MainCaption(), u" " + kKamal);
+
+  f.state.WordPrefix = kKamal + kLa;
+  MemoryTextBox box(kKamal + kLa);
+  EXPECT_EQ(f.suggestions.Accept(box, 4, false), kKamal);
+  EXPECT_EQ(box.Text(), kKamal);
+
+  // After the last word comes the list's empty entry, which is no word: an
+  // accept there keeps the typed word instead of deleting it.
+  f.Search(kGa);
+  f.suggestions.ScrollDown();
+  EXPECT_EQ(f.suggestions.SuggestionIndex(), 4);
+  f.state.WordPrefix = kGa;
+  MemoryTextBox last(kGa + u" ");
+  last.SetSelStart(2);
+  EXPECT_EQ(f.suggestions.Accept(last, 2, true), u"");
+  EXPECT_EQ(last.Text(), kGa + u" ");
+  EXPECT_EQ(last.SelStart(), 2);
+  EXPECT_EQ(last.SelLength(), 0);
 }
 
 TEST(SearchList, NeverLooksBelowSearchStart) {
@@ -196,7 +253,10 @@ TEST(SearchList, AgreesWithTheWalkDownOnRandomSortedLists) {
       f.suggestions.SetSuggestionIndex(-7);
       const std::int16_t expected = WalkDownReference(f.lists, prefix, f.state.SearchStart);
       ASSERT_EQ(f.Search(prefix), expected) << "round " << round << " probe " << probe;
-      EXPECT_EQ(f.suggestions.SuggestionIndex(), expected < f.state.SearchStart ? -7 : expected);
+      if (expected < f.state.SearchStart)
+        EXPECT_FALSE(f.suggestions.HasSuggestion());
+      else
+        EXPECT_EQ(f.suggestions.SuggestionIndex(), expected);
     }
   }
 }
@@ -242,6 +302,11 @@ TEST(ShowSuggestions, IndexOutsideTheListKeepsTheCaptionAndDropsTheMarkedLine) {
   empty.suggestions.ShowSuggestions();
   EXPECT_EQ(empty.view.TipText(), u"");
   EXPECT_EQ(empty.view.MainCaption(), u"");
+  // Searched, an empty list matches nothing and has no neighbours to show.
+  empty.Search(kKa);
+  empty.suggestions.ShowSuggestions();
+  EXPECT_EQ(empty.view.TipText(), u"");
+  EXPECT_EQ(empty.view.MainCaption(), kNoMatchCaption);
 }
 
 TEST(Scroll, MovesByOneWithoutBoundsButNeverWrapsAround) {

@@ -65,11 +65,11 @@ TEST(WordsCli, SuggestPrintsTheSearchAndThePopup) {
   EXPECT_EQ(found.output, "result: 1\nindex: 1\nmain: " + Utf16ToUtf8(kKa) + "\na\n<<< " +
                               Utf16ToUtf8(kKa) + " >>>\n" + Utf16ToUtf8(kKa + kMa) + "\nz\n\n");
 
-  // Not found: the index given stays, and the popup is filled around it.
+  // Not found: the popup lists the words around the prefix's place, none marked.
   const ToolRun missing = Words("suggest " + Quoted(folder / "list.txt") + " q --index 3");
   EXPECT_EQ(missing.status, 0);
-  EXPECT_EQ(missing.output, "result: -1\nindex: 3\nmain: z\n" + Utf16ToUtf8(kKa) + "\n" +
-                                Utf16ToUtf8(kKa + kMa) + "\n<<< z >>>\n\n");
+  EXPECT_EQ(missing.output, "result: -1\nindex: 1\nmain: No matching word\na\n\n" +
+                                Utf16ToUtf8(kKa) + "\n" + Utf16ToUtf8(kKa + kMa) + "\nz\n\n");
 }
 
 TEST(WordsCli, SuggestOnTheBundledListShowsTheFirstWordOfKa) {

@@ -2,6 +2,7 @@
 // snapping back, the keyboard's captions and lists, the grip, the font image
 // and typing by click.
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QtTest>
+#include <cstdlib>
 
 #include "engine/layout_choice.h"
 #include "engine/layout_tables.h"
@@ -52,6 +54,33 @@ void ReleaseOn(QWidget* widget, Qt::MouseButton button) {
   const QPoint at = widget->mapToGlobal(QPoint(3, 3));
   Send(widget, QEvent::MouseButtonPress, at, button, button);
   Send(widget, QEvent::MouseButtonRelease, at, button, Qt::NoButton);
+}
+
+// The top and bottom rows of pixels of a widget that differ from its
+// background, or an empty range when nothing is drawn on it.
+struct Ink {
+  int Top = -1;
+  int Bottom = -1;
+  bool Empty() const { return Top < 0; }
+};
+Ink InkOf(QWidget& widget, const QColor& back) {
+  const QImage image = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  Ink ink;
+  // Only the text's part: the popup's images stand at the right edge.
+  const int width = std::min(image.width(), 120);
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < width; ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (std::abs(c.red() - back.red()) + std::abs(c.green() - back.green()) +
+              std::abs(c.blue() - back.blue()) >
+          60) {
+        if (ink.Top < 0) ink.Top = y;
+        ink.Bottom = y;
+        break;
+      }
+    }
+  }
+  return ink;
 }
 
 int Bottom(const QWidget& w) {
@@ -275,6 +304,92 @@ class FrmTypeChromeTest : public QObject {
     }
     QCOMPARE(Control("chKB").accessibleName(), QStringLiteral("Enable Unicode Typing"));
     QCOMPARE(Control("imgClose").accessibleName(), QStringLiteral("Close Lekhora"));
+  }
+
+  void thePopupsRowsHoldWholeLettersAtEveryFontSize() {
+    FrmWords& words = *WordsWindowSlot().Find();
+    // A long vowel sign below, candrabindu above it, and ai with its nasal sign.
+    const std::u16string tall = u"\u0939\u0942\u0901\u0939\u0948\u0902";
+    const QColor tipBack(255, 192, 128);
+    const QColor mainBack(76, 147, 233);
+    QWidget& image = Control("imgFont");
+    for (int step = 0; step < 21; ++step) {
+      // Each row alone: its letters are whole and stay clear of the next row's.
+      words.SetTipText(tall + u"\r\n");
+      const Ink first = InkOf(*words.lblTip(), tipBack);
+      words.SetTipText(u"\r\n" + tall + u"\r\n");
+      const Ink second = InkOf(*words.lblTip(), tipBack);
+      QVERIFY(!first.Empty() && !second.Empty());
+      QVERIFY2(
+          first.Top > 0,
+          qPrintable(
+              QStringLiteral("the first row is cut: ink %1-%2").arg(first.Top).arg(first.Bottom)));
+      QVERIFY2(first.Bottom < second.Top,
+               qPrintable(QStringLiteral("rows run into each other: %1-%2 and %3-%4")
+                              .arg(first.Top)
+                              .arg(first.Bottom)
+                              .arg(second.Top)
+                              .arg(second.Bottom)));
+      // The current suggestion holds its letters whole, over its own row.
+      words.SetMainCaption(u" " + tall);
+      const Ink main = InkOf(*words.lblMain(), mainBack);
+      QVERIFY(!main.Empty());
+      QVERIFY2(main.Top > 0 && main.Bottom < words.lblMain()->height() - 1,
+               "the current suggestion's signs are cut");
+      QVERIFY(words.lblMain()->y() > second.Bottom);
+      ReleaseOn(&image, Qt::LeftButton);
+    }
+    QFont font = Control("txtType").font();
+    font.setPointSizeF(12);
+    Control("txtType").setFont(font);
+    Control("lstCustomWords").setFont(font);
+  }
+
+  void theLayoutListsShowWholeNames() {
+    for (QComboBox* combo : {Keys().LayoutList(), Keys().OutputScriptList()}) {
+      auto* list = static_cast<NameList*>(combo);
+      const int before = list->currentIndex();
+      for (int i = 0; i < list->count(); ++i) {
+        list->setCurrentIndex(i);
+        const QString name = list->itemText(i);
+        const QString shown = list->ShownCaption();
+        // Whole, or visibly cut with the whole name in the tooltip.
+        QVERIFY2(
+            shown == name || (shown.endsWith(QChar(0x2026)) && name.startsWith(shown.chopped(1))),
+            qPrintable(name + QStringLiteral(" shown as ") + shown));
+        QVERIFY(list->fontMetrics().horizontalAdvance(shown) < list->width());
+        QCOMPARE(list->toolTip(), name);
+      }
+      // Open, every name fits the list.
+      list->showPopup();
+      QWidget* open = list->view()->window();
+      QTRY_VERIFY(open->isVisible());
+      const QFontMetrics metrics(list->view()->font());
+      for (int i = 0; i < list->count(); ++i)
+        QVERIFY(list->view()->viewport()->width() > metrics.horizontalAdvance(list->itemText(i)));
+      list->hidePopup();
+      list->setCurrentIndex(before);
+    }
+    QCOMPARE(Keys().LayoutList()->itemText(0), QStringLiteral("Phonetic(Vimra)"));
+  }
+
+  void aMessageStaysWhenAnotherWindowIsActivated() {
+    Type().ShowStatus(QStringLiteral("\"x\" is now one of your words."));
+    QLabel* tip = nullptr;
+    QTRY_VERIFY((tip = Type().findChild<QLabel*>(QStringLiteral("statusTip"))) != nullptr &&
+                tip->isVisible());
+    QCOMPARE(tip->text(), QStringLiteral("\"x\" is now one of your words."));
+    // The focus coming back from a closed menu activates a window.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    Type().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&Type()));
+    QTest::qWait(100);
+    QVERIFY(tip->isVisible());
+    // It goes by itself after its time.
+    QTRY_VERIFY_WITH_TIMEOUT(!tip->isVisible(), 7000);
   }
 
   void thePopupHasAFloorAndNamesEachSuggestion() {

@@ -202,6 +202,21 @@ TEST(WindowShape, CornerRowsAreTheSameAtEverySize) {
   }
 }
 
+TEST(KeepInside, MovesAWindowOnlyAsFarAsItSticksOut) {
+  const PixelRect screen{0, 0, 1280, 800};
+  // The help window as a window manager placed it, 39 pixels past the bottom.
+  EXPECT_EQ(KeepInside({300, 539, 487, 300}, screen), (PixelRect{300, 500, 487, 300}));
+  EXPECT_EQ(KeepInside({-20, -5, 100, 50}, screen), (PixelRect{0, 0, 100, 50}));
+  EXPECT_EQ(KeepInside({1250, 790, 100, 50}, screen), (PixelRect{1180, 750, 100, 50}));
+  // Inside already: untouched.
+  EXPECT_EQ(KeepInside({10, 20, 100, 50}, screen), (PixelRect{10, 20, 100, 50}));
+  // A second screen to the right, with a panel taking its top 30 pixels.
+  const PixelRect right{1280, 30, 1024, 738};
+  EXPECT_EQ(KeepInside({2200, 0, 200, 100}, right), (PixelRect{2104, 30, 200, 100}));
+  // Larger than the screen: its top left corner stays within reach.
+  EXPECT_EQ(KeepInside({-50, 100, 1400, 900}, screen), (PixelRect{0, 0, 1400, 900}));
+}
+
 TEST(DesignTables, NameEveryChromeControl) {
   for (const char* name :
        {"lblTitle", "Label3", "imgMove", "imgFont", "imgHelp", "imgMin", "imgClose", "imgSize",

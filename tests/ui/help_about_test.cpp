@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include "ui/about_text.h"
 #include "ui/frm_about.h"
 #include "ui/frm_help_type.h"
+#include "ui/window_helpers.h"
 
 using namespace lekhora;
 
@@ -50,6 +52,29 @@ class HelpAboutTest : public QObject {
   void cleanup() {
     UnloadHelpWindow();
     UnloadAboutWindow();
+  }
+
+  void windowsOpenWhollyOnTheirScreen() {
+    KeepWindowsOnScreen();
+    QTemporaryDir dir;
+    WriteHelp(dir, u"help");
+    QWidget owner;
+    owner.show();
+    const QRect screen = owner.screen()->availableGeometry();
+    FrmHelpType* help = HelpWindow(&owner, Folder(dir));
+    // Placed partly below the screen's bottom, as a window manager put it.
+    help->move(screen.x() + 40, screen.bottom() - help->height() / 2);
+    help->show();
+    QTRY_VERIFY(screen.contains(help->frameGeometry()));
+    // The window manager moves it there after it has opened: it comes back.
+    help->move(screen.right() - help->width() / 3, screen.y() + 10);
+    QTRY_VERIFY(screen.contains(help->frameGeometry()));
+    QCOMPARE(help->y(), screen.y() + 10);
+    // Moved by the user later, it stays where it was put.
+    QTest::qWait(1700);
+    help->move(screen.x() + 40, screen.bottom() - 20);
+    QTest::qWait(50);
+    QCOMPARE(help->pos(), QPoint(screen.x() + 40, screen.bottom() - 20));
   }
 
   void helpShowsTheFileAboveItsOwnerWithTheCaretAtTwo() {

@@ -27,6 +27,7 @@
 #include "engine/layout_choice.h"
 #include "engine/layout_tables.h"
 #include "engine/typing_engine.h"
+#include "suggest/suggestions.h"
 #include "tests/support/qt_test_support.h"
 #include "tests/support/user_folders.h"
 #include "ui/frm_about.h"
@@ -134,6 +135,16 @@ void StartupTest::splashBringsUpThePadAndCloses4SecondsLater() {
   QVERIFY(Child<QCheckBox>(Type(), "chShowKB").isChecked());
   QVERIFY(!Child<QPushButton>(Type(), "Command1").isVisible());
 
+  // Keys that reach the splash, over the typing window for seconds, go on to
+  // the typing box, which keeps the keyboard focus.
+  QVERIFY(splash.windowFlags() & Qt::WindowDoesNotAcceptFocus);
+  QTest::mouseClick(&splash, Qt::LeftButton);
+  QTest::keyClicks(&splash, QStringLiteral("kml"));
+  COMPARE_TEXT(Box().toPlainText(), Q(u"\u0915\u092E\u0932"));
+  QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&Box()));
+  Box().clear();
+  State() = TypingState{};
+
   // The splash stays for its 4 seconds, then goes without ending the program.
   QVERIFY(SplashLoaded());
   QTRY_VERIFY_WITH_TIMEOUT(!SplashLoaded(), 6000);
@@ -154,6 +165,8 @@ class TypingTest : public QObject {
   void clickInTheBoxForgetsTheWord();
   void conversionOffTypesLatin();
   void popupNeverTakesTheFocus();
+  void keysAndClicksOnThePopupLeaveTheKeyboardWithTheBox();
+  void aWordNoWordBeginsWithStaysAsTyped();
   void customWordClickInsertsAndGivesFocusBack();
   void doubleClicksActOnce();
   void editsOutsideTheKeysEndTheComposition();
@@ -253,6 +266,42 @@ void TypingTest::popupNeverTakesTheFocus() {
   QTest::keyClicks(&Box(), QStringLiteral("ka"));
   QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&Box()));
   QCOMPARE(Child<QLabel>(words, "imgClose").toolTip(), QStringLiteral("Hide Suggestions"));
+}
+
+void TypingTest::keysAndClicksOnThePopupLeaveTheKeyboardWithTheBox() {
+  FrmWords& words = *WordsWindowSlot().Find();
+  // Clicked, the popup gives the keyboard back; its keys go to the box.
+  QTest::mouseClick(words.lblTip(), Qt::LeftButton, {}, QPoint(20, 10));
+  QTest::keyClicks(&words, QStringLiteral("km"));
+  QTest::keyClicks(words.lblMain(), QStringLiteral("l"));
+  COMPARE_TEXT(Box().toPlainText(), Q(u"\u0915\u092E\u0932"));
+  QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&Box()));
+  // Shift+Space through the popup accepts as in the box.
+  QTest::keyClick(&words, Qt::Key_Space, Qt::ShiftModifier);
+  QVERIFY(Box().toPlainText().startsWith(Q(u"\u0915\u092E\u0932")));
+  QCOMPARE(Box().toPlainText(), words.lblMain()->text().mid(1));
+}
+
+void TypingTest::aWordNoWordBeginsWithStaysAsTyped() {
+  FrmWords& words = *WordsWindowSlot().Find();
+  QTest::keyClicks(&Box(), QStringLiteral("korona"));
+  const QString typed = Box().toPlainText();
+  // The popup claims no word: no row marked, the caption says so.
+  QCOMPARE(words.lblMain()->text(), Q(std::u16string(kNoMatchCaption)));
+  const QStringList rows = words.lblTip()->text().split(QLatin1Char('\n'));
+  QVERIFY(rows.size() > 3);
+  QVERIFY2(rows[2].isEmpty(), qPrintable(rows.join('|')));
+  QTest::keyClick(&Box(), Qt::Key_Space, Qt::ShiftModifier);
+  COMPARE_TEXT(Box().toPlainText(), typed + QStringLiteral(" "));
+  // Shift+Right too; after Shift+Down the word scrolled to is accepted.
+  QTest::keyClicks(&Box(), QStringLiteral("Ziqr"));
+  const QString both = Box().toPlainText();
+  QTest::keyClick(&Box(), Qt::Key_Right, Qt::ShiftModifier);
+  COMPARE_TEXT(Box().toPlainText(), both);
+  QTest::keyClick(&Box(), Qt::Key_Down, Qt::ShiftModifier);
+  QVERIFY(words.lblMain()->text() != Q(std::u16string(kNoMatchCaption)));
+  QTest::keyClick(&Box(), Qt::Key_Space, Qt::ShiftModifier);
+  COMPARE_TEXT(Box().toPlainText(), typed + QStringLiteral(" ") + words.lblMain()->text().mid(1));
 }
 
 void TypingTest::customWordClickInsertsAndGivesFocusBack() {
@@ -576,6 +625,7 @@ class TrayTest : public QObject {
   }
   void trayHoldsTheIconAndThreeEntries();
   void hideAndShowSwitchTheCaption();
+  void afterAMinimiseTheEntryShowsInOneStep();
   void closeImagesHideWhatTheySay();
   void aCloseRequestHidesLikeTheCloseImage();
   void theSizeFloorIsTheMinimumSize();
@@ -613,6 +663,22 @@ void TrayTest::hideAndShowSwitchTheCaption() {
   QVERIFY(Type().isVisible());
   QVERIFY(!Type().isMinimized());
   QVERIFY(words.isVisible());
+}
+
+void TrayTest::afterAMinimiseTheEntryShowsInOneStep() {
+  FrmWords& words = *WordsWindowSlot().Find();
+  QAction& hide = TrayWindow().HideEntry();
+  QTest::mouseClick(&Child<QLabel>(Type(), "imgMin"), Qt::LeftButton);
+  QTRY_VERIFY(Type().isMinimized());
+  // Opening the menu reads the window's state.
+  emit TrayWindow().MainMenu().aboutToShow();
+  QCOMPARE(hide.text(), QStringLiteral("Show"));
+  hide.trigger();
+  QTRY_VERIFY(!Type().isMinimized());
+  QVERIFY(Type().isVisible());
+  QVERIFY(words.isVisible());
+  emit TrayWindow().MainMenu().aboutToShow();
+  QCOMPARE(hide.text(), QStringLiteral("Hide"));
 }
 
 // The pad hidden as the close image hides it, then shown again from the tray.
