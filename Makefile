@@ -5,11 +5,12 @@ BUILD ?= build
 SAN_BUILD ?= build-sanitize
 CLANG_BUILD ?= build-clang
 FUZZ_BUILD ?= build-fuzz
+RELEASE_BUILD ?= build-release
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test test-clang test-sanitize bench fuzz soak install try-ime format format-check clean
+.PHONY: all deps build build-release run test test-clang test-sanitize bench fuzz soak install try-ime format format-check clean
 
 all: build
 
@@ -19,6 +20,19 @@ deps:
 build: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS)
+
+# The program and its tools as a distribution builds them: optimised
+# (Release, -O3) with Debian's default hardening flags (dpkg-buildflags:
+# fortified sources, stack protector, relro). No tests or benchmarks: this
+# checks that such a build compiles cleanly, which -Werror in CI makes strict.
+build-release: deps
+	cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DLEKHORA_TESTS=OFF \
+	  -DLEKHORA_BENCHMARKS=OFF \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	  -DCMAKE_SHARED_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	  -DCMAKE_MODULE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" $(CMAKE_FLAGS)
+	cmake --build $(RELEASE_BUILD) -j $(JOBS)
 
 run: build
 	@scripts/run.sh $(BUILD)
@@ -71,4 +85,4 @@ format-check:
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
-	rm -rf $(BUILD) $(CLANG_BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(CLANG_BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(RELEASE_BUILD)

@@ -223,8 +223,12 @@ void WriteThroughTemporary(const std::filesystem::path& destination,
     // The owner first: changing it clears the set-id bits that the mode sets.
     // Only root may give a file away; a user keeps at least the group, and
     // failing that the file is the user's own, as a new one would be.
-    if (::fchown(file.get(), st.st_uid, st.st_gid) != 0)
-      (void)::fchown(file.get(), static_cast<uid_t>(-1), st.st_gid);
+    if (::fchown(file.get(), st.st_uid, st.st_gid) != 0) {
+      // Failing even that is no error. The result goes into a variable since
+      // a cast to void does not quiet glibc's warn_unused_result.
+      [[maybe_unused]] const int groupKept =
+          ::fchown(file.get(), static_cast<uid_t>(-1), st.st_gid);
+    }
     if (::fchmod(file.get(), st.st_mode & 07777) != 0) throw fail(errno);
   }
 #endif

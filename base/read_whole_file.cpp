@@ -39,8 +39,15 @@ void CreateIfMissing(const std::filesystem::path& path) {
 
 }  // namespace
 
-std::u16string ReadWholeFile(const std::filesystem::path& path, std::uintmax_t limit) {
-  CreateIfMissing(path);
+std::u16string ReadWholeFile(const std::filesystem::path& path, std::uintmax_t limit,
+                             IfMissing missing) {
+  if (missing == IfMissing::kCreateEmpty) {
+    CreateIfMissing(path);
+  } else {
+    std::error_code ec;
+    if (std::filesystem::symlink_status(path, ec).type() == std::filesystem::file_type::not_found)
+      return {};
+  }
   try {
     return BytesToUtf16(ReadFileBytes(path, kSource, limit));
   } catch (const Error& error) {

@@ -118,6 +118,9 @@ void TypingEngine::ExpectSpace() {
 
 void TypingEngine::KeyDown(std::int16_t& KeyCode, std::int16_t Shift) {
   state_.CtrlDown = (Shift & kCtrlBit) != 0;
+  // Whether a key is Shift+Space (or another Shift command) is settled when
+  // it goes down: fingers often let go of Shift a moment before the key.
+  if (KeyCode != kVkShift) shiftedKey_ = Shift == kShiftBit ? KeyCode : 0;
   if (!conversion_ || Shift != kShiftBit) return;
   if (KeyCode == kVkUp || KeyCode == kVkDown) {
     // Shift+Up/Down pick a suggestion; they must not also move or extend the selection.
@@ -225,7 +228,9 @@ void TypingEngine::KeyUp(std::int16_t& KeyCode, std::int16_t Shift) {
   // all, paste, undo) is in the box by now.
   Sync();
 
-  if (Shift == kShiftBit) ShiftCommand(KeyCode);
+  const bool shiftedAtPress = KeyCode != 0 && KeyCode == shiftedKey_ && Shift == 0;
+  if (KeyCode == shiftedKey_) shiftedKey_ = 0;
+  if (Shift == kShiftBit || shiftedAtPress) ShiftCommand(KeyCode);
 
   // A command has set KeyCode to 0 by now, so it keeps the prefix.
   if (IsWordBreak(KeyCode)) EndWord();

@@ -34,6 +34,8 @@ class TypingEngine {
   /// otherwise the text box handles it itself.
   void KeyPress(std::int16_t& KeyAscii);
   /// KeyCode is a virtual key code, Shift the modifier mask; 0 swallows the key.
+  /// A key that went down with Shift alone is a Shift command when it comes
+  /// up, also when Shift came up first.
   void KeyDown(std::int16_t& KeyCode, std::int16_t Shift);
   void KeyUp(std::int16_t& KeyCode, std::int16_t Shift);
   void MouseUp();
@@ -89,6 +91,8 @@ class TypingEngine {
   const LayoutContext* layout_ = nullptr;
   bool conversion_ = true;
   bool editing_ = false;
+  // The last key that went down with Shift alone held, until it comes up.
+  std::int16_t shiftedKey_ = 0;
 };
 
 /// Codes that end a word: 2..34 except Backspace, Shift, Ctrl and Caps Lock.

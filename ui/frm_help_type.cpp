@@ -77,8 +77,10 @@ FrmHelpType::FrmHelpType(QWidget* owner, std::filesystem::path folder)
 void FrmHelpType::Load() {
   std::u16string text;
   try {
-    // Without a program folder there is no help file to read, nor to create.
-    if (!folder_.empty()) text = ReadWholeFile(folder_ / kHelpFile);
+    // Without a program folder there is no help file to read. A missing one
+    // is not created: the pad never writes into its own folder.
+    if (!folder_.empty())
+      text = ReadWholeFile(folder_ / kHelpFile, kMaxTextFileBytes, IfMissing::kReadEmpty);
   } catch (const std::exception&) {
     // An unreadable help file still opens the window, empty.
   }

@@ -121,13 +121,17 @@ UserFileRead ReadUserFile(const std::filesystem::path& path, UserFileKind kind, 
 std::optional<std::filesystem::path> DamagedFileName(const std::filesystem::path& path,
                                                      std::chrono::system_clock::time_point now) {
   std::filesystem::path first = path;
-  first += ".damaged-" + Timestamp(now);
+  first += ".damaged-";
+  first += Timestamp(now);
   // Enough for every damaged file of one second; past that something else
   // is wrong with the folder.
   constexpr int kMostTries = 1000;
   for (int n = 1; n <= kMostTries; ++n) {
     std::filesystem::path aside = first;
-    if (n > 1) aside += "-" + std::to_string(n);
+    if (n > 1) {
+      aside += "-";
+      aside += std::to_string(n);
+    }
     std::error_code ec;
     const auto type = std::filesystem::symlink_status(aside, ec).type();
     if (type == std::filesystem::file_type::not_found) return aside;

@@ -4,7 +4,8 @@
 # very short click on the background leaves the window where it was; an
 # accept with no word matching keeps the typed word; the user's words answer
 # in a message that stays on screen; after a minimise the tray menu brings
-# the window back in one step; the help window opens wholly on screen.
+# the window back in one step; a second Shift+Space replaces the accepted word,
+# also with Shift let go first; the help window opens wholly on screen.
 source "$(dirname "$0")/lib.sh"
 
 copy_at=(540 30)
@@ -120,6 +121,23 @@ xdotool type --delay 80 mer
 xdotool keydown shift key space keyup shift
 sleep 0.3
 [ "$(box_hex)" != "$(utf8_hex 092E 0947 0930 0020)" ] || fail "Shift+Space accepted nothing after mer"
+# A second Shift+Space straight after replaces the accepted word whole, also
+# when Shift comes up before Space (as xdotool's key shift+space sends it).
+merath=$(utf8_hex 0020 092E 0947 0930 0920)
+for second in "keydown shift key space keyup shift" "key shift+space"; do
+  empty_box
+  xdotool type --delay 80 " mer"
+  xdotool keydown shift key space keyup shift
+  # shellcheck disable=SC2086
+  xdotool $second
+  sleep 0.3
+  [ "$(box_hex)" = "$merath" ] || fail "a second Shift+Space ($second) gave $(box_hex), expected $merath"
+done
+empty_box
+xdotool type --delay 80 " mer"
+xdotool key shift+space
+sleep 0.3
+[ "$(box_hex)" = "$merath" ] || fail "Shift let go before Space accepted nothing: $(box_hex)"
 
 # --- The user's words: the message stays after the menu has closed.
 empty_box

@@ -160,6 +160,32 @@ TEST_F(KeyCommands, AcceptedWordBecomesTheWordBeingTyped) {
   EXPECT_EQ(hooks.acceptedBox, &box);
 }
 
+TEST_F(KeyCommands, ShiftLetGoBeforeTheKeyStillMakesTheCommand) {
+  // Shift down, Space down, Shift up, Space up: still Shift+Space, and again
+  // on the accepted word, which it replaces whole.
+  const std::u16string kamal{0x0915, 0x092E, 0x0932};
+  hooks.word = kamal;
+  Press(u'k');
+  for (int accept = 0; accept < 2; ++accept) {
+    Down(kVkShift, kShiftBit);
+    Down(kVkSpace, kShiftBit);
+    PressTypedByBox(u' ');
+    Up(kVkShift, 0);
+    EXPECT_EQ(Up(kVkSpace, 0), 0);
+    EXPECT_EQ(box.View(), kamal);
+  }
+  // Shift+Right and Shift+Down likewise; a key pressed without Shift is no
+  // command whatever is held at its release.
+  EXPECT_EQ(Down(kVkRight, kShiftBit), 0);
+  EXPECT_EQ(Up(kVkRight, 0), 0);
+  EXPECT_EQ(Down(kVkDown, kShiftBit), 0);
+  EXPECT_EQ(Up(kVkDown, 0), 0);
+  EXPECT_EQ(Down(kVkDown, 0), kVkDown);
+  EXPECT_EQ(Up(kVkDown, 0), kVkDown);
+  EXPECT_EQ(hooks.calls, (Calls{"search", "show", "accept 2 space", "accept 4 space",
+                                "accept 3 right", "down"}));
+}
+
 TEST_F(KeyCommands, AcceptNeedsAWordUpToTheCaretOrItsOwnSpace) {
   hooks.word = std::u16string(1, 0x0916);
   // A space after a word already ended stays a space.

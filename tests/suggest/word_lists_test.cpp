@@ -182,6 +182,14 @@ TEST(LoadWordLists, OverlongUserLinesAreLeftOut) {
   EXPECT_EQ(LoadWordLists(folder.path(), lists), (Entries{u"a", longest, u"b"}));
 }
 
+TEST(ReadWholeFile, ReadsAMissingFileEmptyWithoutCreatingItWhenAsked) {
+  TempFolder folder;
+  EXPECT_EQ(ReadWholeFile(folder / "help.txt", kMaxTextFileBytes, IfMissing::kReadEmpty), u"");
+  EXPECT_FALSE(std::filesystem::exists(folder / "help.txt"));
+  EXPECT_EQ(ReadWholeFile(folder / "list.txt"), u"");
+  EXPECT_TRUE(std::filesystem::exists(folder / "list.txt"));
+}
+
 TEST(ReadWholeFile, CreatesOnlyWhereThePathSaysExactly) {
   // A relative path, or a program folder that cannot be told (empty), would
   // put files into whatever the current folder is.

@@ -202,6 +202,14 @@ void TypingTest::shiftSpaceWritesTheSuggestion() {
   QTest::keyRelease(&Box(), Qt::Key_Shift, Qt::ShiftModifier);
   COMPARE_TEXT(Box().toPlainText(), Q(word));
   QCOMPARE(Box().textCursor().position(), static_cast<int>(word.size()));
+
+  // Again at once, with Shift let go before Space as a quick hand does: the
+  // Space's release comes without Shift, and still replaces the word whole.
+  QTest::keyPress(&Box(), Qt::Key_Shift);
+  QTest::keyPress(&Box(), Qt::Key_Space, Qt::ShiftModifier);
+  QTest::keyRelease(&Box(), Qt::Key_Shift, Qt::NoModifier);
+  QTest::keyRelease(&Box(), Qt::Key_Space, Qt::NoModifier);
+  COMPARE_TEXT(Box().toPlainText(), Q(word));
 }
 
 void TypingTest::shiftDownAndUpScrollAndMoveNothing() {

@@ -28,7 +28,7 @@ constexpr int kUsageError = 2;
 constexpr int kInputError = 1;
 
 std::string Quoted(std::u16string_view name) {
-  return "\"" + EncodeUtf8(name) + "\"";
+  return '"' + EncodeUtf8(name) + '"';
 }
 
 std::string LayoutList() {

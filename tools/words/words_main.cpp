@@ -60,7 +60,7 @@ std::u16string LoadText(const std::filesystem::path& path) {
 }
 
 std::string Show(std::u16string_view word) {
-  return "\"" + lekhora::Utf16ToUtf8(word) + "\"";
+  return '"' + lekhora::Utf16ToUtf8(word) + '"';
 }
 
 std::string CodePoints(std::u16string_view word) {
