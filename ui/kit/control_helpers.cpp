@@ -1,5 +1,7 @@
 #include "ui/kit/control_helpers.h"
 
+#include <QPlainTextEdit>
+
 namespace lekhora {
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption) {
@@ -26,6 +28,23 @@ ChromeImageWidget* MakeChromeImage(QWidget* parent, const char* name, ChromeImag
   widget->setAccessibleName(tip);
   PlaceDesign(*widget, design);
   return widget;
+}
+
+QPlainTextEdit* DressTextWindow(QWidget& window, const TextWindowLook& look) {
+  window.setObjectName(QString::fromLatin1(look.name));
+  window.setWindowTitle(look.title);
+  window.setAttribute(Qt::WA_DeleteOnClose);
+  window.setAutoFillBackground(true);
+  SetColour(window, QPalette::Window, look.back);
+  window.resize(TwipsToPixels(look.twips.width()), TwipsToPixels(look.twips.height()));
+
+  auto* pane = new QPlainTextEdit(&window);
+  pane->setObjectName(QString::fromLatin1(look.paneName));
+  pane->setAccessibleName(look.paneLabel);
+  pane->setGeometry(0, 0, TwipsToPixels(look.paneTwips.width()),
+                    TwipsToPixels(look.paneTwips.height()));
+  SetColour(*pane, QPalette::Base, kBoxBack);
+  return pane;
 }
 
 }  // namespace lekhora

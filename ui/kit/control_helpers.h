@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QLabel>
+#include <QSize>
 #include <QString>
 #include <span>
 #include <string>
@@ -11,6 +12,8 @@
 #include "ui/geometry/geometry.h"
 #include "ui/kit/chrome_images.h"
 #include "ui/kit/look.h"
+
+class QPlainTextEdit;
 
 namespace lekhora {
 
@@ -26,5 +29,21 @@ void PlaceDesign(QWidget& widget, std::span<const ControlGeometry> design);
 /// A chrome image with its tooltip (also its accessible name) at its design place.
 ChromeImageWidget* MakeChromeImage(QWidget* parent, const char* name, ChromeImage image,
                                    const QString& tip, std::span<const ControlGeometry> design);
+
+/// A window of its own (the About and help windows): one colour, one text
+/// pane at the top left that it deletes itself with when closed.
+struct TextWindowLook {
+  const char* name;
+  QString title;
+  QColor back;
+  QSize twips;
+  const char* paneName;
+  QString paneLabel;  // what a screen reader calls the pane
+  QSize paneTwips;
+};
+
+/// Dresses window as look says and returns its text pane, in the text
+/// boxes' colour.
+QPlainTextEdit* DressTextWindow(QWidget& window, const TextWindowLook& look);
 
 }  // namespace lekhora

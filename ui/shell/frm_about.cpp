@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 
 #include "ui/geometry/geometry.h"
+#include "ui/kit/control_helpers.h"
 #include "ui/kit/look.h"
 #include "ui/kit/window_helpers.h"
 #include "ui/kit/window_slot.h"
@@ -21,19 +22,14 @@ WindowSlot<FrmAbout>& Slot() {
 }  // namespace
 
 FrmAbout::FrmAbout() : QWidget(nullptr, Qt::Window) {
-  setObjectName(QStringLiteral("frmAbout"));
-  setWindowTitle(FromU16(kAboutCaption));
-  setAttribute(Qt::WA_DeleteOnClose);
-  setAutoFillBackground(true);
-  SetColour(*this, QPalette::Window, kAboutBack);
-  resize(TwipsToPixels(7050), TwipsToPixels(5460));
-
-  txtHellp_ = new QPlainTextEdit(this);
-  txtHellp_->setObjectName(QStringLiteral("txtHellp"));
-  txtHellp_->setAccessibleName(tr("About Lekhora"));
-  txtHellp_->setGeometry(0, 0, TwipsToPixels(7035), TwipsToPixels(5415));
+  txtHellp_ = DressTextWindow(*this, {.name = "frmAbout",
+                                      .title = FromU16(kAboutCaption),
+                                      .back = kAboutBack,
+                                      .twips = {7050, 5460},
+                                      .paneName = "txtHellp",
+                                      .paneLabel = tr("About Lekhora"),
+                                      .paneTwips = {7035, 5415}});
   txtHellp_->setReadOnly(true);
-  SetColour(*txtHellp_, QPalette::Base, kBoxBack);
   txtHellp_->setPlainText(DisplayText(std::u16string(kAboutText)));
 }
 

@@ -9,6 +9,7 @@
 #include "base/program_folder.h"
 #include "base/read_whole_file.h"
 #include "ui/geometry/geometry.h"
+#include "ui/kit/control_helpers.h"
 #include "ui/kit/look.h"
 #include "ui/kit/window_helpers.h"
 #include "ui/kit/window_slot.h"
@@ -54,22 +55,17 @@ int DisplayPosition(const std::u16string& text, int pos) {
 
 FrmHelpType::FrmHelpType(QWidget* owner, std::filesystem::path folder)
     : QWidget(owner, Qt::Window), folder_(std::move(folder)) {
-  setObjectName(QStringLiteral("frmHelpType"));
-  setWindowTitle(tr("Help"));
-  setAttribute(Qt::WA_DeleteOnClose);
-  setAutoFillBackground(true);
-  SetColour(*this, QPalette::Window, kWindowBack);
-  resize(TwipsToPixels(7305), TwipsToPixels(4140));
-
-  txtHelp_ = new QPlainTextEdit(this);
-  txtHelp_->setObjectName(QStringLiteral("txtHelp"));
-  txtHelp_->setAccessibleName(tr("Help"));
-  txtHelp_->setGeometry(0, 0, TwipsToPixels(7275), TwipsToPixels(4095));
+  txtHelp_ = DressTextWindow(*this, {.name = "frmHelpType",
+                                     .title = tr("Help"),
+                                     .back = kWindowBack,
+                                     .twips = {7305, 4140},
+                                     .paneName = "txtHelp",
+                                     .paneLabel = tr("Help"),
+                                     .paneTwips = {7275, 4095}});
   txtHelp_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   QFont font(QStringLiteral("Times New Roman"));
   font.setPointSizeF(14.25);
   txtHelp_->setFont(font);
-  SetColour(*txtHelp_, QPalette::Base, kBoxBack);
 
   Load();
 }
