@@ -7,12 +7,12 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "ui/frm_tray.h"
-#include "ui/frm_type.h"
-#include "ui/look.h"
-#include "ui/type_box.h"
-#include "ui/window_helpers.h"
-#include "ui/windows.h"
+#include "ui/kit/look.h"
+#include "ui/kit/window_helpers.h"
+#include "ui/shell/frm_tray.h"
+#include "ui/shell/windows.h"
+#include "ui/typing/frm_type.h"
+#include "ui/typing/type_box.h"
 
 namespace lekhora {
 namespace {

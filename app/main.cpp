@@ -4,10 +4,10 @@
 
 #include "app/frm_splash.h"
 #include "app/single_instance.h"
-#include "ui/frm_tray.h"
-#include "ui/pictures.h"
-#include "ui/window_helpers.h"
-#include "ui/windows.h"
+#include "ui/kit/pictures.h"
+#include "ui/kit/window_helpers.h"
+#include "ui/shell/frm_tray.h"
+#include "ui/shell/windows.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "engine/layout_choice.h"
-#include "ui/geometry.h"
+#include "ui/geometry/geometry.h"
 
 namespace lekhora {
 

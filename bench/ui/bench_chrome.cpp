@@ -6,8 +6,8 @@
 #include <QApplication>
 
 #include "engine/layout_choice.h"
-#include "ui/keyboard_panel.h"
-#include "ui/window_helpers.h"
+#include "ui/kit/window_helpers.h"
+#include "ui/typing/keyboard_panel.h"
 
 namespace {
 

@@ -15,11 +15,11 @@
 
 #include "app/frm_splash.h"
 #include "tests/support/user_folders.h"
-#include "ui/frm_type.h"
-#include "ui/frm_words.h"
-#include "ui/type_box.h"
+#include "ui/shell/windows.h"
+#include "ui/typing/frm_type.h"
+#include "ui/typing/frm_words.h"
+#include "ui/typing/type_box.h"
 #include "ui/user_folders.h"
-#include "ui/windows.h"
 
 namespace {
 

@@ -19,14 +19,14 @@
 #include "engine/layout_tables.h"
 #include "tests/support/qt_test_support.h"
 #include "tests/support/user_folders.h"
-#include "ui/chrome_images.h"
-#include "ui/frm_tray.h"
-#include "ui/frm_type.h"
-#include "ui/frm_words.h"
-#include "ui/keyboard_panel.h"
-#include "ui/type_box.h"
-#include "ui/typing_core.h"
-#include "ui/windows.h"
+#include "ui/kit/chrome_images.h"
+#include "ui/shell/frm_tray.h"
+#include "ui/shell/windows.h"
+#include "ui/typing/frm_type.h"
+#include "ui/typing/frm_words.h"
+#include "ui/typing/keyboard_panel.h"
+#include "ui/typing/type_box.h"
+#include "ui/typing/typing_core.h"
 
 using namespace lekhora;
 using namespace lekhora::testing;

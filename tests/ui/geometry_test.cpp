@@ -1,10 +1,10 @@
-#include "ui/geometry.h"
+#include "ui/geometry/geometry.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "ui/design_geometry.h"
+#include "ui/geometry/design_geometry.h"
 
 namespace lekhora {
 namespace {

@@ -10,10 +10,10 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "ui/about_text.h"
-#include "ui/frm_about.h"
-#include "ui/frm_help_type.h"
-#include "ui/window_helpers.h"
+#include "ui/kit/window_helpers.h"
+#include "ui/shell/about_text.h"
+#include "ui/shell/frm_about.h"
+#include "ui/shell/frm_help_type.h"
 
 using namespace lekhora;
 

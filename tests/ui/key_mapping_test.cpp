@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-#include "ui/key_mapping.h"
+#include "ui/typing/key_mapping.h"
 
 using lekhora::KeyAsciiCode;
 using lekhora::ShiftMask;

@@ -1,10 +1,10 @@
-#include "ui/keyboard_caps.h"
+#include "ui/geometry/keyboard_caps.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "ui/design_geometry.h"
+#include "ui/geometry/design_geometry.h"
 
 namespace lekhora {
 namespace {

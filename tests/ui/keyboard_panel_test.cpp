@@ -6,7 +6,7 @@
 #include <QtTest>
 
 #include "engine/layout_choice.h"
-#include "ui/keyboard_panel.h"
+#include "ui/typing/keyboard_panel.h"
 
 using lekhora::KeyboardPanel;
 using lekhora::KeyLabel;

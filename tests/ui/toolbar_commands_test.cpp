@@ -1,4 +1,4 @@
-#include "ui/toolbar_commands.h"
+#include "ui/typing/toolbar_commands.h"
 
 #include <gtest/gtest.h>
 

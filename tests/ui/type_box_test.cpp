@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/key_sink.h"
-#include "ui/qt_text_box.h"
-#include "ui/type_box.h"
+#include "ui/kit/qt_text_box.h"
+#include "ui/typing/key_sink.h"
+#include "ui/typing/type_box.h"
 
 using namespace lekhora;
 

@@ -6,9 +6,9 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "ui/caption_fit.h"
-#include "ui/chrome_images.h"
-#include "ui/window_helpers.h"
+#include "ui/kit/caption_fit.h"
+#include "ui/kit/chrome_images.h"
+#include "ui/kit/window_helpers.h"
 
 using namespace lekhora;
 

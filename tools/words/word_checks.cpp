@@ -90,56 +90,45 @@ std::optional<WordFault> CheckWord(std::u16string_view word) {
   return std::nullopt;
 }
 
+namespace {
+
+struct RuleWords {
+  WordRule rule;
+  std::string_view name;  // as reports and options spell it
+  std::string_view text;  // what the rule asks of a word
+};
+
+constexpr RuleWords kRuleWords[] = {
+    {WordRule::kEmpty, "empty", "empty word"},
+    {WordRule::kLetters, "letters", "not a Devanagari letter, sign or nukta (or a joiner)"},
+    {WordRule::kJoiner, "joiner", "ZWJ or ZWNJ not between a virama and a consonant"},
+    {WordRule::kSignAtStart, "sign-at-start",
+     "a dependent sign or virama at the start or after an independent vowel"},
+    {WordRule::kTwoVowelSigns, "two-vowel-signs", "two dependent vowel signs in a row"},
+    {WordRule::kViramaBeforeSign, "virama-before-sign", "a virama before a vowel sign"},
+    {WordRule::kNukta, "nukta", "a nukta not after a consonant without one"},
+    {WordRule::kDoubledNasal, "doubled-nasal", "anusvara or candrabindu doubled"},
+    {WordRule::kMisplacedSign, "misplaced-sign",
+     "a vowel sign or virama after another sign, or a sign after a virama or visarga"},
+    {WordRule::kNormalFormC, "nfc", "not in Unicode normal form C"},
+};
+
+const RuleWords* WordsOf(WordRule rule) {
+  for (const RuleWords& words : kRuleWords)
+    if (words.rule == rule) return &words;
+  return nullptr;
+}
+
+}  // namespace
+
 std::string_view RuleName(WordRule rule) {
-  switch (rule) {
-    case WordRule::kEmpty:
-      return "empty";
-    case WordRule::kLetters:
-      return "letters";
-    case WordRule::kJoiner:
-      return "joiner";
-    case WordRule::kSignAtStart:
-      return "sign-at-start";
-    case WordRule::kTwoVowelSigns:
-      return "two-vowel-signs";
-    case WordRule::kViramaBeforeSign:
-      return "virama-before-sign";
-    case WordRule::kNukta:
-      return "nukta";
-    case WordRule::kDoubledNasal:
-      return "doubled-nasal";
-    case WordRule::kMisplacedSign:
-      return "misplaced-sign";
-    case WordRule::kNormalFormC:
-      return "nfc";
-  }
-  return "unknown";
+  const RuleWords* words = WordsOf(rule);
+  return words != nullptr ? words->name : "unknown";
 }
 
 std::string_view RuleText(WordRule rule) {
-  switch (rule) {
-    case WordRule::kEmpty:
-      return "empty word";
-    case WordRule::kLetters:
-      return "not a Devanagari letter, sign or nukta (or a joiner)";
-    case WordRule::kJoiner:
-      return "ZWJ or ZWNJ not between a virama and a consonant";
-    case WordRule::kSignAtStart:
-      return "a dependent sign or virama at the start or after an independent vowel";
-    case WordRule::kTwoVowelSigns:
-      return "two dependent vowel signs in a row";
-    case WordRule::kViramaBeforeSign:
-      return "a virama before a vowel sign";
-    case WordRule::kNukta:
-      return "a nukta not after a consonant without one";
-    case WordRule::kDoubledNasal:
-      return "anusvara or candrabindu doubled";
-    case WordRule::kMisplacedSign:
-      return "a vowel sign or virama after another sign, or a sign after a virama or visarga";
-    case WordRule::kNormalFormC:
-      return "not in Unicode normal form C";
-  }
-  return "unknown rule";
+  const RuleWords* words = WordsOf(rule);
+  return words != nullptr ? words->text : "unknown rule";
 }
 
 }  // namespace lekhora::words

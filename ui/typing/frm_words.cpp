@@ -1,0 +1,235 @@
+#include "ui/typing/frm_words.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QStringList>
+
+#include "suggest/suggestions.h"
+#include "ui/geometry/design_geometry.h"
+#include "ui/geometry/geometry.h"
+#include "ui/kit/announce.h"
+#include "ui/kit/chrome_images.h"
+#include "ui/kit/control_helpers.h"
+#include "ui/kit/window_helpers.h"
+
+namespace lekhora {
+namespace {
+
+std::span<const ControlGeometry> Design() {
+  return PopupDesign();
+}
+
+// The row of lblTip that lblMain covers.
+constexpr qsizetype kHighlightedRow = 2;
+
+// Letters with the signs that reach farthest above and below them: candrabindu
+// over a long vowel sign below (hU~), ai with a nasal sign (haiM), a conjunct
+// with ra below and a sign above (dre), vocalic r, and Latin for the rest.
+QString TallestSample() {
+  static const char16_t units[] = {0x0939, 0x0942, 0x0901, 0x0020, 0x0939, 0x0948, 0x0902,
+                                   0x0020, 0x0926, 0x094D, 0x0930, 0x0947, 0x0020, 0x0915,
+                                   0x0943, 0x0020, 0x091F, 0x094D, 0x0920, 0x0941, 0x0020,
+                                   0x0041, 0x0067, 0x006A, 0x0079};
+  return QString::fromUtf16(units, std::size(units));
+}
+
+struct RowMetrics {
+  int Ascent = 0;
+  int Height = 0;
+};
+
+// A line of the font's own metrics is the primary font's: the font that draws
+// Devanagari in its place has taller signs, which would be cut at the row's
+// edges and run into the next. The sample's ink, drawn as the rows draw it,
+// decides.
+RowMetrics RowsFor(const QFont& font) {
+  const QFontMetrics metrics(font);
+  const QString sample = TallestSample();
+  const int baseline = 2 * metrics.height();
+  QImage image(metrics.horizontalAdvance(sample) + 2 * metrics.height(), 4 * metrics.height(),
+               QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::white);
+  {
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QPoint(metrics.height(), baseline), sample);
+  }
+  int top = baseline;
+  int bottom = baseline;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if (line[x] != qRgb(255, 255, 255)) {
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+        break;
+      }
+    }
+  }
+  // A pixel of room above and below the ink.
+  const int ascent = std::max(metrics.ascent(), baseline - top + 1);
+  const int descent = std::max(metrics.descent(), bottom - baseline + 2);
+  return {ascent, ascent + descent};
+}
+
+// A label of rows a fixed height apart, each drawn whole or not at all.
+class RowsLabel final : public QLabel {
+ public:
+  explicit RowsLabel(QWidget* parent) : QLabel(parent) {}
+  int rowHeight = 0;
+  int ascent = 0;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    const QRect room = contentsRect();
+    int top = room.top() + (alignment() & Qt::AlignVCenter ? (room.height() - rowHeight) / 2 : 0);
+    for (const QString& row : text().split(QLatin1Char('\n'))) {
+      if (top + rowHeight > room.bottom() + 1 && top > room.top()) break;
+      painter.drawText(QPoint(room.left(), top + ascent), row);
+      top += rowHeight;
+    }
+  }
+};
+
+}  // namespace
+
+FrmWords::FrmWords(QWidget* owner)
+    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
+  setObjectName(QStringLiteral("frmWords"));
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  setFocusPolicy(Qt::NoFocus);
+  setWindowTitle(QStringLiteral("Suggestions"));
+  Colour(*this, kWindowBack);
+  BuildControls();
+  const Size design = TwipsToPixels(kPopupDesignSize);
+  resize(design.Width, design.Height);
+  CentreOnScreen(*this);
+}
+
+void FrmWords::BuildControls() {
+  // The list text lies under everything else once the popup is laid out.
+  lblTip_ = new RowsLabel(this);
+  lblTip_->setObjectName(QStringLiteral("lblTip"));
+  lblTip_->setTextFormat(Qt::PlainText);
+  lblTip_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  lblTip_->setFont(Arial(9.75));
+  lblTip_->setCursor(Qt::SizeAllCursor);
+  Colour(*lblTip_, kTipBack);
+  lblTip_->setAccessibleName(tr("Suggestions"));
+  PlaceDesign(*lblTip_, Design());
+
+  lblMain_ = new RowsLabel(this);
+  lblMain_->setObjectName(QStringLiteral("lblMain"));
+  lblMain_->setTextFormat(Qt::PlainText);
+  lblMain_->setFont(ArialBold(11.25));
+  lblMain_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  Colour(*lblMain_, kTitleBack);
+  lblMain_->setAccessibleName(tr("No suggestion"));
+  PlaceDesign(*lblMain_, Design());
+
+  imgClose_ = MakeChromeImage(this, "imgClose", ChromeImage::Close,
+                              QStringLiteral("Hide Suggestions"), Design());
+  connect(imgClose_, &ClickLabel::clicked, this, &QWidget::hide);
+  imgMove_ = MakeChromeImage(this, "imgMove", ChromeImage::Move, QStringLiteral("Move"), Design());
+  imgSize_ = MakeChromeImage(this, "imgSize", ChromeImage::SizeGrip,
+                             QStringLiteral("Resize Suggestions window"), Design());
+
+  // One row height for both, so that lblMain covers its row of the list
+  // exactly and holds the larger font's letters whole.
+  const RowMetrics tip = RowsFor(lblTip_->font());
+  const RowMetrics main = RowsFor(lblMain_->font());
+  const int height = std::max(tip.Height, main.Height);
+  for (auto [label, rows] : {std::pair{lblTip_, tip}, std::pair{lblMain_, main}}) {
+    auto* r = static_cast<RowsLabel*>(label);
+    r->rowHeight = height;
+    r->ascent = rows.Ascent + (height - rows.Height) / 2;
+  }
+
+  for (QWidget* area : std::initializer_list<QWidget*>{imgMove_, lblMain_, lblTip_})
+    EnableDragMove(this, area);
+  new SizeGrip(this, imgSize_);
+
+  for (QWidget* child : {static_cast<QWidget*>(lblTip_), static_cast<QWidget*>(lblMain_),
+                         static_cast<QWidget*>(imgClose_), static_cast<QWidget*>(imgMove_),
+                         static_cast<QWidget*>(imgSize_)})
+    child->setFocusPolicy(Qt::NoFocus);
+}
+
+int FrmWords::RowHeight() const {
+  return static_cast<const RowsLabel*>(lblTip_)->rowHeight;
+}
+
+void FrmWords::SetMainCaption(const std::u16string& caption) {
+  noMatch_ = caption == kNoMatchCaption;
+  // A screen reader speaks each new suggestion.
+  SetTextAnnounced(lblMain_, FromU16(caption), tr("No suggestion"));
+}
+
+void FrmWords::SetTipText(const std::u16string& text) {
+  // The list text marks the current suggestion "<<< word >>>". Here lblMain,
+  // over the list's third row, is its highlight: the marked word goes to that
+  // row, without the marks, also when fewer than two words come before it.
+  // With no word matching, the first empty row, where the typed word would
+  // stand, goes under lblMain in the same way.
+  if (text.empty()) {
+    lblTip_->clear();
+    return;
+  }
+  QStringList rows = FromU16(text).split(QStringLiteral("\r\n"));
+  const QString open = QStringLiteral("<<< ");
+  const QString close = QStringLiteral(" >>>");
+  for (qsizetype row = 0; row < rows.size(); ++row) {
+    QString& line = rows[row];
+    const bool marked =
+        line.size() >= open.size() + close.size() && line.startsWith(open) && line.endsWith(close);
+    if (!marked && !(noMatch_ && line.isEmpty())) continue;
+    if (marked) line = line.mid(open.size(), line.size() - open.size() - close.size());
+    for (qsizetype above = row; above < kHighlightedRow; ++above) rows.prepend(QString());
+    break;
+  }
+  // A label breaks lines at LF.
+  lblTip_->setText(rows.join(QLatin1Char('\n')));
+}
+
+void FrmWords::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (!isMinimized()) LayoutControls();
+}
+
+void FrmWords::LayoutControls() {
+  const auto layout =
+      LayoutSuggestionPopup({width() * kTwipsPerPixel, height() * kTwipsPerPixel}, isMinimized());
+  if (!layout) return;
+  const SuggestionPopupControls& c = layout->Controls;
+  Place(*lblMain_, c.lblMain);
+  Place(*lblTip_, c.lblTip);
+  // Over the list's highlighted row, whatever height the fonts give a row.
+  lblMain_->setGeometry(lblMain_->x(), lblTip_->y() + kHighlightedRow * RowHeight(),
+                        lblMain_->width(), RowHeight());
+  Place(*imgClose_, c.imgClose);
+  Place(*imgMove_, c.imgMove);
+  Place(*imgSize_, c.imgSize);
+  ApplyWindowShape(this, layout->Shape);
+  const Size floor = TwipsToPixels(kPopupMinimum);
+  setMinimumSize(floor.Width, floor.Height);
+  // Below 2500 x 800 twips the popup snaps back; the resize lays it out again.
+  const Size wanted = TwipsToPixels(layout->Window);
+  if (wanted.Width != width() || wanted.Height != height()) resize(wanted.Width, wanted.Height);
+}
+
+WindowSlot<FrmWords>& WordsWindowSlot() {
+  static WindowSlot<FrmWords> slot;
+  return slot;
+}
+
+}  // namespace lekhora

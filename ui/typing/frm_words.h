@@ -1,0 +1,52 @@
+#pragma once
+// The suggestion popup frmWords: the current suggestion and its neighbours.
+// It never takes the keyboard focus from the typing box.
+
+#include <QWidget>
+#include <string>
+
+#include "ui/kit/window_slot.h"
+
+class QLabel;
+
+namespace lekhora {
+
+class ChromeImageWidget;
+
+class FrmWords final : public QWidget {
+  Q_OBJECT
+
+ public:
+  /// Shown above owner and going with it; without owner it stands alone.
+  explicit FrmWords(QWidget* owner = nullptr);
+
+  void SetMainCaption(const std::u16string& caption);
+  void SetTipText(const std::u16string& text);
+
+  QLabel* lblMain() const { return lblMain_; }
+  QLabel* lblTip() const { return lblTip_; }
+  /// The height of a row of the list and of the current suggestion over it,
+  /// pixels: whole letters with every sign above and below them.
+  int RowHeight() const;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void BuildControls();
+  void LayoutControls();
+
+  QLabel* lblTip_ = nullptr;
+  QLabel* lblMain_ = nullptr;
+  /// The caption said that no word matches: the first empty row of the
+  /// list is the typed word's place.
+  bool noMatch_ = false;
+  ChromeImageWidget* imgClose_ = nullptr;
+  ChromeImageWidget* imgMove_ = nullptr;
+  ChromeImageWidget* imgSize_ = nullptr;
+};
+
+/// The suggestion popup, owned by the typing window.
+WindowSlot<FrmWords>& WordsWindowSlot();
+
+}  // namespace lekhora
