@@ -24,13 +24,7 @@ corner() { xwininfo -id "$1" | sed -n "s/.*Absolute upper-left $2: *//p"; }
 size() { xwininfo -id "$1" | sed -n "s/.*$2: *//p"; }
 place() { echo "$(corner "$window" X),$(corner "$window" Y)"; }
 # The pad's splash: its small window named Lekhora.
-splash_window() {
-  local w
-  for w in $(xdotool search --onlyvisible --name '^Lekhora$' 2>/dev/null || true); do
-    if [ "$(size "$w" Width)" -eq 212 ]; then echo "$w"; return 0; fi
-  done
-  return 0
-}
+splash_window() { lekhora_window -eq 212; }
 # A message of the pad in a tooltip's look, by its text (the window's name).
 message_shown() {
   local w
@@ -174,7 +168,7 @@ tray_hide_show() {
   sleep 0.8
   xdotool mousemove --window "$icon" 10 15 click 1
   wait_for 3 'test "$(open_menus)" -eq 1' || fail "the tray menu did not open $1"
-  xdotool key Down Down Return
+  click_menu_entry 2 3
 }
 iconic() { xprop -id "$window" _NET_WM_STATE | grep -q HIDDEN; }
 # imgMin stands 7800 twips from the left, 60 from the top.

@@ -49,14 +49,17 @@ wait_for() {
 
 mapped() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 unmapped() { ! mapped "$1"; }
-# The typing window is the wide one of the pad's windows named Lekhora.
-typing_window() {
+# The pad's first visible window named Lekhora whose width passes the test
+# "$1 $2" (-gt 400, -eq 212, ...); nothing when there is none.
+lekhora_window() {
   local w
   for w in $(xdotool search --onlyvisible --name '^Lekhora$' 2>/dev/null || true); do
-    if [ "$(xwininfo -id "$w" | sed -n 's/.*Width: //p')" -gt 400 ]; then echo "$w"; return 0; fi
+    if [ "$(xwininfo -id "$w" | sed -n 's/.*Width: //p')" "$1" "$2" ]; then echo "$w"; return 0; fi
   done
   return 0
 }
+# The typing window is the wide one of the pad's windows named Lekhora.
+typing_window() { lekhora_window -gt 400; }
 popup_window() { xdotool search --name '^Suggestions$' 2>/dev/null | head -1 || true; }
 # The icon is the pad's window inside trayer's panel.
 tray_icon() {
@@ -68,14 +71,31 @@ tray_icon() {
 }
 # Open popup menus of the pad: mapped override-redirect windows that are
 # neither the frameless tray icon nor a tooltip.
-open_menus() {
-  local count=0 w
+# The pad's open popup menus, one window id a line.
+open_menu_windows() {
+  local w
   for w in $(xdotool search --onlyvisible --class lekhora 2>/dev/null || true); do
     xwininfo -id "$w" | grep -q 'Override Redirect State: yes' || continue
     xprop -id "$w" _NET_WM_WINDOW_TYPE | grep -q -E 'OVERRIDE|TOOLTIP' && continue
-    count=$((count + 1))
+    echo "$w"
   done
-  echo $count
+}
+open_menus() { open_menu_windows | grep -c . || true; }
+# Clicks entry $1 of the $2 equally high entries of the open menu. The mouse
+# reaches a menu at once, where keys typed before its keyboard grab is in
+# place would go astray.
+click_menu_entry() {
+  local m info x y w h
+  m=$(open_menu_windows | head -1)
+  [ -n "$m" ] || return 1
+  info=$(xwininfo -id "$m")
+  x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+  y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+  w=$(sed -n 's/.*Width: *//p' <<<"$info")
+  h=$(sed -n 's/.*Height: *//p' <<<"$info")
+  xdotool mousemove $((x + w / 2)) $((y + (2 * $1 - 1) * h / (2 * $2)))
+  sleep 0.2
+  xdotool click 1
 }
 
 # What starts the pad: the program itself unless a test says otherwise.
@@ -113,7 +133,7 @@ exit_pad() {
   icon=$(tray_icon)
   xdotool mousemove --window "$icon" 10 15 click 1
   wait_for 3 'test "$(open_menus)" -eq 1' || fail "the tray menu did not open"
-  xdotool key Up Return
+  click_menu_entry 3 3
   wait_for 10 '! kill -0 "$pad_pid"' || fail "Exit did not end the pad"
   wait "$pad_pid" || fail "the pad ended with status $?"
   pad_pid=

@@ -13,6 +13,7 @@
 #include "codec/he3.h"
 #include "codec/table_decoder_p.h"
 #include "codec/walk_decode.h"
+#include "tests/support/decode_outcome.h"
 
 namespace lekhora::fuzz {
 
@@ -21,29 +22,12 @@ namespace lekhora::fuzz {
   std::abort();
 }
 
-struct Outcome {
-  bool ok = false;
-  Bytes bytes;
-  std::int32_t number = 0;
-  std::string source;
-  std::string description;
-  bool operator==(const Outcome&) const = default;
-};
+using testing::Outcome;
 
 template <typename Fn>
 Outcome Run(Fn decode, const Bytes& input) {
-  Outcome o;
-  Bytes buffer = input;
-  try {
-    decode(buffer, static_cast<std::int32_t>(buffer.size()));
-    o.ok = true;
-    o.bytes = std::move(buffer);
-  } catch (const Error& e) {
-    if (buffer != input) Violated("a failed decode changed the buffer");
-    o.number = e.number();
-    o.source = e.source();
-    o.description = e.description();
-  }
+  Outcome o = testing::Run(decode, input);
+  if (!o.untouched) Violated("a failed decode changed the buffer");
   return o;
 }
 

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
+#include <string>
 
 #include "tests/fuzz/fuzz_checks.h"
 #include "tests/fuzz/typing_checks.h"
@@ -14,49 +16,50 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Runs check over every file of the folders; returns how many there were.
-template <typename Check>
-int Replay(const std::vector<std::string>& folders, Check check) {
+using Check = void (*)(const std::uint8_t* data, std::size_t size);
+
+// A fuzzer's saved inputs (its corpus and the crashes it found) and the
+// check to run them through.
+struct Inputs {
+  const char* name;
+  const char* target;
+  Check check;
+};
+
+void PrintTo(const Inputs& inputs, std::ostream* out) {
+  *out << inputs.name;
+}
+
+class FuzzReplay : public ::testing::TestWithParam<Inputs> {};
+
+// Runs the check over every saved input of the target; there must be some.
+TEST_P(FuzzReplay, SavedInputsKeepEveryProperty) {
   int files = 0;
-  for (const std::string& folder : folders) {
-    const fs::path dir = fs::path(LEKHORA_FUZZ_DIR) / folder;
+  for (const char* kind : {"corpus", "crashes"}) {
+    const fs::path dir = fs::path(LEKHORA_FUZZ_DIR) / kind / GetParam().target;
     if (!fs::is_directory(dir)) continue;
     for (const auto& entry : fs::directory_iterator(dir)) {
       if (!entry.is_regular_file() || entry.path().filename().string().starts_with(".")) continue;
       std::ifstream in(entry.path(), std::ios::binary);
       const Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
       SCOPED_TRACE(entry.path().string());
-      check(bytes.data(), bytes.size());
+      GetParam().check(bytes.data(), bytes.size());
       ++files;
     }
   }
-  return files;
+  EXPECT_GT(files, 0);
 }
 
-TEST(FuzzReplay, DecodeInputs) {
-  EXPECT_GT(Replay({"corpus/decode", "crashes/decode"}, fuzz::CheckDecode), 0);
-}
-
-TEST(FuzzReplay, RoundTripInputs) {
-  EXPECT_GT(Replay({"corpus/roundtrip", "crashes/roundtrip"}, fuzz::CheckRoundTrip), 0);
-}
-
-TEST(FuzzReplay, RoundTripInputsAlsoDecodeSafely) {
-  // Raw inputs of the round trip are garbage to the decoder: it must cope.
-  EXPECT_GT(Replay({"corpus/roundtrip", "crashes/roundtrip"}, fuzz::CheckDecode), 0);
-}
-
-TEST(FuzzReplay, WordListInputs) {
-  EXPECT_GT(Replay({"corpus/word_list", "crashes/word_list"}, fuzz::CheckWordList), 0);
-}
-
-TEST(FuzzReplay, Utf8Inputs) {
-  EXPECT_GT(Replay({"corpus/utf8", "crashes/utf8"}, fuzz::CheckUtf8), 0);
-}
-
-TEST(FuzzReplay, TypingInputs) {
-  EXPECT_GT(Replay({"corpus/typing", "crashes/typing"}, fuzz::CheckTyping), 0);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Targets, FuzzReplay,
+    ::testing::Values(Inputs{"Decode", "decode", fuzz::CheckDecode},
+                      Inputs{"RoundTrip", "roundtrip", fuzz::CheckRoundTrip},
+                      // Raw inputs of the round trip are garbage to the decoder: it must cope.
+                      Inputs{"RoundTripAsDecode", "roundtrip", fuzz::CheckDecode},
+                      Inputs{"WordList", "word_list", fuzz::CheckWordList},
+                      Inputs{"Utf8", "utf8", fuzz::CheckUtf8},
+                      Inputs{"Typing", "typing", fuzz::CheckTyping}),
+    [](const ::testing::TestParamInfo<Inputs>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace lekhora

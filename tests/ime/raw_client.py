@@ -51,19 +51,19 @@ def taken(ic):
     return text
 
 
+def type_then_leave(ic, keys):
+    """Focuses ic, types keys in it and moves the focus away again."""
+    ic.focus_in()
+    pump()
+    for k in keys:
+        key(ic, ord(k))
+    ic.focus_out()
+    pump()
+
+
 a, b = context("raw-a"), context("raw-b")
-a.focus_in()
-pump()
-for k in "mera":
-    key(a, ord(k))
-a.focus_out()
-pump()
-b.focus_in()
-pump()
-for k in "kh":
-    key(b, ord(k))
-b.focus_out()
-pump()
+type_then_leave(a, "mera")
+type_then_leave(b, "kh")
 a.focus_in()
 pump()
 print("focus A=[%s] B=[%s]" % (taken(a), taken(b)), flush=True)

@@ -17,6 +17,7 @@
 
 #include "engine/layout_choice.h"
 #include "engine/layout_tables.h"
+#include "tests/support/pad_test_main.h"
 #include "tests/support/qt_test_support.h"
 #include "tests/support/user_folders.h"
 #include "ui/kit/chrome_images.h"
@@ -412,13 +413,8 @@ class FrmTypeChromeTest : public QObject {
 };
 
 int main(int argc, char** argv) {
-  const PrivateUserFolders home;
-  QApplication app(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
   FrmTypeChromeTest test;
-  const int failures = QTest::qExec(&test, argc, argv);
-  UnloadAllWindows();
-  return failures == 0 ? 0 : 1;
+  return RunPadTests(argc, argv, {&test});
 }
 
 #include "frm_type_chrome_test.moc"

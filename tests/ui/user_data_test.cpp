@@ -29,6 +29,7 @@
 #include "engine/layout_choice.h"
 #include "ime/shared_words.h"
 #include "suggest/user_words.h"
+#include "tests/support/pad_test_main.h"
 #include "tests/support/qt_test_support.h"
 #include "tests/support/user_folders.h"
 #include "ui/pad_settings.h"
@@ -713,14 +714,8 @@ void UserDataTest::anotherPadHoldingTheDataFolderMeansNoSavedText() {
 }
 
 int main(int argc, char** argv) {
-  const PrivateUserFolders home;
-  g_home = &home;
-  QApplication app(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
   UserDataTest test;
-  const int failures = QTest::qExec(&test, argc, argv);
-  UnloadAllWindows();
-  return failures == 0 ? 0 : 1;
+  return RunPadTests(argc, argv, {&test}, [](const PrivateUserFolders& home) { g_home = &home; });
 }
 
 #include "user_data_test.moc"

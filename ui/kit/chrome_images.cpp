@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <cstddef>
+#include <iterator>
 
 namespace lekhora {
 namespace {
@@ -94,28 +96,14 @@ void PaintSizeGrip(QPainter& p) {
 }  // namespace
 
 void PaintChromeImage(QPainter& painter, ChromeImage image) {
+  // In the order of ChromeImage.
+  static constexpr void (*kPainters[])(QPainter&) = {PaintMove,     PaintFont,  PaintHelp,
+                                                     PaintMinimise, PaintClose, PaintSizeGrip};
+  const auto index = static_cast<std::size_t>(image);
+  if (index >= std::size(kPainters)) return;
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, true);
-  switch (image) {
-    case ChromeImage::Move:
-      PaintMove(painter);
-      break;
-    case ChromeImage::Font:
-      PaintFont(painter);
-      break;
-    case ChromeImage::Help:
-      PaintHelp(painter);
-      break;
-    case ChromeImage::Minimise:
-      PaintMinimise(painter);
-      break;
-    case ChromeImage::Close:
-      PaintClose(painter);
-      break;
-    case ChromeImage::SizeGrip:
-      PaintSizeGrip(painter);
-      break;
-  }
+  kPainters[index](painter);
   painter.restore();
 }
 

@@ -12,6 +12,7 @@ class QPainter;
 
 namespace lekhora {
 
+// The painters in chrome_images.cpp follow this order.
 enum class ChromeImage { Move, Font, Help, Minimise, Close, SizeGrip };
 
 /// Every chrome image is 13 by 12 logical pixels.

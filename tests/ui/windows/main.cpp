@@ -2,19 +2,20 @@
 // the Layout menu, the toolbar's clipboard, the tray shell and the exit.
 // The classes run in order on the one set of windows, as one run of the program.
 
+#include <memory>
+#include <vector>
+
+#include "tests/support/pad_test_main.h"
 #include "tests/ui/windows/fixture.h"
 
 using namespace lekhora;
 using namespace lekhora::windows_test;
 
 int main(int argc, char** argv) {
-  const testing::PrivateUserFolders home;
-  QApplication app(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
-  int failures = 0;
+  std::vector<std::unique_ptr<QObject>> tests;
+  std::vector<QObject*> order;
   for (auto make : {StartupTests, TypingTests, LayoutMenuTests, ClipboardTests, TrayTests,
                     MissingListTests, ExitTests})
-    failures += QTest::qExec(make().get(), argc, argv);
-  UnloadAllWindows();
-  return failures == 0 ? 0 : 1;
+    order.push_back(tests.emplace_back(make()).get());
+  return testing::RunPadTests(argc, argv, order);
 }
