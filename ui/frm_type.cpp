@@ -35,7 +35,7 @@
 #include "ui/toolbar_commands.h"
 #include "ui/type_box.h"
 #include "ui/typing_core.h"
-#include "ui/user_word_store.h"
+#include "userdata/user_word_store.h"
 #include "ui/window_helpers.h"
 #include "ui/windows.h"
 

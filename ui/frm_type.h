@@ -20,7 +20,7 @@
 #include "ui/frm_words.h"
 #include "ui/pad_settings.h"
 #include "ui/user_folders.h"
-#include "ui/user_word_store.h"
+#include "userdata/user_word_store.h"
 
 class QCheckBox;
 class QLabel;

@@ -16,7 +16,7 @@
 #include "ui/status_tip.h"
 #include "ui/type_box.h"
 #include "ui/typing_core.h"
-#include "ui/user_word_store.h"
+#include "userdata/user_word_store.h"
 
 namespace lekhora {
 namespace {
