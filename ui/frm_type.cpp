@@ -35,9 +35,9 @@
 #include "ui/toolbar_commands.h"
 #include "ui/type_box.h"
 #include "ui/typing_core.h"
-#include "userdata/user_word_store.h"
 #include "ui/window_helpers.h"
 #include "ui/windows.h"
+#include "userdata/user_word_store.h"
 
 namespace lekhora {
 namespace {
