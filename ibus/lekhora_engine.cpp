@@ -16,6 +16,7 @@
 #include "ime/input_session.h"
 #include "ime/shared_words.h"
 #include "text/utf8.h"
+#include "userdata/user_folders.h"
 
 namespace lekhora {
 namespace {

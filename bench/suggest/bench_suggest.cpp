@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/data_files.h"
 #include "base/program_folder.h"
 #include "engine/key_replay.h"
 #include "engine/layout_choice.h"
@@ -16,6 +17,7 @@
 #include "suggest/suggestion_view.h"
 #include "suggest/suggestions.h"
 #include "suggest/word_lists.h"
+#include "userdata/user_word_store.h"
 
 namespace {
 
@@ -24,7 +26,7 @@ using lekhora::WordLists;
 const WordLists& BundledList() {
   static const WordLists lists = [] {
     WordLists loaded;
-    lekhora::LoadWordLists(lekhora::ProgramFolder(), loaded);
+    lekhora::LoadDictionary(lekhora::ProgramFolder(), loaded);
     return loaded;
   }();
   return lists;
@@ -107,8 +109,9 @@ void BM_StartUpListLoading(benchmark::State& run) {
   const std::filesystem::path folder = lekhora::ProgramFolder();
   for (auto _ : run) {
     WordLists lists;
-    std::vector<std::u16string> custom = lekhora::LoadWordLists(folder, lists);
-    benchmark::DoNotOptimize(custom.data());
+    lekhora::LoadDictionary(folder, lists);
+    lekhora::UserWords custom = lekhora::ShippedWords(folder / lekhora::kCustomWordsFile);
+    benchmark::DoNotOptimize(custom.Words().data());
     if (lists.WordCount < 1) run.SkipWithError("no word list beside the program");
   }
 }

@@ -27,21 +27,20 @@
 #include "base/folder_lock.h"
 #include "base/utf16.h"
 #include "engine/layout_choice.h"
-#include "ime/shared_words.h"
 #include "suggest/user_words.h"
 #include "tests/support/pad_test_main.h"
 #include "tests/support/qt_test_support.h"
 #include "tests/support/user_folders.h"
-#include "ui/pad_settings.h"
 #include "ui/shell/frm_tray.h"
 #include "ui/shell/windows.h"
 #include "ui/typing/frm_type.h"
 #include "ui/typing/frm_words.h"
 #include "ui/typing/keyboard_panel.h"
 #include "ui/typing/pad_memory.h"
+#include "ui/typing/pad_settings.h"
 #include "ui/typing/type_box.h"
 #include "ui/typing/typing_core.h"
-#include "ui/user_file.h"
+#include "userdata/user_file.h"
 
 using namespace lekhora;
 using namespace lekhora::testing;
@@ -217,7 +216,6 @@ class UserDataTest : public QObject {
   void theFirstStartCopiesTheShippedWordsIntoTheUserFolder();
   void wordsAreAddedAndRemovedFromTheMenus();
   void anOverlongLineStaysInTheFileButNotInTheListBox();
-  void theInputMethodReadsTheListThePadWrites();
   void theTextMenuHasTheEditActionsAndClearingAsksFirst();
   void theTextIsSavedAMomentAfterAChangeAndAtExit();
   void aRestartFindsEverythingAsItWasLeft();
@@ -317,34 +315,6 @@ void UserDataTest::anOverlongLineStaysInTheFileButNotInTheListBox() {
   QCOMPARE(ShownWords(), (QStringList{"a", "c"}));
   QCOMPARE(Read(WordsFile()), Utf16(u"header\r\na\r\n" + longLine + u"\r\nc"));
   ExitPad();
-}
-
-void UserDataTest::theInputMethodReadsTheListThePadWrites() {
-  // A relative folder is no folder: both fall back to the home's.
-  for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME"}) {
-    const QByteArray before = qgetenv(name);
-    qputenv(name, "relative/folder");
-    const UserFolders folders = DefaultUserFolders();
-    const fs::path words = UserWordsFile();
-    qputenv(name, before);
-    const fs::path home = PathOf(QString::fromLocal8Bit(qgetenv("HOME")));
-    QCOMPARE(PathText(folders.Data),
-             PathText(std::string(name) == "XDG_DATA_HOME" ? home / ".local/share/lekhora"
-                                                           : g_home->DataFolder()));
-    QCOMPARE(PathText(folders.Config),
-             PathText(std::string(name) == "XDG_CONFIG_HOME" ? home / ".config/lekhora"
-                                                             : g_home->ConfigFolder()));
-    QCOMPARE(PathText(words), PathText(folders.Data / "customwords.txt"));
-  }
-  // The input method finds the folder without the toolkit.
-  QCOMPARE(PathText(UserWordsFile()), PathText(WordsFile()));
-  QCOMPARE(PathText(UserWordsFile()), PathText(DefaultUserFolders().Data / "customwords.txt"));
-  const QByteArray saved = qgetenv("XDG_DATA_HOME");
-  qunsetenv("XDG_DATA_HOME");
-  const std::filesystem::path withoutXdg = DefaultUserFolders().Data / "customwords.txt";
-  const std::filesystem::path imeWithoutXdg = UserWordsFile();
-  qputenv("XDG_DATA_HOME", saved);
-  QCOMPARE(PathText(imeWithoutXdg), PathText(withoutXdg));
 }
 
 void UserDataTest::theTextMenuHasTheEditActionsAndClearingAsksFirst() {

@@ -17,10 +17,10 @@
 #include "clipboard/mod_clipboard.h"
 #include "suggest/suggestion_view.h"
 #include "suggest/word_lists.h"
-#include "ui/pad_settings.h"
 #include "ui/typing/frm_words.h"
-#include "ui/user_folders.h"
-#include "ui/user_word_store.h"
+#include "ui/typing/pad_settings.h"
+#include "ui/typing/user_folders.h"
+#include "userdata/user_word_store.h"
 
 class QCheckBox;
 class QLabel;
