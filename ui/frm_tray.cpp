@@ -163,11 +163,7 @@ void FrmTray::ChooseLayout(const QString& layoutName) {
   }
   if (chosen == nullptr) return;
   MarkLayout(*mnuLayout_, *chosen);
-  try {
-    SetLayout(chosen->layout);
-  } catch (const std::exception&) {
-    // A failing table build is skipped; the caption still follows.
-  }
+  TypeWindow().SetLayout(chosen->layout);
   // The layout is built at the Devanagari base again.
   TypeWindow().ForgetOutputScript();
   TypeWindow().SetLayoutCaption(layoutName);

@@ -24,8 +24,7 @@
 
 #include "app/frm_splash.h"
 #include "clipboard/qt/qt_clipboard_backend.h"
-#include "engine/layout_choice.h"
-#include "engine/layout_tables.h"
+#include "engine/layout.h"
 #include "engine/typing_engine.h"
 #include "suggest/suggestions.h"
 #include "tests/support/qt_test_support.h"
@@ -121,7 +120,7 @@ void StartupTest::splashBringsUpThePadAndCloses4SecondsLater() {
   QVERIFY(!splash.Timer2().isActive());
   QVERIFY(TrayWindowSlot().IsLoaded());
   // The load ran in its order: layout, lists, then the popup owned by the window.
-  QVERIFY(CurrentLayout == kPhoneticVimraLayout);
+  QVERIFY(Type().CurrentLayout().Name() == kPhoneticVimraLayout);
   QVERIFY(Type().KeyCaption('k') == u"\u0915");
   QCOMPARE(Child<QLabel>(Type(), "lblLayout").text(), QStringLiteral("Phonetic(Vimra)"));
   QVERIFY2(Type().Lists().WordCount > 0, "the bundled word list was not loaded");
@@ -481,14 +480,13 @@ void LayoutMenuTest::eachEntryChecksItselfAloneAndSetsTheLayout() {
   struct Case {
     const char* entry;
     const char* layout;
-    const LayoutTable* table;
   };
   const Case cases[] = {
-      {"mnuLayoutInscript", "Inscript", &InscriptTable},
-      {"mnuLayoutRemington", "Remington", &RemingtonTable},
-      {"mnuLayoutPhonetic", "Phonetic", &PhoneticTable},
-      {"mnuLayoutPhonetic", "Phonetic", &PhoneticTable},  // again: nothing changes
-      {"mnuLayoutPhoneticVimra", "Phonetic(Vimra)", &PhoneticVimraTable},
+      {"mnuLayoutInscript", "Inscript"},
+      {"mnuLayoutRemington", "Remington"},
+      {"mnuLayoutPhonetic", "Phonetic"},
+      {"mnuLayoutPhonetic", "Phonetic"},  // again: nothing changes
+      {"mnuLayoutPhoneticVimra", "Phonetic(Vimra)"},
   };
   QMenu& menu = TrayWindow().LayoutMenu();
   for (const Case& c : cases) {
@@ -497,14 +495,16 @@ void LayoutMenuTest::eachEntryChecksItselfAloneAndSetsTheLayout() {
     for (QAction* action : menu.actions()) checked += action->isChecked() ? 1 : 0;
     QCOMPARE(checked, 1);
     QVERIFY(Entry(menu, c.entry).isChecked());
-    QCOMPARE(Q(CurrentLayout), QString::fromLatin1(c.layout));
+    QCOMPARE(Q(Type().CurrentLayout().Name()), QString::fromLatin1(c.layout));
+    const std::u16string k(
+        MakeLayout(QString::fromLatin1(c.layout).toStdU16String())->Caption('k'));
     QCOMPARE(Child<QLabel>(Type(), "lblLayout").text(), QString::fromLatin1(c.layout));
     // The keyboard shows the layout, and typing follows it.
-    COMPARE_TEXT(Q(Type().KeyCaption('k')), Q(TableEntry(*c.table, 'k')));
+    COMPARE_TEXT(Q(Type().KeyCaption('k')), Q(k));
     Box().clear();
     State() = TypingState{};
     QTest::keyClick(&Box(), Qt::Key_K);
-    COMPARE_TEXT(Box().toPlainText(), Q(TableEntry(*c.table, 'k')));
+    COMPARE_TEXT(Box().toPlainText(), Q(k));
   }
 }
 
