@@ -8,7 +8,6 @@
 #include <QTimer>
 #include <QWindow>
 #include <array>
-#include <exception>
 
 #include "engine/layout_choice.h"
 #include "ui/frm_type.h"

@@ -14,7 +14,6 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QWindow>
-#include <exception>
 #include <span>
 
 #include "base/data_files.h"

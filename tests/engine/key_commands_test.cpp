@@ -107,24 +107,23 @@ TEST_F(KeyCommands, SpaceResetsTheSearchButKeepsThePrefixUntilReleased) {
   EXPECT_TRUE(state.WordPrefix.empty());
 }
 
-TEST_F(KeyCommands, DoubleQuoteIsTypedAndEndsTheWordAtOnce) {
-  // Its entry follows the word, which no longer ends the text before the caret.
-  Press(u'k');
-  hooks.calls.clear();
-  EXPECT_EQ(Press(u'"'), 0);
-  EXPECT_EQ(state.LastKey, u'"');
-  EXPECT_TRUE(state.WordPrefix.empty());
-  EXPECT_TRUE(hooks.calls.empty());
-}
-
-TEST_F(KeyCommands, ExclamationTypesTheNuktaInsideTheWord) {
-  // "!" is a word-break code, but its entry is the nukta of the letter before.
-  Press(u'j');
-  hooks.calls.clear();
-  EXPECT_EQ(Press(u'!'), 0);
-  EXPECT_EQ(state.LastKey, u'!');
-  EXPECT_EQ(state.WordPrefix, (std::u16string{0x091C, 0x093C}));
-  EXPECT_FALSE(hooks.calls.empty());
+TEST_F(KeyCommands, QuoteEndsTheWordAndExclamationTypesTheNuktaInsideIt) {
+  // Both are word-break codes. The double quote's entry follows the word,
+  // which no longer ends the text before the caret; "!" types the nukta of
+  // the letter before, which the word then spells (and is searched for).
+  const struct {
+    char16_t before;
+    char16_t key;
+    std::u16string prefix;
+  } cases[] = {{u'k', u'"', u""}, {u'j', u'!', u"\u091C\u093C"}};
+  for (const auto& c : cases) {
+    Press(c.before);
+    hooks.calls.clear();
+    EXPECT_EQ(Press(c.key), 0);
+    EXPECT_EQ(state.LastKey, c.key);
+    EXPECT_EQ(state.WordPrefix, c.prefix);
+    EXPECT_EQ(hooks.calls.empty(), c.prefix.empty());
+  }
 }
 
 TEST_F(KeyCommands, AMultiUnitEntryJoinsThePrefixWhole) {
