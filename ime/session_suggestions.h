@@ -35,6 +35,7 @@ class SessionSuggestions final : public SuggestionHooks {
   /// Move the highlight, never past the first or the last candidate.
   void ScrollDown() override;
   void ScrollUp() override;
+  void Pick(int index) override { SetHighlight(index); }
 
   /// How many candidates the last search found.
   int Count() const { return userRange_.size() + bundledRange_.size() - duplicates_; }

@@ -150,6 +150,10 @@ void Suggestions::ScrollUp() {
   Step(-1);
 }
 
+void Suggestions::Pick(int index) {
+  if (index >= 0 && index < lists_.WordCount) SetSuggestionIndex(static_cast<std::int16_t>(index));
+}
+
 void CustomWordClick(TextBox& box, std::u16string_view item) {
   box.SetSelText(item);
 }

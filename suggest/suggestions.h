@@ -55,6 +55,8 @@ class Suggestions final : public SuggestionHooks {
   /// the typed prefix and Shift+Up the last one before it.
   void ScrollDown() override;
   void ScrollUp() override;
+  /// The word at index in WordList becomes the current suggestion.
+  void Pick(int index) override;
 
  private:
   bool Inside(int index) const;

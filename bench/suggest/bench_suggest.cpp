@@ -10,7 +10,7 @@
 #include "base/data_files.h"
 #include "base/program_folder.h"
 #include "engine/key_replay.h"
-#include "engine/layout_choice.h"
+#include "engine/layout.h"
 #include "engine/memory_text_box.h"
 #include "engine/typing_engine.h"
 #include "engine/typing_state.h"
@@ -56,7 +56,6 @@ void TypeKeys(benchmark::State& run, const WordLists& lists, std::u16string_view
     run.SkipWithError("no word list beside the program");
     return;
   }
-  lekhora::LoadLayouts();
   lekhora::MemoryTextBox box;
   lekhora::NullSuggestionView view;
   // The engine keeps a reference to the suggestions, which read its state.

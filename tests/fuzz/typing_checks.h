@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "engine/key_replay.h"
-#include "engine/layout_choice.h"
+#include "engine/layout.h"
 #include "engine/memory_text_box.h"
 #include "engine/typing_engine.h"
 #include "suggest/suggestion_view.h"
@@ -247,11 +247,6 @@ class TypingRun {
 
 /// Any bytes: a typing session that keeps every rule above.
 inline void CheckTyping(const std::uint8_t* data, std::size_t size) {
-  static const bool loaded = [] {
-    LoadLayouts();
-    return true;
-  }();
-  (void)loaded;
   ByteSource source(data, size);
   TypingRun(source).Run();
 }

@@ -10,8 +10,7 @@
 #include <vector>
 
 #include "base/data_files.h"
-#include "engine/layout_choice.h"
-#include "engine/layout_context.h"
+#include "engine/layout.h"
 #include "ime/input_session.h"
 #include "ime/shared_words.h"
 #include "tests/suggest/temp_folder.h"
@@ -33,8 +32,8 @@ SessionActions TypeAll(InputSession& s, std::string_view keys) {
   return last;
 }
 
-std::shared_ptr<const LayoutContext> Vimra() {
-  return MakeLayoutContext(kPhoneticVimraLayout);
+std::shared_ptr<const Layout> Vimra() {
+  return MakeLayout(kPhoneticVimraLayout);
 }
 
 const std::u16string kaam = U({kKa, kAaSign, kMa}), kaar = U({kKa, kAaSign, kRa}),

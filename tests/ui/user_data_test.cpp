@@ -26,7 +26,7 @@
 #include "app/frm_splash.h"
 #include "base/folder_lock.h"
 #include "base/utf16.h"
-#include "engine/layout_choice.h"
+#include "engine/layout.h"
 #include "suggest/user_words.h"
 #include "tests/support/pad_test_main.h"
 #include "tests/support/qt_test_support.h"
@@ -391,7 +391,7 @@ void UserDataTest::aRestartFindsEverythingAsItWasLeft() {
   ExitPad();
 
   StartPad();
-  QCOMPARE(Q(CurrentLayout), QStringLiteral("Phonetic"));
+  QCOMPARE(Q(Type().CurrentLayout().Name()), QStringLiteral("Phonetic"));
   QCOMPARE(Child<QLabel>(Type(), "lblLayout").text(), QStringLiteral("Phonetic"));
   QVERIFY(Child<QAction>(TrayWindow().LayoutMenu(), "mnuLayoutPhonetic").isChecked());
   QVERIFY(!Child<QAction>(TrayWindow().LayoutMenu(), "mnuLayoutPhoneticVimra").isChecked());
@@ -423,7 +423,7 @@ void UserDataTest::aRestartFindsEverythingAsItWasLeft() {
   QVERIFY(again.isVisible());
   ExitPad();
   StartPad();
-  QCOMPARE(Q(CurrentLayout), QStringLiteral("Inscript"));
+  QCOMPARE(Q(Type().CurrentLayout().Name()), QStringLiteral("Inscript"));
   QVERIFY(Child<QAction>(TrayWindow().LayoutMenu(), "mnuLayoutInscript").isChecked());
   QCOMPARE(Type().Keyboard().OutputScriptList()->currentIndex(), -1);
   QVERIFY(!Child<QCheckBox>(Type(), "chKB").isChecked());
@@ -466,7 +466,7 @@ void UserDataTest::damagedFilesGiveTheDefaultsAndAreNeverOverwritten() {
     Write(TextFile(), c.text);
     StartPad();
     // The defaults, and the shipped words.
-    QCOMPARE(Q(CurrentLayout), QStringLiteral("Phonetic(Vimra)"));
+    QCOMPARE(Q(Type().CurrentLayout().Name()), QStringLiteral("Phonetic(Vimra)"));
     QCOMPARE(Box().toPlainText(), QString());
     QCOMPARE(Box().font().pointSizeF(), 12.0);
     QCOMPARE(ShownWords(), shipped);

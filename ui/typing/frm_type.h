@@ -15,6 +15,7 @@
 
 #include "base/program_folder.h"
 #include "clipboard/mod_clipboard.h"
+#include "engine/layout_choice.h"
 #include "suggest/suggestion_view.h"
 #include "suggest/word_lists.h"
 #include "ui/typing/frm_words.h"
@@ -60,6 +61,12 @@ class FrmType final : public QWidget {
   TypingCore& Core() const { return *core_; }
   const WordLists& Lists() const { return lists_; }
   FrmWords* Popup() const { return words_.data(); }
+
+  /// The layout the pad types with and its keyboard shows.
+  const Layout& CurrentLayout() const { return layouts_.CurrentLayout(); }
+  /// A layout menu entry: the named layout becomes current and the keyboard
+  /// shows it (see LayoutChoice::SetLayout).
+  void SetLayout(std::u16string_view name);
 
   /// The caption of lblLayout: the current layout's name. The keyboard's
   /// layout list shows the same name.
@@ -159,6 +166,8 @@ class FrmType final : public QWidget {
   void LoadTray();
 
   void PaintKeyCaption(int code, const std::u16string& caption);
+  /// Hands the typing engine the current layout and repaints captions from it.
+  void UseLayout(CaptionRange captions);
   void OnCustomWordClicked(QListWidgetItem* item);
   void OnCloseClicked();
   void OnMinimiseClicked();
@@ -178,6 +187,7 @@ class FrmType final : public QWidget {
   std::unique_ptr<UserWordStore> userWords_;
   WordRows wordRows_;
   std::unique_ptr<PadMemory> memory_;
+  LayoutChoice layouts_;
   /// The output-script item chosen since the last layout choice.
   std::u16string outputScript_;
   /// Whether the popup is open, as far as the user's choice goes: hiding it
