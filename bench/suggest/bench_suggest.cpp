@@ -56,7 +56,7 @@ void TypeKeys(benchmark::State& run, const WordLists& lists, std::u16string_view
   }
   lekhora::LoadLayouts();
   lekhora::MemoryTextBox box;
-  lekhora::NullSuggestionView view;
+  lekhora::StringSuggestionView view;
   // The engine keeps a reference to the suggestions, which read its state.
   struct Pair {
     Pair(lekhora::MemoryTextBox& box, const WordLists& lists, lekhora::SuggestionView& view)
@@ -98,7 +98,7 @@ void BM_KeyBundledNuktaWord(benchmark::State& run) {
 void BM_SearchSharedPrefixFirstLetter(benchmark::State& run) {
   lekhora::TypingState state;
   state.WordPrefix = u"\u0915";
-  lekhora::NullSuggestionView view;
+  lekhora::StringSuggestionView view;
   lekhora::Suggestions suggestions(state, SharedPrefixList(), view);
   for (auto _ : run) benchmark::DoNotOptimize(suggestions.SearchList());
 }

@@ -298,7 +298,9 @@ TEST(ShowSuggestions, IndexOutsideTheListKeepsTheCaptionAndDropsTheMarkedLine) {
   EXPECT_EQ(f.view.TipText(), u"w0\r\nw1\r\nw2\r\nw3\r\nw4\r\nw5\r\nw6\r\nw7\r\n");
 
   Fixture empty(MakeLists({}, -1));
-  empty.view.SetTipText(u"old");
+  CandidatePage old;
+  old.Words = {u"old"};
+  empty.view.Show(old);
   empty.suggestions.ShowSuggestions();
   EXPECT_EQ(empty.view.TipText(), u"");
   EXPECT_EQ(empty.view.MainCaption(), u"");
