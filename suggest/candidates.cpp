@@ -19,8 +19,13 @@ PrefixRange FindPrefix(const WordLists& lists, std::u16string_view prefix, int s
   const auto end = begin + SearchedCount(lists);
   const auto first = std::partition_point(
       begin + low, end, [prefix](const std::u16string& w) { return ComparePrefix(w, prefix) < 0; });
+  // Most ranges are a few words long: gallop over them before bisecting, so
+  // that a longer prefix costs fewer comparisons than the first letter.
+  auto bound = first;
+  for (std::ptrdiff_t step = 1; bound != end && ComparePrefix(*bound, prefix) == 0; step *= 2)
+    bound = end - bound > step ? bound + step : end;
   const auto last = std::partition_point(
-      first, end, [prefix](const std::u16string& w) { return ComparePrefix(w, prefix) == 0; });
+      first, bound, [prefix](const std::u16string& w) { return ComparePrefix(w, prefix) == 0; });
   return {static_cast<int>(first - begin), static_cast<int>(last - begin)};
 }
 
