@@ -112,13 +112,12 @@ SessionActions& InputSession::Show(SessionActions& actions) {
   actions.highlight = -1;
   pageSize_ = 0;
   if (!HasCandidates()) return actions;
-  const int current = suggestions_->Highlight();
-  if (suggestions_->Count() == 0) return actions;
-  // Pages follow the highlight: it stays on the page it is moved within.
-  if (current < pageStart_ || current >= pageStart_ + kCandidatePage) pageStart_ = current;
-  suggestions_->Candidates(pageStart_, kCandidatePage, actions.candidates);
+  const CandidatePage& page = suggestions_->Page(kCandidatePage);
+  if (page.Words.empty()) return actions;
+  pageStart_ = page.First;
+  actions.candidates.assign(page.Words.begin(), page.Words.end());
   pageSize_ = static_cast<int>(actions.candidates.size());
-  actions.highlight = current - pageStart_;
+  actions.highlight = page.Highlight;
   return actions;
 }
 

@@ -118,7 +118,7 @@ class Typist {
   };
   NoSuggestions none_;
   WordLists lists_;
-  NullSuggestionView view_;
+  StringSuggestionView view_;
   std::optional<TypingEngine> plain_;
   std::optional<Suggesting> suggesting_;
 };

@@ -236,7 +236,7 @@ class TypingRun {
 
   ByteSource& source_;
   MemoryTextBox box_;
-  NullSuggestionView view_;
+  StringSuggestionView view_;
   TypingEngine engine_;
   Suggestions suggestions_;
   bool conversionOn_ = true;

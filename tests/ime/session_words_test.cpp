@@ -5,6 +5,7 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "engine/layout.h"
 #include "ime/input_session.h"
 #include "ime/shared_words.h"
+#include "suggest/suggestions.h"
 #include "tests/suggest/temp_folder.h"
 #include "userdata/user_folders.h"
 
@@ -99,6 +101,43 @@ TEST(SessionWords, PagesFollowTheHighlightPastTheUsersWords) {
   EXPECT_EQ(s.Key(NamedKey(ImeKey::Right, true)).commit, bundled[9]);
   // With nothing shown they change nothing.
   EXPECT_TRUE(s.MoveHighlight(1).candidates.empty());
+}
+
+// The pad's popup from the same model: its rows from the highlight on that
+// begin with the prefix.
+class PadRows final : public SuggestionView {
+ public:
+  void Show(const CandidatePage& page) override {
+    matching.clear();
+    for (std::size_t row = static_cast<std::size_t>(std::max(page.Highlight, 0));
+         page.Highlight >= 0 && row < page.Words.size() && page.Words[row].starts_with(prefix);
+         ++row)
+      matching.emplace_back(page.Words[row]);
+  }
+  std::u16string prefix;
+  std::vector<std::u16string> matching;
+};
+
+TEST(SessionWords, ThePadAndTheInputMethodShowTheSameCandidates) {
+  const auto words = MakeSharedWords({kaam, kaar, kaal, ki, kaakh, U({kKha})});
+  InputSession session(Vimra(), words);
+  TypingState state;
+  PadRows pad;
+  Suggestions suggestions(state, words->Bundled, pad);
+  for (const std::string_view keys : {"k", "ka", "kaa", "ki", "kh"}) {
+    session.Reset();
+    const SessionActions shown = TypeAll(session, keys);
+    state.WordPrefix = pad.prefix = session.Preedit();
+    suggestions.SearchList();
+    suggestions.ShowSuggestions();
+    EXPECT_EQ(pad.matching, shown.candidates) << keys;
+    // Scrolled once, both highlight the same word.
+    const SessionActions moved = session.Key(NamedKey(ImeKey::Down, true));
+    suggestions.ScrollDown();
+    if (moved.candidates.size() > 1) {
+      EXPECT_EQ(pad.matching.front(), moved.candidates[static_cast<std::size_t>(moved.highlight)]);
+    }
+  }
 }
 
 class UserFile : public ::testing::Test {

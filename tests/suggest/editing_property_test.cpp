@@ -54,7 +54,7 @@ class Random {
 struct Pad {
   explicit Pad(MemoryTextBox& box)
       : engine(box, suggestions), suggestions(engine.State(), BundledList(), view) {}
-  NullSuggestionView view;
+  StringSuggestionView view;
   TypingEngine engine;
   Suggestions suggestions;
 };

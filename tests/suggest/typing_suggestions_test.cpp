@@ -21,9 +21,9 @@ using namespace testing;
 
 class CountingView final : public SuggestionView {
  public:
-  void SetMainCaption(const std::u16string& caption) override { main = caption; }
-  void SetTipText(const std::u16string& text) override {
-    tip = text;
+  void Show(const CandidatePage& page) override {
+    MainCaptionOf(page, main);
+    tip = TipTextOf(page);
     ++refills;
   }
   std::u16string main;

@@ -310,9 +310,12 @@ class FrmTypeChromeTest : public QObject {
     QWidget& image = Control("imgFont");
     for (int step = 0; step < 21; ++step) {
       // Each row alone: its letters are whole and stay clear of the next row's.
-      words.SetTipText(tall + u"\r\n");
+      CandidatePage rows;
+      rows.Words = {tall};
+      words.ShowCandidates(rows);
       const Ink first = InkOf(*words.lblTip(), tipBack);
-      words.SetTipText(u"\r\n" + tall + u"\r\n");
+      rows.Words = {u"", tall};
+      words.ShowCandidates(rows);
       const Ink second = InkOf(*words.lblTip(), tipBack);
       QVERIFY(!first.Empty() && !second.Empty());
       QVERIFY2(

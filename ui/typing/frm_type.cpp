@@ -58,12 +58,8 @@ ClickLabel* MakeImage(QWidget* parent, const char* name, Picture picture, const 
 
 }  // namespace
 
-void FrmType::PopupView::SetMainCaption(const std::u16string& caption) {
-  if (words_) words_->SetMainCaption(caption);
-}
-
-void FrmType::PopupView::SetTipText(const std::u16string& text) {
-  if (words_) words_->SetTipText(text);
+void FrmType::PopupView::Show(const CandidatePage& page) {
+  if (words_) words_->ShowCandidates(page);
 }
 
 FrmType::FrmType(std::filesystem::path folder, UserFolders user)

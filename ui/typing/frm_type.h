@@ -225,8 +225,7 @@ class FrmType final : public QWidget {
   class PopupView final : public SuggestionView {
    public:
     void Attach(FrmWords* words) { words_ = words; }
-    void SetMainCaption(const std::u16string& caption) override;
-    void SetTipText(const std::u16string& text) override;
+    void Show(const CandidatePage& page) override;
 
    private:
     QPointer<FrmWords> words_;
