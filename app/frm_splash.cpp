@@ -7,6 +7,10 @@
 #include <QScreen>
 #include <QTimer>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "ui/frm_tray.h"
 #include "ui/frm_type.h"
 #include "ui/look.h"
@@ -24,6 +28,34 @@ WindowSlot<FrmSplash>& SplashSlot() {
   static WindowSlot<FrmSplash> slot;
   return slot;
 }
+
+// Loads the typing window's word list before any key or typed text reaches
+// its box, then steps aside.
+class WordListLoader final : public QObject {
+ public:
+  explicit WordListLoader(FrmType& type) : QObject(&type), type_(type) {
+    type_.txtType().installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::KeyPress:
+      case QEvent::ShortcutOverride:
+      case QEvent::InputMethod:
+        type_.LoadWordList();
+        type_.txtType().removeEventFilter(this);
+        deleteLater();
+        break;
+      default:
+        break;
+    }
+    return false;
+  }
+
+ private:
+  FrmType& type_;
+};
 
 }  // namespace
 
@@ -64,14 +96,26 @@ void FrmSplash::BringUpProgram() {
   // The typing window's load runs to its end before it is shown, and the
   // tray window is loaded after it; the timer is off before anything else
   // can tick.
-  TypeWindow().show();
+  FrmType& type = TypeWindow();
+  type.show();
   TrayWindow();
   timer2_->stop();
   // The pad is up as every start brings it up; now it becomes what the user
   // left, as if chosen again.
-  TypeWindow().RestoreSession();
+  type.RestoreSession();
   // Where no window manager keeps it on top, the splash stays above anyway.
   raise();
+  if (!type.WordListLoaded()) {
+    // The word list the load put off is decoded as soon as the window has
+    // been drawn, and in any case before the first key reaches the box.
+    new WordListLoader(type);
+    QTimer::singleShot(0, &type, [&type] { type.LoadWordList(); });
+  }
+#ifdef __GLIBC__
+  // Decoding the word list and reading the user's files leave freed blocks
+  // all over the heap; the pad lives long, so they go back to the system.
+  malloc_trim(0);
+#endif
 }
 
 void FrmSplash::paintEvent(QPaintEvent*) {

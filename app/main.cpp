@@ -5,6 +5,7 @@
 #include "app/frm_splash.h"
 #include "app/single_instance.h"
 #include "ui/frm_tray.h"
+#include "ui/frm_type.h"
 #include "ui/pictures.h"
 #include "ui/window_helpers.h"
 #include "ui/windows.h"
@@ -23,6 +24,8 @@ int main(int argc, char* argv[]) {
     if (lekhora::FrmTray* tray = lekhora::TrayWindowSlot().Find()) tray->BringToFront();
   });
   lekhora::KeepWindowsOnScreen();
+  // The window comes up first; its word list is decoded straight after.
+  lekhora::FrmType::PutOffWordList(true);
   lekhora::SplashWindow().show();
   const int result = QApplication::exec();
   lekhora::UnloadAllWindows();
