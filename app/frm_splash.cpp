@@ -29,32 +29,54 @@ WindowSlot<FrmSplash>& SplashSlot() {
   return slot;
 }
 
-// Loads the typing window's word list before any key or typed text reaches
-// its box, then steps aside.
+// Decoding the word list and reading the user's files leave freed blocks all
+// over the heap; the pad lives long, so they go back to the system.
+void ReturnFreedMemory() {
+#ifdef __GLIBC__
+  malloc_trim(0);
+#endif
+}
+
+// Loads the typing window's word list once the window's first picture is on
+// screen, or sooner when a key or typed text reaches its box, then steps
+// aside.
 class WordListLoader final : public QObject {
  public:
   explicit WordListLoader(FrmType& type) : QObject(&type), type_(type) {
+    type_.installEventFilter(this);
     type_.txtType().installEventFilter(this);
+    // A window that is not drawn (shown minimised) gets its list all the same.
+    QTimer::singleShot(kLatestMilliseconds, this, [this] { Load(); });
   }
 
  protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    switch (event->type()) {
-      case QEvent::KeyPress:
-      case QEvent::ShortcutOverride:
-      case QEvent::InputMethod:
-        type_.LoadWordList();
-        type_.txtType().removeEventFilter(this);
-        deleteLater();
-        break;
-      default:
-        break;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (watched == &type_ && type == QEvent::Paint) {
+      // Picked up after this paint has reached the screen.
+      QTimer::singleShot(0, this, [this] { Load(); });
+    } else if (watched != &type_ && (type == QEvent::KeyPress || type == QEvent::ShortcutOverride ||
+                                     type == QEvent::InputMethod)) {
+      Load();
     }
     return false;
   }
 
  private:
+  static constexpr int kLatestMilliseconds = 1000;
+
+  void Load() {
+    if (done_) return;
+    done_ = true;
+    type_.removeEventFilter(this);
+    type_.txtType().removeEventFilter(this);
+    type_.LoadWordList();
+    ReturnFreedMemory();
+    deleteLater();
+  }
+
   FrmType& type_;
+  bool done_ = false;
 };
 
 }  // namespace
@@ -105,17 +127,13 @@ void FrmSplash::BringUpProgram() {
   type.RestoreSession();
   // Where no window manager keeps it on top, the splash stays above anyway.
   raise();
-  if (!type.WordListLoaded()) {
-    // The word list the load put off is decoded as soon as the window has
-    // been drawn, and in any case before the first key reaches the box.
-    new WordListLoader(type);
-    QTimer::singleShot(0, &type, [&type] { type.LoadWordList(); });
+  if (type.WordListLoaded()) {
+    ReturnFreedMemory();
+    return;
   }
-#ifdef __GLIBC__
-  // Decoding the word list and reading the user's files leave freed blocks
-  // all over the heap; the pad lives long, so they go back to the system.
-  malloc_trim(0);
-#endif
+  // The word list the load put off is decoded as soon as the window has been
+  // drawn, and in any case before the first key reaches the box.
+  new WordListLoader(type);
 }
 
 void FrmSplash::paintEvent(QPaintEvent*) {

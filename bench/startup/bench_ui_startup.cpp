@@ -71,15 +71,20 @@ struct Sample {
   long PssKiB = 0;
 };
 
+// In a child: a session of its own, with no terminal to read or write.
+void Detach() {
+  setsid();
+  const int null = open("/dev/null", O_RDWR);
+  dup2(null, 0);
+  dup2(null, 1);
+  dup2(null, 2);
+}
+
 pid_t Spawn(const std::vector<std::string>& argv, const fs::path& folder) {
   const pid_t pid = fork();
   if (pid < 0) Fail("fork failed");
   if (pid == 0) {
-    setsid();
-    const int null = open("/dev/null", O_RDWR);
-    dup2(null, 0);
-    dup2(null, 1);
-    dup2(null, 2);
+    Detach();
     for (int fd = 3; fd < 256; ++fd) close(fd);
     if (!folder.empty() && chdir(folder.c_str()) != 0) _exit(127);
     std::vector<char*> args;
@@ -106,11 +111,7 @@ std::string StartXvfb(pid_t& xvfb) {
   if (pipe(pipeFds) != 0) Fail("pipe failed");
   xvfb = fork();
   if (xvfb == 0) {
-    setsid();
-    const int null = open("/dev/null", O_RDWR);
-    dup2(null, 0);
-    dup2(null, 1);
-    dup2(null, 2);
+    Detach();
     close(pipeFds[0]);
     const std::string fd = std::to_string(pipeFds[1]);
     execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
