@@ -82,8 +82,7 @@ class WordListLoader final : public QObject {
 }  // namespace
 
 FrmSplash::FrmSplash()
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
-      picture_(DrawSplashPicture()) {
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
   setObjectName(QStringLiteral("frmSplash"));
   // It stands over the typing window for seconds: a click on it, and the
   // keys after it, belong to the typing box.
@@ -137,6 +136,9 @@ void FrmSplash::BringUpProgram() {
 }
 
 void FrmSplash::paintEvent(QPaintEvent*) {
+  // Drawn at the first paint, so that Timer2 already runs while the fonts
+  // are set up for it.
+  if (picture_.isNull()) picture_ = DrawSplashPicture();
   QPainter painter(this);
   painter.drawPixmap(0, 0, picture_);
 }
