@@ -421,8 +421,14 @@ void FrmType::InitKeyLabels() {
   picKB_->InitialiseKeyLabels();
 }
 
+void FrmType::LoadWordList() {
+  if (wordListLoaded_) return;
+  wordListLoaded_ = true;
+  SkipOnError([this] { LoadDictionary(folder_, lists_); });
+}
+
 void FrmType::LoadLists() {
-  LoadDictionary(folder_, lists_);
+  if (!putOffWordList_) LoadWordList();
   // The user's words come from the user's folder, which the pad can write;
   // a list not there yet starts as a copy of the program's.
   const std::string saveError = userWords_->Load(memory_->HoldsDataFolder());

@@ -87,6 +87,14 @@ class FrmType final : public QWidget {
   /// Command1: rebuilds the compressed word list; a failure is reported.
   void RunMaintenance();
 
+  /// Whether typing windows made from now on decode the bundled word list in
+  /// their load (the default) or leave it to LoadWordList, so that the
+  /// program's window comes up without waiting for it.
+  static void PutOffWordList(bool putOff) { putOffWordList_ = putOff; }
+  /// Decodes the bundled word list where the load left it; at once otherwise.
+  void LoadWordList();
+  bool WordListLoaded() const { return wordListLoaded_; }
+
   /// After the start-up: the settings and the text of the last run come
   /// back, and what changes from then on is kept.
   void RestoreSession();
@@ -145,6 +153,8 @@ class FrmType final : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  static inline bool putOffWordList_ = false;
+  bool wordListLoaded_ = false;
   void BuildControls();
   void BuildTitleBand();
   void BuildOptions();
