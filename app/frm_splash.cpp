@@ -7,6 +7,10 @@
 #include <QScreen>
 #include <QTimer>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "ui/kit/look.h"
 #include "ui/kit/window_helpers.h"
 #include "ui/shell/frm_tray.h"
@@ -25,11 +29,60 @@ WindowSlot<FrmSplash>& SplashSlot() {
   return slot;
 }
 
+// Decoding the word list and reading the user's files leave freed blocks all
+// over the heap; the pad lives long, so they go back to the system.
+void ReturnFreedMemory() {
+#ifdef __GLIBC__
+  malloc_trim(0);
+#endif
+}
+
+// Loads the typing window's word list once the window's first picture is on
+// screen, or sooner when a key or typed text reaches its box, then steps
+// aside.
+class WordListLoader final : public QObject {
+ public:
+  explicit WordListLoader(FrmType& type) : QObject(&type), type_(type) {
+    type_.installEventFilter(this);
+    type_.txtType().installEventFilter(this);
+    // A window that is not drawn (shown minimised) gets its list all the same.
+    QTimer::singleShot(kLatestMilliseconds, this, [this] { Load(); });
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (watched == &type_ && type == QEvent::Paint) {
+      // Picked up after this paint has reached the screen.
+      QTimer::singleShot(0, this, [this] { Load(); });
+    } else if (watched != &type_ && (type == QEvent::KeyPress || type == QEvent::ShortcutOverride ||
+                                     type == QEvent::InputMethod)) {
+      Load();
+    }
+    return false;
+  }
+
+ private:
+  static constexpr int kLatestMilliseconds = 1000;
+
+  void Load() {
+    if (done_) return;
+    done_ = true;
+    type_.removeEventFilter(this);
+    type_.txtType().removeEventFilter(this);
+    type_.LoadWordList();
+    ReturnFreedMemory();
+    deleteLater();
+  }
+
+  FrmType& type_;
+  bool done_ = false;
+};
+
 }  // namespace
 
 FrmSplash::FrmSplash()
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
-      picture_(DrawSplashPicture()) {
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
   setObjectName(QStringLiteral("frmSplash"));
   // It stands over the typing window for seconds: a click on it, and the
   // keys after it, belong to the typing box.
@@ -64,17 +117,28 @@ void FrmSplash::BringUpProgram() {
   // The typing window's load runs to its end before it is shown, and the
   // tray window is loaded after it; the timer is off before anything else
   // can tick.
-  TypeWindow().show();
+  FrmType& type = TypeWindow();
+  type.show();
   TrayWindow();
   timer2_->stop();
   // The pad is up as every start brings it up; now it becomes what the user
   // left, as if chosen again.
-  TypeWindow().RestoreSession();
+  type.RestoreSession();
   // Where no window manager keeps it on top, the splash stays above anyway.
   raise();
+  if (type.WordListLoaded()) {
+    ReturnFreedMemory();
+    return;
+  }
+  // The word list the load put off is decoded as soon as the window has been
+  // drawn, and in any case before the first key reaches the box.
+  new WordListLoader(type);
 }
 
 void FrmSplash::paintEvent(QPaintEvent*) {
+  // Drawn at the first paint, so that Timer2 already runs while the fonts
+  // are set up for it.
+  if (picture_.isNull()) picture_ = DrawSplashPicture();
   QPainter painter(this);
   painter.drawPixmap(0, 0, picture_);
 }

@@ -8,11 +8,11 @@
 #include "ui/kit/window_helpers.h"
 #include "ui/shell/frm_tray.h"
 #include "ui/shell/windows.h"
+#include "ui/typing/frm_type.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Lekhora"));
-  QApplication::setWindowIcon(lekhora::ProgramIcon());
   // Hiding every window to the tray must not end the program; the tray's
   // Exit does.
   QApplication::setQuitOnLastWindowClosed(false);
@@ -23,7 +23,12 @@ int main(int argc, char* argv[]) {
     if (lekhora::FrmTray* tray = lekhora::TrayWindowSlot().Find()) tray->BringToFront();
   });
   lekhora::KeepWindowsOnScreen();
+  // The window comes up first; its word list is decoded straight after.
+  lekhora::FrmType::PutOffWordList(true);
   lekhora::SplashWindow().show();
+  // Drawn while the splash's timer runs: its letter is the first text the
+  // program lays out, which sets up the fonts.
+  QApplication::setWindowIcon(lekhora::ProgramIcon());
   const int result = QApplication::exec();
   lekhora::UnloadAllWindows();
   return result;

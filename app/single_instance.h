@@ -8,9 +8,6 @@
 #include <QLockFile>
 #include <QObject>
 #include <QString>
-#include <memory>
-
-class QLocalServer;
 
 namespace lekhora {
 
@@ -33,11 +30,15 @@ class SingleInstance final : public QObject {
   void activationRequested();
 
  private:
+  bool Listen(const QString& socket);
   bool AskRunningPad() const;
 
   QString folder_;
   QLockFile lock_;
-  QLocalServer* server_ = nullptr;
+  // The listening socket: a plain local socket on Unix, where the pad needs
+  // no networking library for it; QLocalServer elsewhere.
+  int listening_ = -1;
+  QObject* server_ = nullptr;
 };
 
 }  // namespace lekhora

@@ -16,20 +16,15 @@ struct KeyStroke {
 
 /// The key and modifiers that type unit on a US keyboard. Control codes
 /// 1..26 other than Backspace, Tab and Enter are Ctrl+letter; a unit no key
-/// types has key code 0.
+/// types has key code 0. The one table of the US punctuation keys: the pad's
+/// key mapping asks it too.
 KeyStroke UsKeyStroke(char16_t unit);
 
-/// KeyDown, KeyPress, the box's own handling when the key is let through,
-/// KeyUp: one key press and release.
+/// One key press and release, with the box's own handling of a key the
+/// engine leaves to it.
 inline void TypeKey(TypingEngine& engine, MemoryTextBox& box, char16_t unit, KeyStroke stroke) {
-  std::int16_t keyCode = stroke.keyCode;
-  engine.KeyDown(keyCode, stroke.shift);
-  // Wider code units arrive as negative 16-bit codes, as on the platform.
-  auto keyAscii = static_cast<std::int16_t>(unit);
-  engine.KeyPress(keyAscii);
-  if (keyAscii != 0) box.DefaultKey(static_cast<char16_t>(keyAscii));
-  keyCode = stroke.keyCode;
-  engine.KeyUp(keyCode, stroke.shift);
+  if (!engine.Key(KeyPressed(stroke.keyCode, unit, stroke.shift)).consumed) box.DefaultKey(unit);
+  engine.Key(KeyReleased(stroke.keyCode, stroke.shift));
 }
 inline void TypeKey(TypingEngine& engine, MemoryTextBox& box, char16_t unit) {
   TypeKey(engine, box, unit, UsKeyStroke(unit));

@@ -1,50 +1,48 @@
 #pragma once
-// Which layout is current, and which script the Phonetic layout types.
+// The pad's choice of layout and output script: which layout value it types
+// with and shows on the on-screen keyboard.
 
-#include <cstdint>
-#include <functional>
-#include <span>
-#include <string>
+#include <memory>
 #include <string_view>
+
+#include "engine/layout.h"
 
 namespace lekhora {
 
-inline constexpr std::u16string_view kPhoneticVimraLayout = u"Phonetic(Vimra)";
-inline constexpr std::u16string_view kPhoneticLayout = u"Phonetic";
-inline constexpr std::u16string_view kInscriptLayout = u"Inscript";
-inline constexpr std::u16string_view kRemingtonLayout = u"Remington";
-
-/// The four layout names, in menu order.
-std::span<const std::u16string_view> LayoutNames();
-
-/// Name of the current layout; read on every key.
-extern std::u16string CurrentLayout;
-
-/// Receives the caption of the on-screen key with that code. Keys the
-/// keyboard does not show are the sink's to ignore.
-using CaptionSink = std::function<void(int code, const std::u16string& caption)>;
-void SetCaptionSink(CaptionSink sink);
-
-/// Builds the two fixed tables and makes "Phonetic(Vimra)" current, as the
-/// typing window does when it opens.
-void LoadLayouts();
-
-/// Stores name as the current layout, rebuilds its table when it has a base,
-/// and repaints captions 32..127. An unknown name is stored and nothing more.
-void SetLayout(std::u16string_view name);
-
-struct OutputScript {
-  std::u16string_view name;
-  std::int16_t base;
+/// On-screen key captions to read again from the current layout.
+struct CaptionRange {
+  int first = 1;
+  int last = 0;  // below first: none
+  bool empty() const { return last < first; }
 };
 
-/// The output-script list's items with their bases, in list order.
-std::span<const OutputScript> OutputScripts();
+class LayoutChoice {
+ public:
+  /// "Phonetic(Vimra)", as the typing window opens with.
+  LayoutChoice();
 
-/// Rebuilds the Phonetic table at the item's base and repaints captions
-/// 1..127 from it. Makes "Phonetic" current if it was not, so what the
-/// keyboard shows is what the user types; returns true when it did. An
-/// unknown item changes nothing and returns false.
-bool ChooseOutputScript(std::u16string_view item);
+  /// The layout typed with now.
+  const Layout& CurrentLayout() const { return *current_; }
+  const std::shared_ptr<const Layout>& Current() const { return current_; }
+
+  /// Makes the named layout current, Phonetic and Inscript at the Devanagari
+  /// base (dropping a script chosen before); its captions 32..127 are to be
+  /// repainted. An unknown name is kept as the name of a layout that types
+  /// nothing, and no caption changes.
+  CaptionRange SetLayout(std::u16string_view name);
+
+  struct ScriptChoice {
+    /// Phonetic was not current before.
+    bool madeCurrent = false;
+    CaptionRange captions;
+  };
+  /// Makes Phonetic at the item's base current, so that what the keyboard
+  /// shows is what the user types; captions 1..127 are to be repainted. An
+  /// unknown item changes nothing.
+  ScriptChoice ChooseOutputScript(std::u16string_view item);
+
+ private:
+  std::shared_ptr<const Layout> current_;
+};
 
 }  // namespace lekhora

@@ -7,14 +7,8 @@
 #include <string_view>
 
 #include "base/checked16.h"
-#include "base/error.h"
 
 namespace lekhora {
-
-LayoutTable PhoneticVimraTable;
-LayoutTable PhoneticTable;
-LayoutTable InscriptTable;
-LayoutTable RemingtonTable;
 
 namespace {
 
@@ -256,45 +250,24 @@ void BuildFromBase(LayoutTable& table, std::int16_t base, BaseEntry BaseRow::*co
 
 }  // namespace
 
-void BuildInscriptTableInto(LayoutTable& table, std::int16_t base) {
+void BuildInscriptTable(LayoutTable& table, std::int16_t base) {
   BuildFromBase(table, base, &BaseRow::inscript);
 }
 
-void BuildPhoneticTableInto(LayoutTable& table, std::int16_t base) {
+void BuildPhoneticTable(LayoutTable& table, std::int16_t base) {
   BuildFromBase(table, base, &BaseRow::phonetic);
 }
 
-void BuildPhoneticVimraTableInto(LayoutTable& table, std::int16_t base) {
+void BuildPhoneticVimraTable(LayoutTable& table, std::int16_t base) {
   BuildFromBase(table, base, &BaseRow::vimra);
 }
 
-void BuildRemingtonTableInto(LayoutTable& table) {
+void BuildRemingtonTable(LayoutTable& table) {
   int code = kFirstRemingtonKey;
   for (std::u16string_view row : kRemingtonRows) {
     if (!row.empty()) table[code].assign(row);
     ++code;
   }
-}
-
-void BuildInscriptTable(std::int16_t base) {
-  BuildInscriptTableInto(InscriptTable, base);
-}
-
-void BuildPhoneticTable(std::int16_t base) {
-  BuildPhoneticTableInto(PhoneticTable, base);
-}
-
-void BuildPhoneticVimraTable(std::int16_t base) {
-  BuildPhoneticVimraTableInto(PhoneticVimraTable, base);
-}
-
-void BuildRemingtonTable() {
-  BuildRemingtonTableInto(RemingtonTable);
-}
-
-const std::u16string& TableEntry(const LayoutTable& table, int code) {
-  if (code < 0 || code >= kLayoutTableSize) throw SubscriptError();
-  return table[code];
 }
 
 }  // namespace lekhora

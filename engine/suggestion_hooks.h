@@ -23,6 +23,9 @@ class SuggestionHooks {
   virtual std::u16string Accept(TextBox& box, int caret, bool separator) = 0;
   virtual void ScrollDown() = 0;
   virtual void ScrollUp() = 0;
+  /// Makes candidate index, as the list numbers its candidates, the current
+  /// suggestion; an index outside them is ignored.
+  virtual void Pick(int index) = 0;
 };
 
 /// Used until a word list is attached: every call does nothing.
@@ -33,6 +36,7 @@ class NoSuggestions final : public SuggestionHooks {
   std::u16string Accept(TextBox&, int, bool) override { return {}; }
   void ScrollDown() override {}
   void ScrollUp() override {}
+  void Pick(int) override {}
 };
 
 }  // namespace lekhora

@@ -1,24 +1,17 @@
 #include "engine/typing_engine.h"
 
-#include <cstring>
-
 #include "base/error.h"
 #include "base/utf16.h"
-#include "engine/layout_choice.h"
-#include "engine/layout_tables.h"
 
 namespace lekhora {
 
 namespace {
 
-// Highest key code the layout tables have an entry for.
-constexpr std::int16_t kLastTableKey = 128;
-
-// char16_t comparisons go unit by unit; the layout name is compared on every
-// key, so compare it as bytes.
-bool Is(const std::u16string& current, std::u16string_view name) {
-  return current.size() == name.size() &&
-         std::memcmp(current.data(), name.data(), name.size() * sizeof(char16_t)) == 0;
+// Every engine without a layout of its own types with this one; a layout is
+// never changed once built, so they share it.
+const std::shared_ptr<const Layout>& DefaultLayout() {
+  static const std::shared_ptr<const Layout> layout = MakeLayout(kPhoneticVimraLayout);
+  return layout;
 }
 
 bool IsLowSurrogateAlone(std::u16string_view text) {
@@ -39,7 +32,20 @@ bool IsNuktaSign(std::u16string_view output) {
 
 }  // namespace
 
-TypingEngine::TypingEngine(TextBox& box, SuggestionHooks& hooks) : box_(box), hooks_(hooks) {}
+TypingEngine::TypingEngine(TextBox& box, SuggestionHooks& hooks,
+                           std::shared_ptr<const Layout> layout)
+    : box_(box), hooks_(hooks), layout_(layout ? std::move(layout) : DefaultLayout()) {}
+
+void TypingEngine::SetLayout(std::shared_ptr<const Layout> layout) {
+  if (layout) layout_ = std::move(layout);
+}
+
+KeyResult TypingEngine::Key(const KeyEvent& event) {
+  if (event.release) return {KeyUp(event.key, event.modifiers)};
+  if (KeyDown(event.key, event.modifiers)) return {true};
+  if (event.character == 0) return {};
+  return {KeyPress(event.character)};
+}
 
 // A failing suggestion step must not cost the key its remaining steps.
 void TypingEngine::SearchAndShow() {
@@ -116,62 +122,46 @@ void TypingEngine::ExpectSpace() {
   mark.Before = u' ';
 }
 
-void TypingEngine::KeyDown(std::int16_t& KeyCode, std::int16_t Shift) {
+bool TypingEngine::KeyDown(std::int16_t KeyCode, std::int16_t Shift) {
   state_.CtrlDown = (Shift & kCtrlBit) != 0;
   // Whether a key is Shift+Space (or another Shift command) is settled when
   // it goes down: fingers often let go of Shift a moment before the key.
   if (KeyCode != kVkShift) shiftedKey_ = Shift == kShiftBit ? KeyCode : 0;
-  if (!conversion_ || Shift != kShiftBit) return;
-  if (KeyCode == kVkUp || KeyCode == kVkDown) {
-    // Shift+Up/Down pick a suggestion; they must not also move or extend the selection.
-    KeyCode = 0;
-  } else if (KeyCode == kVkRight) {
+  if (!conversion_ || Shift != kShiftBit) return false;
+  // Shift+Up/Down pick a suggestion; they must not also move or extend the selection.
+  if (KeyCode == kVkUp || KeyCode == kVkDown) return true;
+  if (KeyCode == kVkRight) {
     // Shift+Right replaces the word typed up to the caret: the box must not
     // first select the character after it. With no word it selects as usual.
     Sync();
-    if (!state_.WordPrefix.empty() && !state_.SpaceAfterPrefix) KeyCode = 0;
+    return !state_.WordPrefix.empty() && !state_.SpaceAfterPrefix;
   }
+  return false;
 }
 
-void TypingEngine::KeyPress(std::int16_t& KeyAscii) {
-  if (!conversion_) return;
+bool TypingEngine::KeyPress(char16_t KeyAscii) {
+  if (!conversion_) return false;
   Sync();
   // A key pressed before the space typed after the word comes up (a second
   // space too): the word ended at that space, and Shift+Space takes along
   // only the one space its own press typed.
   if (state_.SpaceAfterPrefix) EndWord();
 
-  if (KeyAscii < 0 || KeyAscii > kLastTableKey) {
+  if (KeyAscii > Layout::kLastKey) {
     // No layout has an entry: the character (another keyboard's, an input
     // method's, half of a surrogate pair) reaches the text as it is, and the
     // next key must not compose with, or replace, it.
     state_.LastKey = 0;
     state_.VowelOnA = false;
-    return;
+    return false;
   }
 
-  // The names are distinct, so testing the composing layout first changes no
-  // outcome and spares the other comparisons on nearly every key.
-  Composed composed;
-  const std::u16string& layout = layout_ != nullptr ? layout_->name : CurrentLayout;
-  if (Is(layout, kPhoneticVimraLayout)) {
-    ComposeVimra(KeyAscii, composed, layout_ != nullptr ? layout_->table : PhoneticVimraTable);
-  } else if (layout_ != nullptr) {
-    state_.VowelOnA = false;
-    composed.output = layout_->table[KeyAscii];
-  } else {
-    state_.VowelOnA = false;
-    if (Is(CurrentLayout, kRemingtonLayout)) {
-      composed.output = RemingtonTable[KeyAscii];
-    } else if (Is(CurrentLayout, kPhoneticLayout)) {
-      composed.output = PhoneticTable[KeyAscii];
-    } else if (Is(CurrentLayout, kInscriptLayout)) {
-      composed.output = InscriptTable[KeyAscii];
-    }
-  }
+  const KeyOutput composed = layout_->Compose(
+      KeyAscii, {state_.LastKey, state_.VowelOnA, state_.CtrlDown, state_.Mark.Before});
+  state_.VowelOnA = composed.vowelOnA;
 
-  const std::int16_t code = KeyAscii;
-  if (IsWordBreak(code) && !IsNuktaSign(composed.output)) {
+  const std::int16_t code = composed.swallowed ? 0 : static_cast<std::int16_t>(KeyAscii);
+  if (IsWordBreak(code) && !IsNuktaSign(composed.text)) {
     state_.LastKey = 0;
     state_.SearchStart = 0;
     if (code == kVkSpace) {
@@ -184,25 +174,25 @@ void TypingEngine::KeyPress(std::int16_t& KeyAscii) {
   } else {
     std::u16string& prefix = state_.WordPrefix;
     if (!composed.replacePrevious) {
-      prefix += composed.output;
+      prefix += composed.text;
     } else if (!prefix.empty()) {
       prefix.pop_back();
-      prefix += composed.output;
+      prefix += composed.text;
     }
     SearchAndShow();
   }
 
   // The text box types space, Enter, Backspace and control codes itself.
-  if (code <= 32) return;
+  if (code <= 32) return composed.swallowed;
 
   {
     OwnEdit edit(editing_);
     if (composed.replacePrevious) SelectPrevious();
-    box_.SetSelText(composed.output);
+    box_.SetSelText(composed.text);
   }
   SetMark();
   state_.LastKey = code;
-  KeyAscii = 0;
+  return true;
 }
 
 void TypingEngine::SelectPrevious() {
@@ -221,8 +211,8 @@ void TypingEngine::SelectPrevious() {
   }
 }
 
-void TypingEngine::KeyUp(std::int16_t& KeyCode, std::int16_t Shift) {
-  if (!conversion_) return;
+bool TypingEngine::KeyUp(std::int16_t KeyCode, std::int16_t Shift) {
+  if (!conversion_) return false;
 
   // Whatever the box did with the key (Backspace, Delete, an arrow, select
   // all, paste, undo) is in the box by now.
@@ -230,25 +220,49 @@ void TypingEngine::KeyUp(std::int16_t& KeyCode, std::int16_t Shift) {
 
   const bool shiftedAtPress = KeyCode != 0 && KeyCode == shiftedKey_ && Shift == 0;
   if (KeyCode == shiftedKey_) shiftedKey_ = 0;
-  if (Shift == kShiftBit || shiftedAtPress) ShiftCommand(KeyCode);
-
-  // A command has set KeyCode to 0 by now, so it keeps the prefix.
+  // A command keeps the prefix.
+  if ((Shift == kShiftBit || shiftedAtPress) && ShiftCommand(KeyCode)) return true;
   if (IsWordBreak(KeyCode)) EndWord();
+  return false;
 }
 
 // Apart from the key release, so that the release of an ordinary key, on
 // every key typed, stays short.
-void TypingEngine::ShiftCommand(std::int16_t& KeyCode) {
+bool TypingEngine::ShiftCommand(std::int16_t KeyCode) {
   if (KeyCode == kVkRight || KeyCode == kVkSpace) {
     AcceptSuggestion(KeyCode == kVkSpace);
-    KeyCode = 0;
   } else if (KeyCode == kVkDown) {
     SkipOnError([this] { hooks_.ScrollDown(); });
-    KeyCode = 0;
   } else if (KeyCode == kVkUp) {
     SkipOnError([this] { hooks_.ScrollUp(); });
-    KeyCode = 0;
+  } else {
+    return false;
   }
+  return true;
+}
+
+void TypingEngine::Accept() {
+  if (!conversion_) return;
+  Sync();
+  AcceptSuggestion(false);
+}
+
+void TypingEngine::ScrollDown() {
+  if (!conversion_) return;
+  Sync();
+  SkipOnError([this] { hooks_.ScrollDown(); });
+}
+
+void TypingEngine::ScrollUp() {
+  if (!conversion_) return;
+  Sync();
+  SkipOnError([this] { hooks_.ScrollUp(); });
+}
+
+void TypingEngine::Pick(int index) {
+  if (!conversion_) return;
+  SkipOnError([this, index] { hooks_.Pick(index); });
+  Accept();
 }
 
 void TypingEngine::AcceptSuggestion(bool separator) {

@@ -1,43 +1,59 @@
 #pragma once
-// The typing box's key handlers: turn Latin keys into the current layout's
-// text and keep the word being typed in step for the suggestions.
+// The typing engine: key events in, the layout's text written into a text box
+// and the word being typed kept in step for the suggestions.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "engine/key_codes.h"
-#include "engine/layout_context.h"
+#include "engine/layout.h"
 #include "engine/suggestion_hooks.h"
 #include "engine/text_box.h"
 #include "engine/typing_state.h"
 
 namespace lekhora {
 
+/// What became of a key.
+struct KeyResult {
+  /// The engine did what the key asks for (typed its text, ran its command,
+  /// or took it for nothing): the text box must not act on it.
+  bool consumed = false;
+};
+
 class TypingEngine {
  public:
-  TypingEngine(TextBox& box, SuggestionHooks& hooks);
+  /// Types with layout; without one, with Phonetic(Vimra).
+  TypingEngine(TextBox& box, SuggestionHooks& hooks, std::shared_ptr<const Layout> layout = {});
 
   TypingState& State() { return state_; }
   const TypingState& State() const { return state_; }
+  /// The word being typed: empty, or the end of the text before the caret.
+  const std::u16string& Word() const { return state_.WordPrefix; }
 
   /// The "Enable Unicode Typing" switch; starts on. Switched on again, it ends
   /// the word and the composition: what happened to the box meanwhile is not
   /// known (Latin typed meanwhile, say).
   void SetConversion(bool on);
-  /// Types with layout rather than the process-wide CurrentLayout and tables;
-  /// null goes back to those. The context must outlive its use here.
-  void SetLayoutContext(const LayoutContext* layout) { layout_ = layout; }
   bool Conversion() const { return conversion_; }
+  /// Types with layout from the next key on; null is refused.
+  void SetLayout(std::shared_ptr<const Layout> layout);
+  const Layout& TypingLayout() const { return *layout_; }
 
-  /// One typed character. KeyAscii is 0 afterwards when the key was swallowed;
-  /// otherwise the text box handles it itself.
-  void KeyPress(std::int16_t& KeyAscii);
-  /// KeyCode is a virtual key code, Shift the modifier mask; 0 swallows the key.
-  /// A key that went down with Shift alone is a Shift command when it comes
-  /// up, also when Shift came up first.
-  void KeyDown(std::int16_t& KeyCode, std::int16_t Shift);
-  void KeyUp(std::int16_t& KeyCode, std::int16_t Shift);
+  /// A key going down (with what it types) or coming up. A key that went
+  /// down with Shift alone is a Shift command when it comes up, also when
+  /// Shift came up first: Shift+Space and Shift+Right accept, Shift+Up and
+  /// Shift+Down scroll.
+  KeyResult Key(const KeyEvent& event);
+
+  /// Replaces the word typed up to the caret by the current suggestion.
+  void Accept();
+  void ScrollDown();
+  void ScrollUp();
+  /// Makes candidate index current and accepts it, as a click on it does.
+  void Pick(int index);
+
   void MouseUp();
   /// The box's text, caret or selection may have changed by other means than
   /// the engine's own edits (the mouse, the toolbar, the on-screen keyboard,
@@ -48,12 +64,6 @@ class TypingEngine {
   }
 
  private:
-  struct Composed {
-    std::u16string_view output;  // a table entry, or vowel
-    char16_t vowel = 0;
-    bool replacePrevious = false;
-  };
-
   // Marks the engine's own edits, which BoxChanged must not take for the
   // user's.
   class OwnEdit {
@@ -67,10 +77,13 @@ class TypingEngine {
     bool& editing_;
   };
 
-  void ComposeVimra(std::int16_t& KeyAscii, Composed& c, const LayoutTable& vimra);
+  // The three steps of a key: each returns whether it consumed the key.
+  bool KeyDown(std::int16_t KeyCode, std::int16_t Shift);
+  bool KeyPress(char16_t KeyAscii);
+  bool KeyUp(std::int16_t KeyCode, std::int16_t Shift);
   /// Selects the character before the caret, for a composed key to replace.
   void SelectPrevious();
-  void ShiftCommand(std::int16_t& KeyCode);
+  bool ShiftCommand(std::int16_t KeyCode);
   void AcceptSuggestion(bool separator);
   void SearchAndShow();
 
@@ -88,7 +101,7 @@ class TypingEngine {
   TextBox& box_;
   SuggestionHooks& hooks_;
   TypingState state_;
-  const LayoutContext* layout_ = nullptr;
+  std::shared_ptr<const Layout> layout_;
   bool conversion_ = true;
   bool editing_ = false;
   // The last key that went down with Shift alone held, until it comes up.
@@ -100,9 +113,5 @@ inline bool IsWordBreak(std::int16_t code) {
   return code >= 2 && code <= 34 && code != kVkBack && code != kVkShift && code != kVkControl &&
          code != kVkCapital;
 }
-
-/// The independent vowel that a vowel key (or a doubled one) gives after "A";
-/// empty for anything else.
-std::u16string addMatraToA(std::u16string_view keys);
 
 }  // namespace lekhora

@@ -9,13 +9,14 @@
 #include <utility>
 
 #include "base/program_folder.h"
-#include "engine/layout_choice.h"
+#include "engine/layout.h"
 #include "ibus/engine_names.h"
 #include "ibus/key_event.h"
 #include "ime/input_contexts.h"
 #include "ime/input_session.h"
 #include "ime/shared_words.h"
 #include "text/utf8.h"
+#include "userdata/user_folders.h"
 
 namespace lekhora {
 namespace {
@@ -35,13 +36,11 @@ WordsSource& Source() {
   return source;
 }
 
-// Tables are built once per layout and script and shared read-only.
-std::shared_ptr<const LayoutContext> Context(std::u16string_view layout,
-                                             std::u16string_view script) {
-  static std::map<std::pair<std::u16string, std::u16string>, std::shared_ptr<const LayoutContext>>
-      cache;
+// Layouts are built once per layout and script and shared read-only.
+std::shared_ptr<const Layout> Context(std::u16string_view layout, std::u16string_view script) {
+  static std::map<std::pair<std::u16string, std::u16string>, std::shared_ptr<const Layout>> cache;
   auto& slot = cache[{std::u16string(layout), std::u16string(script)}];
-  if (!slot) slot = MakeLayoutContext(layout, script);
+  if (!slot) slot = MakeLayout(layout, script);
   return slot;
 }
 
@@ -245,7 +244,7 @@ void CatchUp(IBusEngine* engine) {
   std::shared_ptr<const SharedWords> words = Source().Current();
   if (words != session.Words()) Apply(engine, session.SetWords(std::move(words)));
   auto context = Context(*self->layout, *self->script);
-  if (context && context.get() != &session.Layout())
+  if (context && context.get() != &session.TypingLayout())
     Apply(engine, session.SetLayout(std::move(context)));
   session.SetSuggestionsOn(self->suggestions);
   if (session.PlainTyping() != self->secret) Apply(engine, session.SetPlainTyping(self->secret));

@@ -28,10 +28,9 @@ std::u16string Utf16(char32_t unit) {
 
 }  // namespace
 
-InputSession::InputSession(std::shared_ptr<const LayoutContext> layout,
+InputSession::InputSession(std::shared_ptr<const Layout> layout,
                            std::shared_ptr<const SharedWords> words)
-    : layout_(std::move(layout)), words_(std::move(words)), engine_(box_, hooks_) {
-  engine_.SetLayoutContext(layout_.get());
+    : words_(std::move(words)), engine_(box_, hooks_, std::move(layout)) {
   if (words_) suggestions_.emplace(engine_.State(), *words_);
   SetSuggestionsOn(true);
 }
@@ -52,10 +51,9 @@ void InputSession::SetSuggestionsOn(bool on) {
   hooks_.target = suggestionsOn_ ? &*suggestions_ : nullptr;
 }
 
-SessionActions InputSession::SetLayout(std::shared_ptr<const LayoutContext> layout) {
+SessionActions InputSession::SetLayout(std::shared_ptr<const Layout> layout) {
   SessionActions actions = CommitAll();
-  layout_ = std::move(layout);
-  engine_.SetLayoutContext(layout_.get());
+  engine_.SetLayout(std::move(layout));
   return actions;
 }
 
@@ -114,13 +112,12 @@ SessionActions& InputSession::Show(SessionActions& actions) {
   actions.highlight = -1;
   pageSize_ = 0;
   if (!HasCandidates()) return actions;
-  const int current = suggestions_->Highlight();
-  if (suggestions_->Count() == 0) return actions;
-  // Pages follow the highlight: it stays on the page it is moved within.
-  if (current < pageStart_ || current >= pageStart_ + kCandidatePage) pageStart_ = current;
-  suggestions_->Candidates(pageStart_, kCandidatePage, actions.candidates);
+  const CandidatePage& page = suggestions_->Page(kCandidatePage);
+  if (page.Words.empty()) return actions;
+  pageStart_ = page.First;
+  actions.candidates.assign(page.Words.begin(), page.Words.end());
   pageSize_ = static_cast<int>(actions.candidates.size());
-  actions.highlight = current - pageStart_;
+  actions.highlight = page.Highlight;
   return actions;
 }
 
@@ -140,11 +137,7 @@ SessionActions InputSession::Key(const ImeKeyEvent& event) {
       return Show(actions);
     case ImeKey::Right:
       if (event.shift && pageSize_ > 0) {
-        // Accepts without a separator: the press selects nothing, the release accepts.
-        std::int16_t code = kVkRight;
-        engine_.KeyDown(code, kShiftBit);
-        code = kVkRight;
-        engine_.KeyUp(code, kShiftBit);
+        engine_.Accept();
         TakePreedit(actions);
         actions.consumed = true;
         return Show(actions);
@@ -153,11 +146,10 @@ SessionActions InputSession::Key(const ImeKeyEvent& event) {
     case ImeKey::Up:
     case ImeKey::Down:
       if (event.shift && pageSize_ > 0) {
-        const std::int16_t key = event.key == ImeKey::Up ? kVkUp : kVkDown;
-        std::int16_t code = key;
-        engine_.KeyDown(code, kShiftBit);
-        code = key;
-        engine_.KeyUp(code, kShiftBit);
+        if (event.key == ImeKey::Up)
+          engine_.ScrollUp();
+        else
+          engine_.ScrollDown();
         actions.consumed = true;
         return Show(actions);
       }
@@ -195,11 +187,7 @@ SessionActions InputSession::ClickCandidate(int index) {
     none.consumed = true;
     return Show(none);
   }
-  suggestions_->SetHighlight(pageStart_ + index);
-  std::int16_t code = kVkRight;
-  engine_.KeyDown(code, kShiftBit);
-  code = kVkRight;
-  engine_.KeyUp(code, kShiftBit);
+  engine_.Pick(pageStart_ + index);
   SessionActions actions;
   TakePreedit(actions);
   actions.consumed = true;

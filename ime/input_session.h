@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/key_replay.h"
-#include "engine/layout_context.h"
+#include "engine/layout.h"
 #include "engine/memory_text_box.h"
 #include "engine/suggestion_hooks.h"
 #include "engine/typing_engine.h"
@@ -23,8 +23,7 @@ namespace lekhora {
 class InputSession {
  public:
   /// layout must not be null; words may be (no suggestions then).
-  InputSession(std::shared_ptr<const LayoutContext> layout,
-               std::shared_ptr<const SharedWords> words);
+  InputSession(std::shared_ptr<const Layout> layout, std::shared_ptr<const SharedWords> words);
   InputSession(const InputSession&) = delete;
   InputSession& operator=(const InputSession&) = delete;
 
@@ -48,8 +47,8 @@ class InputSession {
   SessionActions MoveHighlight(int steps);
 
   /// The preedit is committed first, so no word mixes two layouts.
-  SessionActions SetLayout(std::shared_ptr<const LayoutContext> layout);
-  const LayoutContext& Layout() const { return *layout_; }
+  SessionActions SetLayout(std::shared_ptr<const Layout> layout);
+  const Layout& TypingLayout() const { return engine_.TypingLayout(); }
   /// Other words from now on (the user's list changed); the preedit is
   /// committed first, as the candidates shown belong to the old words.
   SessionActions SetWords(std::shared_ptr<const SharedWords> words);
@@ -80,6 +79,7 @@ class InputSession {
     }
     void ScrollDown() override { Target().ScrollDown(); }
     void ScrollUp() override { Target().ScrollUp(); }
+    void Pick(int index) override { Target().Pick(index); }
 
    private:
     SuggestionHooks& Target() { return target != nullptr ? *target : none; }
@@ -96,7 +96,6 @@ class InputSession {
   SessionActions& Show(SessionActions& actions);
   bool HasCandidates() const;
 
-  std::shared_ptr<const LayoutContext> layout_;
   std::shared_ptr<const SharedWords> words_;
   MemoryTextBox box_;
   Hooks hooks_;

@@ -1,13 +1,10 @@
 #include "ime/shared_words.h"
 
 #include <algorithm>
-#include <exception>
-#include <optional>
 
 #include "base/data_files.h"
-#include "base/files.h"
-#include "base/user_folders.h"
 #include "suggest/user_words.h"
+#include "userdata/user_word_store.h"
 
 namespace lekhora {
 
@@ -27,23 +24,6 @@ WordLists SortedList(std::vector<std::u16string> words) {
   return lists;
 }
 
-// The user's words of the list file at path; nothing when it cannot be read
-// or holds no words, so that the shipped list stands in as it does in the pad.
-std::optional<std::vector<std::u16string>> ReadUserList(const std::filesystem::path& path) {
-  if (path.empty()) return std::nullopt;
-  try {
-    const std::vector<std::uint8_t> bytes = ReadFileBytes(path, "LoadSharedWords", kUserFileLimit);
-    if (bytes.empty() || bytes.size() % 2 != 0) return std::nullopt;
-    const UserWords list = UserWords::FromBytes(bytes);
-    std::vector<std::u16string> words;
-    for (const std::u16string& word : list.Words())
-      if (word.size() <= kMaxUserWordUnits) words.push_back(word);
-    return words;
-  } catch (const std::exception&) {
-    return std::nullopt;
-  }
-}
-
 std::vector<std::u16string> BundledWords(const std::filesystem::path& programFolder) {
   WordLists loaded;
   LoadDictionary(programFolder, loaded);
@@ -56,11 +36,16 @@ std::vector<std::u16string> BundledWords(const std::filesystem::path& programFol
   return bundled;
 }
 
+// The words the pad shows, read by the pad's own reader, so that both agree
+// on which file stands and which is not the pad's to use.
 std::vector<std::u16string> UserWordsOf(const std::filesystem::path& programFolder,
                                         const std::filesystem::path& userFile) {
-  std::optional<std::vector<std::u16string>> user = ReadUserList(userFile);
-  if (!user && !programFolder.empty()) user = ReadUserList(programFolder / kCustomWordsFile);
-  return user.value_or(std::vector<std::u16string>{});
+  const UserWords list = WordsToShow(
+      userFile, programFolder.empty() ? std::filesystem::path() : programFolder / kCustomWordsFile);
+  std::vector<std::u16string> words;
+  for (const std::u16string& word : list.Words())
+    if (WordRows::Shown(word)) words.push_back(word);
+  return words;
 }
 
 }  // namespace
@@ -103,12 +88,6 @@ std::shared_ptr<const SharedWords> WordsSource::Current() {
     words_ = std::move(words);
   }
   return words_;
-}
-
-std::filesystem::path UserWordsFile() {
-  const std::filesystem::path folder = LekhoraUserFolder(UserFolderKind::Data);
-  if (folder.empty()) return {};
-  return folder / kCustomWordsFile;
 }
 
 }  // namespace lekhora

@@ -22,7 +22,8 @@ struct SharedWords {
 
 /// The compressed list in programFolder, and the user's words from userFile
 /// (the pad's own list) or, while the pad has not made that file yet or
-/// cannot use it, from the list shipped in programFolder. Files that cannot
+/// cannot use it, from the list shipped in programFolder: the words the pad
+/// shows, checked by the pad's own reader. Files that cannot
 /// be read give fewer words, never an error; nothing is created or written.
 std::shared_ptr<const SharedWords> LoadSharedWords(const std::filesystem::path& programFolder,
                                                    const std::filesystem::path& userFile);
@@ -56,9 +57,5 @@ class WordsSource {
   std::shared_ptr<const SharedWords> words_;
   Stamp stamp_;
 };
-
-/// Where the pad keeps the user's words (LekhoraUserFolder's data folder);
-/// empty when no home folder can be told.
-std::filesystem::path UserWordsFile();
 
 }  // namespace lekhora

@@ -1,32 +1,40 @@
 #pragma once
-// Where the suggestions are shown: the popup window in the program, plain
-// strings in tests and tools.
+// Where the pad's suggestions are shown: the popup window in the program,
+// plain strings in tests and tools.
 
 #include <string>
+#include <string_view>
+
+#include "suggest/candidates.h"
 
 namespace lekhora {
+
+/// The caption of lblMain while no word begins with the typed prefix.
+inline constexpr std::u16string_view kNoMatchCaption = u" No matching word";
 
 class SuggestionView {
  public:
   virtual ~SuggestionView() = default;
-  /// The one-line caption of the current suggestion (lblMain).
-  virtual void SetMainCaption(const std::u16string& caption) = 0;
-  /// The neighbourhood list, CR LF after every line (lblTip).
-  virtual void SetTipText(const std::u16string& text) = 0;
+  /// The rows around the current suggestion and which of them it is.
+  virtual void Show(const CandidatePage& page) = 0;
 };
 
-/// Shows nothing; for start-up before the popup exists, and benchmarks.
-class NullSuggestionView final : public SuggestionView {
- public:
-  void SetMainCaption(const std::u16string&) override {}
-  void SetTipText(const std::u16string&) override {}
-};
+/// The caption of lblMain for page: a space and the current suggestion, or
+/// kNoMatchCaption. False when the suggestion is not among the rows: the
+/// caption then stays as it was.
+bool MainCaptionOf(const CandidatePage& page, std::u16string& caption);
 
-/// Keeps the last caption and text it was given.
+/// lblTip's text for page: every row followed by CR LF, the current
+/// suggestion marked "<<< word >>>".
+std::u16string TipTextOf(const CandidatePage& page);
+
+/// Keeps the last caption and text it was shown.
 class StringSuggestionView final : public SuggestionView {
  public:
-  void SetMainCaption(const std::u16string& caption) override { main_ = caption; }
-  void SetTipText(const std::u16string& text) override { tip_ = text; }
+  void Show(const CandidatePage& page) override {
+    MainCaptionOf(page, main_);
+    tip_ = TipTextOf(page);
+  }
   const std::u16string& MainCaption() const { return main_; }
   const std::u16string& TipText() const { return tip_; }
 

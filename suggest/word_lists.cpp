@@ -5,7 +5,6 @@
 
 #include "base/checked16.h"
 #include "base/data_files.h"
-#include "base/read_whole_file.h"
 #include "base/utf16.h"
 #include "codec/he3.h"
 #include "text/lines.h"
@@ -40,20 +39,6 @@ void LoadDictionary(const std::filesystem::path& folder, WordLists& lists) {
     FillWordList(text, lists);
   } catch (const std::exception&) {
   }
-}
-
-std::vector<std::u16string> LoadWordLists(const std::filesystem::path& folder, WordLists& lists) {
-  LoadDictionary(folder, lists);
-  if (folder.empty()) return {};
-  std::u16string custom;
-  try {
-    custom = ReadWholeFile(folder / kCustomWordsFile);
-  } catch (const std::exception&) {
-  }
-  std::vector<std::u16string> words = SplitCrLf(custom);
-  if (!words.empty()) words.erase(words.begin());
-  std::erase_if(words, [](const std::u16string& word) { return word.size() > kMaxUserWordUnits; });
-  return words;
 }
 
 std::optional<Error> RunMaintenanceCommand(const std::filesystem::path& folder) {

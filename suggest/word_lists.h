@@ -17,7 +17,8 @@ namespace lekhora {
 inline constexpr int kMaxWordListEntries = 32768;
 
 /// A line of the user's list longer than this is no word anyone types: it is
-/// left out, since the list box would lay the whole line out at every repaint.
+/// left out of the list box and the search, since the list box would lay the
+/// whole line out at every repaint.
 inline constexpr std::size_t kMaxUserWordUnits = 1000;
 
 struct WordLists {
@@ -36,16 +37,10 @@ int SearchedCount(const WordLists& lists);
 /// and the overflow Error is thrown.
 void FillWordList(std::u16string_view text, WordLists& lists);
 
-/// The compressed word list of folder into lists. Never throws: a missing or
-/// damaged list leaves it empty with WordCount -1.
+/// The compressed word list of folder into lists, as start-up loads it (the
+/// user's words are userdata's). Never throws: a missing or damaged list
+/// leaves it empty with WordCount -1.
 void LoadDictionary(const std::filesystem::path& folder, WordLists& lists);
-
-/// Start-up loading from folder: the compressed word list into lists and the
-/// user's words (all lines but the first) as the result. Never throws: a step
-/// that fails is skipped (a missing or damaged list leaves it empty with
-/// WordCount -1; a missing user list is created empty). User lines longer
-/// than kMaxUserWordUnits are left out.
-std::vector<std::u16string> LoadWordLists(const std::filesystem::path& folder, WordLists& lists);
 
 /// Rebuilds the compressed word list in folder from the plain one. Returns the
 /// error for the window to report; the lists in memory are not reloaded.

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/layout_choice.h"
+#include "engine/layout.h"
 #include "text/utf8.h"
 #include "tools/convert/convert_text.h"
 
@@ -32,9 +32,9 @@ std::string MixedInput(std::size_t bytes) {
 // writes its output.
 void BM_Convert(benchmark::State& state) {
   const std::string input = MixedInput(static_cast<std::size_t>(state.range(0)) << 20);
-  lekhora::LoadLayouts();
+  const auto layout = lekhora::MakeLayout(lekhora::kPhoneticVimraLayout);
   for (auto _ : state) {
-    const lekhora::Utf8Result typed = lekhora::TypeUtf8(input);
+    const lekhora::Utf8Result typed = lekhora::TypeUtf8(layout, input);
     std::size_t written = 0;
     lekhora::EncodeUtf8Blocks(typed.text, [&written](std::string_view block) {
       benchmark::DoNotOptimize(block.data());
@@ -46,14 +46,14 @@ void BM_Convert(benchmark::State& state) {
                           static_cast<std::int64_t>(input.size()));
 }
 
-// The key handlers alone, over text already in UTF-16: the work of every key
+// The typing engine alone, over text already in UTF-16: the work of every key
 // typed in the pad as well.
 void BM_TypeKeys(benchmark::State& state) {
   const std::u16string keys =
       lekhora::DecodeUtf8(MixedInput(static_cast<std::size_t>(state.range(0)) << 20)).text;
-  lekhora::LoadLayouts();
+  const auto layout = lekhora::MakeLayout(lekhora::kPhoneticVimraLayout);
   for (auto _ : state) {
-    std::u16string text = lekhora::TypeText(keys);
+    std::u16string text = lekhora::TypeText(layout, keys);
     benchmark::DoNotOptimize(text);
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) *

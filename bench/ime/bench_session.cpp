@@ -6,8 +6,7 @@
 #include <string_view>
 
 #include "base/program_folder.h"
-#include "engine/layout_choice.h"
-#include "engine/layout_context.h"
+#include "engine/layout.h"
 #include "ime/input_session.h"
 #include "ime/shared_words.h"
 
@@ -24,7 +23,7 @@ const std::shared_ptr<const lekhora::SharedWords>& Words() {
 // Ordinary typing: words of a few letters, each ended by a space, so every
 // key searches the list, shows candidates or commits.
 void BM_SessionKey(benchmark::State& state) {
-  lekhora::InputSession session(lekhora::MakeLayoutContext(lekhora::kPhoneticVimraLayout), Words());
+  lekhora::InputSession session(lekhora::MakeLayout(lekhora::kPhoneticVimraLayout), Words());
   constexpr std::u16string_view kText = u"mera bhaarat mahaan kh kai Aii ghar pustak ";
   std::size_t i = 0;
   for (auto _ : state) {
@@ -36,7 +35,7 @@ void BM_SessionKey(benchmark::State& state) {
 
 // The release that follows every press.
 void BM_SessionRelease(benchmark::State& state) {
-  lekhora::InputSession session(lekhora::MakeLayoutContext(lekhora::kPhoneticVimraLayout), Words());
+  lekhora::InputSession session(lekhora::MakeLayout(lekhora::kPhoneticVimraLayout), Words());
   lekhora::ImeKeyEvent release = lekhora::CharacterKey(U'k');
   release.release = true;
   for (auto _ : state) benchmark::DoNotOptimize(session.Key(release));

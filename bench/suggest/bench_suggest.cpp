@@ -7,15 +7,17 @@
 #include <string_view>
 #include <vector>
 
+#include "base/data_files.h"
 #include "base/program_folder.h"
 #include "engine/key_replay.h"
-#include "engine/layout_choice.h"
+#include "engine/layout.h"
 #include "engine/memory_text_box.h"
 #include "engine/typing_engine.h"
 #include "engine/typing_state.h"
 #include "suggest/suggestion_view.h"
 #include "suggest/suggestions.h"
 #include "suggest/word_lists.h"
+#include "userdata/user_word_store.h"
 
 namespace {
 
@@ -24,7 +26,7 @@ using lekhora::WordLists;
 const WordLists& BundledList() {
   static const WordLists lists = [] {
     WordLists loaded;
-    lekhora::LoadWordLists(lekhora::ProgramFolder(), loaded);
+    lekhora::LoadDictionary(lekhora::ProgramFolder(), loaded);
     return loaded;
   }();
   return lists;
@@ -48,15 +50,20 @@ const WordLists& SharedPrefixList() {
   return lists;
 }
 
+// The popup's drawing is the window's cost, measured with the windows.
+class NoView final : public lekhora::SuggestionView {
+ public:
+  void Show(const lekhora::CandidatePage&) override {}
+};
+
 // Types keys round and round; every iteration is one key (down, press, up).
 void TypeKeys(benchmark::State& run, const WordLists& lists, std::u16string_view keys) {
   if (lists.WordCount < 1) {
     run.SkipWithError("no word list beside the program");
     return;
   }
-  lekhora::LoadLayouts();
   lekhora::MemoryTextBox box;
-  lekhora::NullSuggestionView view;
+  NoView view;
   // The engine keeps a reference to the suggestions, which read its state.
   struct Pair {
     Pair(lekhora::MemoryTextBox& box, const WordLists& lists, lekhora::SuggestionView& view)
@@ -98,7 +105,7 @@ void BM_KeyBundledNuktaWord(benchmark::State& run) {
 void BM_SearchSharedPrefixFirstLetter(benchmark::State& run) {
   lekhora::TypingState state;
   state.WordPrefix = u"\u0915";
-  lekhora::NullSuggestionView view;
+  NoView view;
   lekhora::Suggestions suggestions(state, SharedPrefixList(), view);
   for (auto _ : run) benchmark::DoNotOptimize(suggestions.SearchList());
 }
@@ -107,8 +114,9 @@ void BM_StartUpListLoading(benchmark::State& run) {
   const std::filesystem::path folder = lekhora::ProgramFolder();
   for (auto _ : run) {
     WordLists lists;
-    std::vector<std::u16string> custom = lekhora::LoadWordLists(folder, lists);
-    benchmark::DoNotOptimize(custom.data());
+    lekhora::LoadDictionary(folder, lists);
+    lekhora::UserWords custom = lekhora::ShippedWords(folder / lekhora::kCustomWordsFile);
+    benchmark::DoNotOptimize(custom.Words().data());
     if (lists.WordCount < 1) run.SkipWithError("no word list beside the program");
   }
 }

@@ -38,20 +38,20 @@ void BM_BuildKeyboardPanel(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildKeyboardPanel)->Unit(benchmark::kMillisecond);
 
-// A layout menu choice: rebuild the table and repaint the 96 captions.
+// A layout menu choice: build the layout and repaint the 96 captions from it.
 void BM_RepaintCaptions(benchmark::State& state) {
   lekhora::KeyboardPanel panel;
   panel.InitialiseKeyLabels();
-  lekhora::SetCaptionSink([&panel](int code, const std::u16string& caption) {
-    panel.SetCaption(code, QString::fromStdU16String(caption));
-  });
-  lekhora::LoadLayouts();
+  lekhora::LayoutChoice choice;
   bool phonetic = false;
   for (auto _ : state) {
-    lekhora::SetLayout(phonetic ? lekhora::kPhoneticLayout : lekhora::kRemingtonLayout);
+    const lekhora::CaptionRange range =
+        choice.SetLayout(phonetic ? lekhora::kPhoneticLayout : lekhora::kRemingtonLayout);
+    for (int code = range.first; code <= range.last; ++code)
+      panel.SetCaption(
+          code, QString::fromStdU16String(std::u16string(choice.CurrentLayout().Caption(code))));
     phonetic = !phonetic;
   }
-  lekhora::SetCaptionSink(nullptr);
 }
 BENCHMARK(BM_RepaintCaptions)->Unit(benchmark::kMicrosecond);
 

@@ -19,7 +19,7 @@
 #include "ui/typing/frm_type.h"
 #include "ui/typing/frm_words.h"
 #include "ui/typing/type_box.h"
-#include "ui/user_folders.h"
+#include "ui/typing/user_folders.h"
 
 namespace {
 

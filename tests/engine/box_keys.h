@@ -1,8 +1,7 @@
 #pragma once
 // Keys the typing box handles itself (arrows, Home, End, Delete, select all,
-// Backspace held down), raised through the key handlers as the box raises
-// them: the key goes down, the box acts unless a handler swallowed it, the key
-// comes up.
+// Backspace held down), raised through the engine as the box raises them: the
+// key goes down, the box acts unless the engine consumed it, the key comes up.
 
 #include <cstdint>
 
@@ -90,31 +89,20 @@ inline void Act(MemoryTextBox& box, BoxKey key) {
 
 inline void PressBoxKey(TypingEngine& engine, MemoryTextBox& box, BoxKey key) {
   const box_keys_detail::Stroke stroke = box_keys_detail::kStrokes[static_cast<int>(key)];
-  std::int16_t code = stroke.code;
-  engine.KeyDown(code, stroke.shift);
-  if (code != 0) {
-    if (key == BoxKey::kSelectAll) {
-      std::int16_t ascii = 1;  // Ctrl+A types its control character first
-      engine.KeyPress(ascii);
-    }
+  // Ctrl+A types its control character.
+  const char16_t typed = key == BoxKey::kSelectAll ? 1 : 0;
+  if (!engine.Key(KeyPressed(stroke.code, typed, stroke.shift)).consumed)
     box_keys_detail::Act(box, key);
-  }
-  code = stroke.code;
-  engine.KeyUp(code, stroke.shift);
+  engine.Key(KeyReleased(stroke.code, stroke.shift));
 }
 
 /// Backspace held down: it repeats, going down and typing each time, and
 /// comes up once.
 inline void HoldBackspace(TypingEngine& engine, MemoryTextBox& box, int repeats) {
   for (int i = 0; i < repeats; ++i) {
-    std::int16_t code = kVkBack;
-    engine.KeyDown(code, 0);
-    std::int16_t ascii = 8;
-    engine.KeyPress(ascii);
-    if (ascii != 0) box.DefaultKey(8);
+    if (!engine.Key(KeyPressed(kVkBack, 8, 0)).consumed) box.DefaultKey(8);
   }
-  std::int16_t code = kVkBack;
-  engine.KeyUp(code, 0);
+  engine.Key(KeyReleased(kVkBack, 0));
 }
 
 }  // namespace lekhora::testing

@@ -1,5 +1,5 @@
-// The handlers' side of the suggestions: the word prefix they keep and the
-// calls they make, through a fake that records them.
+// The engine's side of the suggestions: the word prefix it keeps and the
+// calls its keys and commands make, through a fake that records them.
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "base/error.h"
-#include "engine/layout_choice.h"
+#include "engine/key_replay.h"
+#include "engine/layout.h"
 #include "engine/memory_text_box.h"
 #include "engine/typing_engine.h"
 
@@ -38,6 +39,7 @@ class RecordingHooks final : public SuggestionHooks {
   }
   void ScrollDown() override { calls.push_back("down"); }
   void ScrollUp() override { calls.push_back("up"); }
+  void Pick(int index) override { calls.push_back("pick " + std::to_string(index)); }
 
   std::vector<std::string> calls;
   TextBox* acceptedBox = nullptr;
@@ -50,28 +52,26 @@ using Calls = std::vector<std::string>;
 
 class KeyCommands : public ::testing::Test {
  protected:
-  void SetUp() override {
-    LoadLayouts();
-    hooks.state = &state;
-  }
+  void SetUp() override { hooks.state = &state; }
 
-  std::int16_t Press(char16_t key) {
-    auto code = static_cast<std::int16_t>(key);
-    engine.KeyPress(code);
-    return code;
+  // A key going down with what it types (by default as a US keyboard types
+  // it); 0 when the engine consumed it, else the character.
+  char16_t Press(char16_t key, KeyStroke stroke) {
+    return engine.Key(KeyPressed(stroke.keyCode, key, stroke.shift)).consumed ? 0 : key;
   }
+  char16_t Press(char16_t key) { return Press(key, UsKeyStroke(key)); }
+  // A key going down or up that types nothing; 0 when consumed, else code.
   std::int16_t Down(std::int16_t code, std::int16_t shift) {
-    engine.KeyDown(code, shift);
-    return code;
+    return engine.Key(KeyPressed(code, 0, shift)).consumed ? 0 : code;
   }
   std::int16_t Up(std::int16_t code, std::int16_t shift) {
-    engine.KeyUp(code, shift);
-    return code;
+    return engine.Key(KeyReleased(code, shift)).consumed ? 0 : code;
   }
-  // A key the box types itself, as it does after the handlers let it through.
-  void PressTypedByBox(char16_t key) {
-    if (Press(key) != 0) box.DefaultKey(key);
+  // A key the box types itself, as it does after the engine lets it through.
+  void PressTypedByBox(char16_t key, KeyStroke stroke) {
+    if (Press(key, stroke) != 0) box.DefaultKey(key);
   }
+  void PressTypedByBox(char16_t key) { PressTypedByBox(key, UsKeyStroke(key)); }
 
   MemoryTextBox box;
   RecordingHooks hooks;
@@ -107,28 +107,27 @@ TEST_F(KeyCommands, SpaceResetsTheSearchButKeepsThePrefixUntilReleased) {
   EXPECT_TRUE(state.WordPrefix.empty());
 }
 
-TEST_F(KeyCommands, DoubleQuoteIsTypedAndEndsTheWordAtOnce) {
-  // Its entry follows the word, which no longer ends the text before the caret.
-  Press(u'k');
-  hooks.calls.clear();
-  EXPECT_EQ(Press(u'"'), 0);
-  EXPECT_EQ(state.LastKey, u'"');
-  EXPECT_TRUE(state.WordPrefix.empty());
-  EXPECT_TRUE(hooks.calls.empty());
-}
-
-TEST_F(KeyCommands, ExclamationTypesTheNuktaInsideTheWord) {
-  // "!" is a word-break code, but its entry is the nukta of the letter before.
-  Press(u'j');
-  hooks.calls.clear();
-  EXPECT_EQ(Press(u'!'), 0);
-  EXPECT_EQ(state.LastKey, u'!');
-  EXPECT_EQ(state.WordPrefix, (std::u16string{0x091C, 0x093C}));
-  EXPECT_FALSE(hooks.calls.empty());
+TEST_F(KeyCommands, QuoteEndsTheWordAndExclamationTypesTheNuktaInsideIt) {
+  // Both are word-break codes. The double quote's entry follows the word,
+  // which no longer ends the text before the caret; "!" types the nukta of
+  // the letter before, which the word then spells (and is searched for).
+  const struct {
+    char16_t before;
+    char16_t key;
+    std::u16string prefix;
+  } cases[] = {{u'k', u'"', u""}, {u'j', u'!', u"\u091C\u093C"}};
+  for (const auto& c : cases) {
+    Press(c.before);
+    hooks.calls.clear();
+    EXPECT_EQ(Press(c.key), 0);
+    EXPECT_EQ(state.LastKey, c.key);
+    EXPECT_EQ(state.WordPrefix, c.prefix);
+    EXPECT_EQ(hooks.calls.empty(), c.prefix.empty());
+  }
 }
 
 TEST_F(KeyCommands, AMultiUnitEntryJoinsThePrefixWhole) {
-  SetLayout(kRemingtonLayout);
+  engine.SetLayout(MakeLayout(kRemingtonLayout));
   Press(u'{');
   EXPECT_EQ(state.WordPrefix, (std::u16string{0x0915, 0x094D, 0x0937, 0x094D}));
 }
@@ -168,8 +167,7 @@ TEST_F(KeyCommands, ShiftLetGoBeforeTheKeyStillMakesTheCommand) {
   Press(u'k');
   for (int accept = 0; accept < 2; ++accept) {
     Down(kVkShift, kShiftBit);
-    Down(kVkSpace, kShiftBit);
-    PressTypedByBox(u' ');
+    PressTypedByBox(u' ', {kVkSpace, kShiftBit});
     Up(kVkShift, 0);
     EXPECT_EQ(Up(kVkSpace, 0), 0);
     EXPECT_EQ(box.View(), kamal);
@@ -223,6 +221,30 @@ TEST_F(KeyCommands, AnAcceptThatWritesNothingEndsTheWordAtItsSpace) {
   Up(kVkSpace, kShiftBit);
   EXPECT_EQ(box.View(), u"\u0915 ");
   EXPECT_TRUE(state.WordPrefix.empty());
+}
+
+TEST_F(KeyCommands, AcceptScrollAndPickAreCommandsNotKeys) {
+  const std::u16string kamal{0x0915, 0x092E, 0x0932};
+  hooks.word = kamal;
+  Press(u'k');
+  engine.ScrollDown();
+  engine.ScrollUp();
+  engine.Pick(3);
+  EXPECT_EQ(box.View(), kamal);
+  EXPECT_EQ(engine.Word(), kamal);
+  // A second accept replaces the accepted word whole.
+  engine.Accept();
+  EXPECT_EQ(hooks.calls,
+            (Calls{"search", "show", "down", "up", "pick 3", "accept 1 right", "accept 3 right"}));
+  // Without a word, or with conversion off, a command changes nothing.
+  hooks.calls.clear();
+  engine.MouseUp();
+  engine.Accept();
+  engine.SetConversion(false);
+  engine.ScrollDown();
+  engine.Pick(0);
+  EXPECT_TRUE(hooks.calls.empty());
+  EXPECT_EQ(box.View(), kamal);
 }
 
 TEST_F(KeyCommands, CommandsNeedShiftAlone) {

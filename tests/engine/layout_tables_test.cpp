@@ -8,13 +8,35 @@
 #include <string>
 
 #include "base/error.h"
-#include "engine/layout_choice.h"
+#include "engine/layout.h"
 #include "engine/layout_tables.h"
 
 namespace lekhora {
 namespace {
 
 constexpr std::int16_t kBengaliBase = 0x0981;
+
+// Tables of this test's own, built with the layouts' builders.
+LayoutTable InscriptTable;
+LayoutTable PhoneticTable;
+LayoutTable PhoneticVimraTable;
+LayoutTable RemingtonTable;
+
+void BuildInscript(std::int16_t base) {
+  BuildInscriptTable(InscriptTable, base);
+}
+void BuildPhonetic(std::int16_t base) {
+  BuildPhoneticTable(PhoneticTable, base);
+}
+void BuildPhoneticVimra(std::int16_t base) {
+  BuildPhoneticVimraTable(PhoneticVimraTable, base);
+}
+void BuildAll() {
+  BuildInscript(kDevanagariBase);
+  BuildPhonetic(kDevanagariBase);
+  BuildPhoneticVimra(kDevanagariBase);
+  BuildRemingtonTable(RemingtonTable);
+}
 
 enum class Kind { kEmpty, kRelative, kAbsolute };
 
@@ -82,9 +104,9 @@ std::set<std::set<int>> SharedEntries(const LayoutTable& table) {
 }
 
 TEST(LayoutTables, BaseBuiltTablesSetKeys32To126WithTheirKindsOfEntry) {
-  const Census inscript = Classify(InscriptTable, BuildInscriptTable);
-  const Census phonetic = Classify(PhoneticTable, BuildPhoneticTable);
-  const Census vimra = Classify(PhoneticVimraTable, BuildPhoneticVimraTable);
+  const Census inscript = Classify(InscriptTable, BuildInscript);
+  const Census phonetic = Classify(PhoneticTable, BuildPhonetic);
+  const Census vimra = Classify(PhoneticVimraTable, BuildPhoneticVimra);
   for (const Census* c : {&inscript, &phonetic, &vimra}) EXPECT_EQ(c->assigned, Range(32, 126));
   EXPECT_EQ(inscript.relative, 90);
   EXPECT_EQ(inscript.absolute, 5);
@@ -107,9 +129,7 @@ TEST(LayoutTables, BaseBuiltTablesSetKeys32To126WithTheirKindsOfEntry) {
 }
 
 TEST(LayoutTables, KeysThatShareAnEntry) {
-  LoadLayouts();
-  BuildInscriptTable(kDevanagariBase);
-  BuildPhoneticTable(kDevanagariBase);
+  BuildAll();
   EXPECT_EQ(SharedEntries(InscriptTable),
             (std::set<std::set<int>>{Codes(u"!$"), Codes(u"%Z"), Codes(u"+\\"), Codes(u"-.>"),
                                      Codes(u"`m~")}));
@@ -127,8 +147,7 @@ TEST(LayoutTables, KeysThatShareAnEntry) {
 }
 
 TEST(LayoutTables, ThePhoneticTablesDifferInEightKeys) {
-  LoadLayouts();
-  BuildPhoneticTable(kDevanagariBase);
+  BuildAll();
   std::set<int> differing;
   for (int code = 0; code < kLayoutTableSize; ++code)
     if (PhoneticTable[code] != PhoneticVimraTable[code]) differing.insert(code);
@@ -136,7 +155,7 @@ TEST(LayoutTables, ThePhoneticTablesDifferInEightKeys) {
 }
 
 TEST(LayoutTables, RemingtonHoldsFixedTextWithConjuncts) {
-  BuildRemingtonTable();
+  BuildAll();
   std::set<int> assigned;
   std::set<int> multiUnit;
   for (int code = 0; code < kLayoutTableSize; ++code) {
@@ -164,9 +183,7 @@ TEST(LayoutTables, RemingtonHoldsFixedTextWithConjuncts) {
 }
 
 TEST(LayoutTables, EveryTableTypesASpaceAndNothingForControlCodes) {
-  LoadLayouts();
-  BuildInscriptTable(kDevanagariBase);
-  BuildPhoneticTable(kDevanagariBase);
+  BuildAll();
   for (const LayoutTable* table :
        {&InscriptTable, &PhoneticTable, &PhoneticVimraTable, &RemingtonTable}) {
     EXPECT_EQ((*table)[32], u" ");
@@ -174,22 +191,10 @@ TEST(LayoutTables, EveryTableTypesASpaceAndNothingForControlCodes) {
   }
 }
 
-TEST(LayoutTables, PhoneticAndInscriptWaitUntilChosen) {
-  InscriptTable = {};
-  PhoneticTable = {};
-  LoadLayouts();
-  for (int code = 0; code < kLayoutTableSize; ++code) {
-    EXPECT_TRUE(InscriptTable[code].empty()) << code;
-    EXPECT_TRUE(PhoneticTable[code].empty()) << code;
-  }
-  EXPECT_EQ(PhoneticVimraTable['k'], std::u16string(1, 0x0915));
-  EXPECT_FALSE(RemingtonTable['k'].empty());
-}
-
 TEST(LayoutTables, BengaliRebuildAndBackAgain) {
-  BuildPhoneticTable(kDevanagariBase);
+  BuildPhonetic(kDevanagariBase);
   const LayoutTable devanagari = PhoneticTable;
-  BuildPhoneticTable(kBengaliBase);
+  BuildPhonetic(kBengaliBase);
   EXPECT_EQ(PhoneticTable['k'], std::u16string(1, 0x0995));
   EXPECT_EQ(PhoneticTable['0'], std::u16string(1, 0x09E6));
   for (char16_t digit = u'1'; digit <= u'9'; ++digit)
@@ -198,7 +203,7 @@ TEST(LayoutTables, BengaliRebuildAndBackAgain) {
   EXPECT_EQ(PhoneticTable['-'], std::u16string(1, 0x09E4));
   for (char16_t key : std::u16string_view(u" \"'(),;=?"))
     EXPECT_EQ(PhoneticTable[key], devanagari[key]);
-  BuildPhoneticTable(kDevanagariBase);
+  BuildPhonetic(kDevanagariBase);
   EXPECT_EQ(PhoneticTable, devanagari);
 }
 
@@ -226,26 +231,33 @@ int OverflowStop(LayoutTable& table, Build build, std::int16_t highBase) {
 TEST(LayoutTables, OverflowStopsTheBuildAtTheFailingKey) {
   // 32767 - 31: "\"" (+31) just fits, "&" (+79) is the first that does not.
   const std::int16_t base = 32767 - 31;
-  EXPECT_EQ(OverflowStop(InscriptTable, BuildInscriptTable, base), '&');
+  EXPECT_EQ(OverflowStop(InscriptTable, BuildInscript, base), '&');
   EXPECT_EQ(InscriptTable['"'], std::u16string(1, 0x7FFF));
   EXPECT_EQ(InscriptTable['!'], std::u16string(1, static_cast<char16_t>(base + 12)));
   // "!" (+59) is the first relative key of both phonetic tables.
-  EXPECT_EQ(OverflowStop(PhoneticTable, BuildPhoneticTable, 32767 - 58), '!');
-  EXPECT_EQ(OverflowStop(PhoneticVimraTable, BuildPhoneticVimraTable, 32767 - 58), '!');
-  BuildPhoneticVimraTable(kDevanagariBase);
+  EXPECT_EQ(OverflowStop(PhoneticTable, BuildPhonetic, 32767 - 58), '!');
+  EXPECT_EQ(OverflowStop(PhoneticVimraTable, BuildPhoneticVimra, 32767 - 58), '!');
+  BuildPhoneticVimra(kDevanagariBase);
 }
 
-TEST(LayoutTables, ReadingOutsideTheTableIsASubscriptError) {
-  BuildRemingtonTable();
-  EXPECT_EQ(TableEntry(RemingtonTable, 128), std::u16string(1, 0x0918));
-  for (int code : {-1, 129}) {
-    try {
-      TableEntry(RemingtonTable, code);
-      ADD_FAILURE() << code;
-    } catch (const Error& e) {
-      EXPECT_EQ(e.number(), kSubscriptOutOfRange);
-    }
-  }
+TEST(Layouts, AreValuesOfTheirOwn) {
+  // Two layouts of one name at two bases live side by side; each answers
+  // for itself and for no other.
+  const std::shared_ptr<const Layout> hindi = MakeLayout(kPhoneticLayout);
+  const std::shared_ptr<const Layout> bangla = MakeLayout(kPhoneticLayout, u"Bangla");
+  ASSERT_TRUE(hindi && bangla);
+  EXPECT_EQ(bangla->Name(), kPhoneticLayout);
+  EXPECT_EQ(hindi->Caption('k'), u"\u0915");
+  EXPECT_EQ(bangla->Caption('k'), u"\u0995");
+  EXPECT_EQ(hindi->Compose(u'k', {}).text, u"\u0915");
+  // Captions are the table's entries, empty outside the keys a layout has.
+  const std::shared_ptr<const Layout> remington = MakeLayout(kRemingtonLayout);
+  BuildAll();
+  for (int code = 0; code <= Layout::kLastKey; ++code)
+    EXPECT_EQ(remington->Caption(code), RemingtonTable[code]) << code;
+  for (int code : {-1, 129, 0x0915}) EXPECT_TRUE(remington->Caption(code).empty()) << code;
+  // A name no layout has types nothing.
+  EXPECT_TRUE(MakeEmptyLayout(u"phonetic")->Compose(u'k', {}).text.empty());
 }
 
 }  // namespace

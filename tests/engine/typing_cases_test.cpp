@@ -3,12 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
-#include <fstream>
 #include <map>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,135 +17,19 @@
 #include "suggest/word_lists.h"
 #include "tests/engine/box_keys.h"
 #include "tests/engine/test_text.h"
+#include "tests/engine/typing_cases.h"
 
 namespace lekhora {
 namespace {
 
+using testing::Ascii;
 using testing::BoxKey;
+using testing::CommaText;
 using testing::PressBoxKey;
 using testing::Show;
-
-// A key and, when the case gives one, the whole text expected right after it.
-struct Step {
-  std::string key;
-  std::optional<std::u16string> after;
-};
-
-struct TypingCase {
-  int line = 0;
-  std::string source;
-  std::u16string layout;
-  std::vector<Step> steps;
-  std::u16string expected;
-  std::u16string start;
-  int caret = -1;  // -1: end of the start text
-  int selection = 0;
-  int caretAfter = -1;                // -1: not checked
-  std::vector<std::u16string> words;  // the word list; none: no suggestions
-};
-
-// The line number, not the bytes, names a case in the test list.
-void PrintTo(const TypingCase& c, std::ostream* out) {
-  *out << "line " << c.line;
-}
-
-std::vector<std::string> Tokens(const std::string& field) {
-  std::istringstream in(field);
-  std::vector<std::string> tokens;
-  for (std::string token; in >> token;) tokens.push_back(token);
-  return tokens;
-}
-
-std::string Trim(const std::string& s) {
-  const auto first = s.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
-
-std::u16string Ascii(std::string_view s) {
-  return std::u16string(s.begin(), s.end());
-}
-
-// A unit written as U+XXXX, one of the names below, or a single ASCII character.
-char16_t Unit(const std::string& token) {
-  if (token.size() > 2 && token.starts_with("U+"))
-    return static_cast<char16_t>(std::strtoul(token.c_str() + 2, nullptr, 16));
-  if (token == "<sp>") return u' ';
-  if (token == "<bar>") return u'|';
-  if (token == "<lf>") return u'\n';
-  if (token == "<tab>") return u'\t';
-  if (token == "<bs>") return 8;
-  if (token == "<enter>") return 13;
-  if (token.size() == 1) return static_cast<char16_t>(token[0]);
-  ADD_FAILURE() << "unknown token " << token;
-  return 0;
-}
-
-std::u16string Text(const std::string& field) {
-  std::u16string text;
-  for (const std::string& token : Tokens(field)) text += Unit(token);
-  return text;
-}
-
-// The units of "KEY=A,B,C" after the "=", comma-separated.
-std::u16string CommaText(const std::string& list) {
-  std::string spaced = list;
-  std::replace(spaced.begin(), spaced.end(), ',', ' ');
-  return Text(spaced);
-}
-
-// "KEY" or "KEY=TEXT": the first "=" after the key's first character splits
-// them, so the key "=" itself is "==TEXT".
-std::vector<Step> Steps(const std::string& field) {
-  std::vector<Step> steps;
-  for (const std::string& token : Tokens(field)) {
-    const std::size_t equals = token.find('=', 1);
-    if (equals == std::string::npos) {
-      steps.push_back({token, std::nullopt});
-    } else {
-      steps.push_back({token.substr(0, equals), CommaText(token.substr(equals + 1))});
-    }
-  }
-  return steps;
-}
-
-std::vector<TypingCase> LoadCases() {
-  std::ifstream in(LEKHORA_TYPING_CASES);
-  EXPECT_TRUE(in) << "cannot open " << LEKHORA_TYPING_CASES;
-  std::vector<TypingCase> cases;
-  std::vector<std::u16string> words;
-  int number = 0;
-  for (std::string line; std::getline(in, line);) {
-    ++number;
-    if (Trim(line).empty() || Trim(line)[0] == '#') continue;
-    if (Trim(line).starts_with("words:")) {
-      words.clear();
-      for (const std::string& word : Tokens(Trim(line).substr(6))) words.push_back(CommaText(word));
-      std::sort(words.begin(), words.end());
-      continue;
-    }
-    std::vector<std::string> fields;
-    std::istringstream split(line);
-    for (std::string field; std::getline(split, field, '|');) fields.push_back(Trim(field));
-    if (fields.size() < 3) {
-      ADD_FAILURE() << "line " << number << ": needs layout | keys | expected";
-      continue;
-    }
-    TypingCase c;
-    c.line = number;
-    c.source = line;
-    c.layout = Ascii(fields[0]);
-    c.steps = Steps(fields[1]);
-    c.expected = Text(fields[2]);
-    if (fields.size() > 3) c.start = Text(fields[3]);
-    if (fields.size() > 4 && !fields[4].empty()) c.caret = std::stoi(fields[4]);
-    if (fields.size() > 5 && !fields[5].empty()) c.selection = std::stoi(fields[5]);
-    if (fields.size() > 6 && !fields[6].empty()) c.caretAfter = std::stoi(fields[6]);
-    c.words = words;
-    cases.push_back(std::move(c));
-  }
-  return cases;
-}
+using testing::Step;
+using testing::TypingCase;
+using testing::Unit;
 
 // The number in "<name:N>".
 int Argument(const std::string& token) {
@@ -176,7 +56,8 @@ std::optional<BoxKey> BoxKeyOf(const std::string& token) {
 // Runs one key token the way the typing box would raise it. Edits from
 // outside the key handlers are reported to the engine as the typing box
 // reports its changes.
-void Play(const std::string& token, TypingEngine& engine, MemoryTextBox& box) {
+void Play(const std::string& token, TypingEngine& engine, MemoryTextBox& box,
+          LayoutChoice& layouts) {
   if (token == "<on>" || token == "<off>") {
     engine.SetConversion(token == "<on>");
   } else if (token == "<click>") {
@@ -194,9 +75,11 @@ void Play(const std::string& token, TypingEngine& engine, MemoryTextBox& box) {
   } else if (const std::optional<BoxKey> key = BoxKeyOf(token)) {
     PressBoxKey(engine, box, *key);
   } else if (token.starts_with("<layout:")) {
-    SetLayout(Ascii(token.substr(8, token.size() - 9)));
+    layouts.SetLayout(Ascii(token.substr(8, token.size() - 9)));
+    engine.SetLayout(layouts.Current());
   } else if (token.starts_with("<script:")) {
-    ChooseOutputScript(Ascii(token.substr(8, token.size() - 9)));
+    layouts.ChooseOutputScript(Ascii(token.substr(8, token.size() - 9)));
+    engine.SetLayout(layouts.Current());
   } else if (token.starts_with("<sel:")) {
     const std::size_t comma = token.find(',');
     box.SetSelStart(std::stoi(token.substr(5, comma - 5)));
@@ -235,7 +118,7 @@ class Typist {
   };
   NoSuggestions none_;
   WordLists lists_;
-  NullSuggestionView view_;
+  StringSuggestionView view_;
   std::optional<TypingEngine> plain_;
   std::optional<Suggesting> suggesting_;
 };
@@ -244,19 +127,20 @@ class TypingCases : public ::testing::TestWithParam<TypingCase> {};
 
 TEST_P(TypingCases, TypesExpectedText) {
   const TypingCase& c = GetParam();
-  LoadLayouts();
-  SetLayout(c.layout);
+  LayoutChoice layouts;
+  layouts.SetLayout(c.layout);
   MemoryTextBox box(c.start);
   if (c.caret >= 0) box.SetSelStart(c.caret);
   box.SetSelLength(c.selection);
   Typist typist(box, c.words);
   TypingEngine& engine = typist.Engine();
+  engine.SetLayout(layouts.Current());
 
   std::string trace;
   std::vector<std::string> wrongSteps;
   for (std::size_t i = 0; i < c.steps.size(); ++i) {
     const Step& step = c.steps[i];
-    Play(step.key, engine, box);
+    Play(step.key, engine, box, layouts);
     trace += "  " + step.key + " -> " + Show(box.View());
     if (step.after && box.View() != *step.after) {
       trace += "   <-- expected " + Show(*step.after);
@@ -277,7 +161,8 @@ TEST_P(TypingCases, TypesExpectedText) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(File, TypingCases, ::testing::ValuesIn(LoadCases()),
+INSTANTIATE_TEST_SUITE_P(File, TypingCases,
+                         ::testing::ValuesIn(testing::LoadTypingCases(LEKHORA_TYPING_CASES)),
                          [](const ::testing::TestParamInfo<TypingCase>& info) {
                            return "line" + std::to_string(info.param.line);
                          });

@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "engine/key_replay.h"
-#include "engine/layout_choice.h"
+#include "engine/layout.h"
 #include "engine/memory_text_box.h"
 #include "engine/typing_engine.h"
 #include "suggest/suggestion_view.h"
@@ -236,7 +236,7 @@ class TypingRun {
 
   ByteSource& source_;
   MemoryTextBox box_;
-  NullSuggestionView view_;
+  StringSuggestionView view_;
   TypingEngine engine_;
   Suggestions suggestions_;
   bool conversionOn_ = true;
@@ -247,11 +247,6 @@ class TypingRun {
 
 /// Any bytes: a typing session that keeps every rule above.
 inline void CheckTyping(const std::uint8_t* data, std::size_t size) {
-  static const bool loaded = [] {
-    LoadLayouts();
-    return true;
-  }();
-  (void)loaded;
   ByteSource source(data, size);
   TypingRun(source).Run();
 }

@@ -1,14 +1,16 @@
 #pragma once
 // Word-list loading on arbitrary bytes, as start-up and lekhora-words meet
-// them: the bytes as customwords.txt and as hnhugeenc.txt read through
-// ReadWholeFile and the list rules, and every entry through the spelling
-// checks. Nothing may escape, and what is loaded must follow the rules.
+// them: the bytes as customwords.txt (through ReadWholeFile and the user's
+// list reader) and as hnhugeenc.txt through the list rules, and every entry
+// through the spelling checks. Nothing may escape, and what is loaded must follow the rules.
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "base/read_whole_file.h"
@@ -17,6 +19,8 @@
 #include "tests/fuzz/fuzz_checks.h"
 #include "text/lines.h"
 #include "tools/words/word_checks.h"
+#include "userdata/user_file.h"
+#include "userdata/user_word_store.h"
 
 namespace lekhora::fuzz {
 
@@ -68,11 +72,16 @@ inline void CheckWordList(const std::uint8_t* data, std::size_t size) {
   if (joined != text) Violated("the lines do not join back to the text");
 
   WordLists lists;
-  const std::vector<std::u16string> custom = LoadWordLists(folder, lists);
-  std::vector<std::u16string> expected =
-      lines.empty() ? lines : std::vector<std::u16string>(lines.begin() + 1, lines.end());
-  std::erase_if(expected, [](const std::u16string& w) { return w.size() > kMaxUserWordUnits; });
-  if (custom != expected) Violated("the user's words are not the lines after the first");
+  LoadDictionary(folder, lists);
+  const std::optional<UserWords> user = ReadUsableWords(folder / "customwords.txt");
+  const bool usable = JudgeUserFile(UserFileKind::WordList, bytes).State == UserFileState::Usable;
+  if (user.has_value() != usable) Violated("the user's list reader and its checks disagree");
+  if (user) {
+    const std::vector<std::u16string> expected =
+        lines.empty() ? lines : std::vector<std::u16string>(lines.begin() + 1, lines.end());
+    if (!std::ranges::equal(user->Words(), expected))
+      Violated("the user's words are not the lines after the first");
+  }
   const auto entries = static_cast<std::int64_t>(lists.WordList.size());
   if (entries <= kMaxWordListEntries && lists.WordCount != entries - 1)
     Violated("WordCount is not the highest index");

@@ -6,8 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/layout_choice.h"
-#include "engine/layout_context.h"
+#include "engine/layout.h"
 #include "ime/input_contexts.h"
 #include "ime/input_session.h"
 
@@ -19,7 +18,7 @@ constexpr char16_t kKa = 0x0915, kKha = 0x0916, kMa = 0x092E, kESign = 0x0947, k
 const std::u16string kMera{kMa, kESign, kRa, kAaSign};
 
 std::unique_ptr<InputSession> NewSession() {
-  return std::make_unique<InputSession>(MakeLayoutContext(kPhoneticVimraLayout), nullptr);
+  return std::make_unique<InputSession>(MakeLayout(kPhoneticVimraLayout), nullptr);
 }
 
 std::u16string Type(InputContexts& c, std::string_view keys) {

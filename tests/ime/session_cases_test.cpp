@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "engine/layout_choice.h"
-#include "engine/layout_context.h"
 #include "ime/input_session.h"
 #include "ime/shared_words.h"
 
@@ -38,8 +37,8 @@ Typed TypeAll(InputSession& s, std::string_view keys) {
   return t;
 }
 
-std::shared_ptr<const LayoutContext> Vimra() {
-  return MakeLayoutContext(kPhoneticVimraLayout);
+std::shared_ptr<const Layout> Vimra() {
+  return MakeLayout(kPhoneticVimraLayout);
 }
 
 TEST(InputSession, WordBreakCommitsWordAndSpaceTogether) {
@@ -244,11 +243,11 @@ TEST_F(Suggesting, DigitsPickTheNumberedCandidates) {
 }
 
 TEST(InputSession, SessionsKeepTheirOwnLayouts) {
-  LoadLayouts();
-  SetLayout(kRemingtonLayout);  // the pad's choice must not leak into sessions
+  LayoutChoice pad;
+  pad.SetLayout(kRemingtonLayout);  // the pad's choice must not leak into sessions
   InputSession vimra(Vimra(), nullptr);
-  InputSession inscript(MakeLayoutContext(kInscriptLayout), nullptr);
-  InputSession bangla(MakeLayoutContext(kPhoneticLayout, u"Bangla"), nullptr);
+  InputSession inscript(MakeLayout(kInscriptLayout), nullptr);
+  InputSession bangla(MakeLayout(kPhoneticLayout, u"Bangla"), nullptr);
   std::u16string a, b, c;
   for (char k : std::string("kh ")) {
     a += vimra.Key(CharacterKey(static_cast<char32_t>(k))).commit;
@@ -258,16 +257,16 @@ TEST(InputSession, SessionsKeepTheirOwnLayouts) {
   EXPECT_EQ(a, U({kKha, u' '}));
   EXPECT_EQ(b, U({0x0915 - 0x0915 + 0x0901 + 20, 0x0901 + 41, u' '}));
   EXPECT_EQ(c, U({0x0981 + 20, 0x0981 + 56, u' '}));
-  EXPECT_EQ(CurrentLayout, kRemingtonLayout);
+  EXPECT_EQ(pad.CurrentLayout().Name(), kRemingtonLayout);
   // Switching a session's layout commits its word first.
   vimra.Key(CharacterKey(U'k'));
-  EXPECT_EQ(vimra.SetLayout(MakeLayoutContext(kRemingtonLayout)).commit, U({kKa}));
+  EXPECT_EQ(vimra.SetLayout(MakeLayout(kRemingtonLayout)).commit, U({kKa}));
   EXPECT_EQ(vimra.Key(CharacterKey(U'k')).preedit, U({0x093E}));
 }
 
 TEST(InputSession, UnknownLayoutOrScriptHasNoContext) {
-  EXPECT_EQ(MakeLayoutContext(u"Dvorak"), nullptr);
-  EXPECT_EQ(MakeLayoutContext(kPhoneticLayout, u"Klingon"), nullptr);
+  EXPECT_EQ(MakeLayout(u"Dvorak"), nullptr);
+  EXPECT_EQ(MakeLayout(kPhoneticLayout, u"Klingon"), nullptr);
 }
 
 }  // namespace

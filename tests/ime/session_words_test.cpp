@@ -5,16 +5,18 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "base/data_files.h"
-#include "engine/layout_choice.h"
-#include "engine/layout_context.h"
+#include "engine/layout.h"
 #include "ime/input_session.h"
 #include "ime/shared_words.h"
+#include "suggest/suggestions.h"
 #include "tests/suggest/temp_folder.h"
+#include "userdata/user_folders.h"
 
 namespace lekhora {
 namespace {
@@ -32,8 +34,8 @@ SessionActions TypeAll(InputSession& s, std::string_view keys) {
   return last;
 }
 
-std::shared_ptr<const LayoutContext> Vimra() {
-  return MakeLayoutContext(kPhoneticVimraLayout);
+std::shared_ptr<const Layout> Vimra() {
+  return MakeLayout(kPhoneticVimraLayout);
 }
 
 const std::u16string kaam = U({kKa, kAaSign, kMa}), kaar = U({kKa, kAaSign, kRa}),
@@ -101,6 +103,43 @@ TEST(SessionWords, PagesFollowTheHighlightPastTheUsersWords) {
   EXPECT_TRUE(s.MoveHighlight(1).candidates.empty());
 }
 
+// The pad's popup from the same model: its rows from the highlight on that
+// begin with the prefix.
+class PadRows final : public SuggestionView {
+ public:
+  void Show(const CandidatePage& page) override {
+    matching.clear();
+    for (std::size_t row = static_cast<std::size_t>(std::max(page.Highlight, 0));
+         page.Highlight >= 0 && row < page.Words.size() && page.Words[row].starts_with(prefix);
+         ++row)
+      matching.emplace_back(page.Words[row]);
+  }
+  std::u16string prefix;
+  std::vector<std::u16string> matching;
+};
+
+TEST(SessionWords, ThePadAndTheInputMethodShowTheSameCandidates) {
+  const auto words = MakeSharedWords({kaam, kaar, kaal, ki, kaakh, U({kKha})});
+  InputSession session(Vimra(), words);
+  TypingState state;
+  PadRows pad;
+  Suggestions suggestions(state, words->Bundled, pad);
+  for (const std::string_view keys : {"k", "ka", "kaa", "ki", "kh"}) {
+    session.Reset();
+    const SessionActions shown = TypeAll(session, keys);
+    state.WordPrefix = pad.prefix = session.Preedit();
+    suggestions.SearchList();
+    suggestions.ShowSuggestions();
+    EXPECT_EQ(pad.matching, shown.candidates) << keys;
+    // Scrolled once, both highlight the same word.
+    const SessionActions moved = session.Key(NamedKey(ImeKey::Down, true));
+    suggestions.ScrollDown();
+    if (moved.candidates.size() > 1) {
+      EXPECT_EQ(pad.matching.front(), moved.candidates[static_cast<std::size_t>(moved.highlight)]);
+    }
+  }
+}
+
 class UserFile : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -111,7 +150,7 @@ class UserFile : public ::testing::Test {
   test::TempFolder folder;
 };
 
-TEST_F(UserFile, TheUsersListIsReadWhereThePadKeepsIt) {
+TEST_F(UserFile, TheUsersListIsReadWhereThePadKeepsItAsThePadReadsIt) {
   const std::filesystem::path file = UserWordsFile();
   EXPECT_EQ(file, folder.path() / "data" / "lekhora" / "customwords.txt");
   // Not there yet: the shipped list stands in, and nothing is created.
@@ -130,6 +169,16 @@ TEST_F(UserFile, TheUsersListIsReadWhereThePadKeepsIt) {
   }
   words = LoadSharedWords(folder.path(), file);
   EXPECT_EQ(words->User.WordList, (std::vector<std::u16string>{kaakh, ki, u""}));
+  // A list the pad would set aside is not searched: the shipped words are
+  // what the pad shows meanwhile.
+  {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    const std::vector<std::uint8_t> bytes = Utf16ToBytes(u"header\r\n" + ki + u"\r\n");
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    out.write("\0\0", 2);  // U+0000: no text of the pad's
+  }
+  EXPECT_EQ(LoadSharedWords(folder.path(), file)->User.WordList[0], kaar);
   // A pipe in its place is never waited on.
   std::filesystem::remove(file);
   ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
@@ -163,13 +212,6 @@ TEST_F(UserFile, AChangedListReachesTheSessionsAtTheirNextFocus) {
   s.Reset();
   s.SetSuggestionsOn(true);
   EXPECT_EQ(TypeAll(s, "ka").candidates[0], kaakh);
-}
-
-TEST_F(UserFile, WithoutXdgDataHomeTheListIsBelowHome) {
-  ::unsetenv("XDG_DATA_HOME");
-  const char* home = std::getenv("HOME");
-  if (home == nullptr || *home != '/') GTEST_SKIP() << "HOME is not an absolute path";
-  EXPECT_EQ(UserWordsFile(), std::filesystem::path(home) / ".local/share/lekhora/customwords.txt");
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace lekhora::testing {
 inline const WordLists& BundledList() {
   static const WordLists lists = [] {
     WordLists loaded;
-    LoadWordLists(ProgramFolder(), loaded);
+    LoadDictionary(ProgramFolder(), loaded);
     return loaded;
   }();
   return lists;

@@ -8,7 +8,7 @@
 #include "base/data_files.h"
 #include "base/read_whole_file.h"
 #include "engine/key_replay.h"
-#include "engine/layout_choice.h"
+#include "engine/layout.h"
 #include "engine/memory_text_box.h"
 #include "engine/typing_engine.h"
 #include "suggest/suggestion_view.h"
@@ -23,7 +23,6 @@ using testing::BundledList;
 
 // One typing window: keys in, the suggestion and the text out.
 struct Pad {
-  Pad() { LoadLayouts(); }
   void Type(std::u16string_view keys) {
     for (char16_t key : keys) TypeKey(engine, box, key);
   }
@@ -47,13 +46,12 @@ TEST(BundledList, BothWaysOfTypingANuktaLetterFindTheSameWords) {
   one_unit.Type(u"z");
   ASSERT_EQ(one_unit.box.Text(), u"\u095B");
   Pad two_units;
-  SetLayout(kInscriptLayout);
+  two_units.engine.SetLayout(MakeLayout(kInscriptLayout));
   two_units.Type(u"p]");
   ASSERT_EQ(two_units.box.Text(), za);
   EXPECT_EQ(one_unit.Suggested().substr(0, 2), za);
   EXPECT_EQ(one_unit.suggestions.SuggestionIndex(), two_units.suggestions.SuggestionIndex());
   EXPECT_EQ(one_unit.view.TipText(), two_units.view.TipText());
-  LoadLayouts();
 
   // Typed on to zyada and accepted: the typed unit goes, the list's spelling comes.
   const std::u16string zyada = za + u"\u094D\u092F\u093E\u0926\u093E";
@@ -106,10 +104,7 @@ TEST(BundledList, AWordThatBeginsNoWordOfTheListStaysAsTyped) {
   // Scrolled to, a word is accepted all the same.
   Pad scrolled;
   scrolled.Type(u"korona");
-  std::int16_t down = kVkDown;
-  scrolled.engine.KeyDown(down, kShiftBit);
-  down = kVkDown;
-  scrolled.engine.KeyUp(down, kShiftBit);
+  scrolled.engine.ScrollDown();
   const std::u16string picked = scrolled.Suggested();
   scrolled.AcceptWithShiftSpace();
   EXPECT_EQ(scrolled.box.Text(), picked);

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "engine/key_replay.h"
-#include "engine/layout_choice.h"
+#include "engine/layout.h"
 #include "engine/memory_text_box.h"
 #include "engine/typing_engine.h"
 #include "suggest/suggestion_view.h"
@@ -54,7 +54,7 @@ class Random {
 struct Pad {
   explicit Pad(MemoryTextBox& box)
       : engine(box, suggestions), suggestions(engine.State(), BundledList(), view) {}
-  NullSuggestionView view;
+  StringSuggestionView view;
   TypingEngine engine;
   Suggestions suggestions;
 };
@@ -265,7 +265,6 @@ class Sequence {
 
 TEST(EditingProperty, WordAndCompositionStayInStepWithTheText) {
   ASSERT_GT(BundledList().WordCount, 1000) << "the bundled word list beside the test is missing";
-  LoadLayouts();
   for (std::uint32_t seed = 1; seed <= kSequences; ++seed) {
     Sequence sequence(seed);
     if (!sequence.Run()) {

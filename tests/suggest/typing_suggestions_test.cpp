@@ -6,7 +6,7 @@
 #include <string>
 
 #include "engine/key_replay.h"
-#include "engine/layout_choice.h"
+#include "engine/layout.h"
 #include "engine/memory_text_box.h"
 #include "engine/typing_engine.h"
 #include "suggest/suggestion_view.h"
@@ -21,9 +21,9 @@ using namespace testing;
 
 class CountingView final : public SuggestionView {
  public:
-  void SetMainCaption(const std::u16string& caption) override { main = caption; }
-  void SetTipText(const std::u16string& text) override {
-    tip = text;
+  void Show(const CandidatePage& page) override {
+    MainCaptionOf(page, main);
+    tip = TipTextOf(page);
     ++refills;
   }
   std::u16string main;
@@ -34,7 +34,6 @@ class CountingView final : public SuggestionView {
 class TypingSuggestions : public ::testing::Test {
  protected:
   TypingSuggestions() {
-    LoadLayouts();
     lists.WordList = {kKa, kKa + kMa, kKa + kMa + kLa, kKha + kAa, u""};
     lists.WordCount = 4;
   }
@@ -44,13 +43,9 @@ class TypingSuggestions : public ::testing::Test {
   }
   // A key that types no character: down, what the box does with it, up.
   void Press(std::int16_t key, std::int16_t shift) {
-    std::int16_t code = key;
-    engine.KeyDown(code, shift);
-    down_code = code;
-    if (code == kVkRight && shift == kShiftBit) box.SetSelLength(box.SelLength() + 1);
-    code = key;
-    engine.KeyUp(code, shift);
-    up_code = code;
+    down_code = engine.Key(KeyPressed(key, 0, shift)).consumed ? 0 : key;
+    if (down_code == kVkRight && shift == kShiftBit) box.SetSelLength(box.SelLength() + 1);
+    up_code = engine.Key(KeyReleased(key, shift)).consumed ? 0 : key;
   }
 
   WordLists lists;
@@ -127,11 +122,9 @@ TEST_F(TypingSuggestions, WithConversionOffTheKeysAreLeftAloneButCtrlIsStillSeen
   EXPECT_EQ(down_code, kVkDown);
   EXPECT_EQ(suggestions.SuggestionIndex(), 0);
   EXPECT_EQ(view.refills, 0);
-  std::int16_t code = 'C';
-  engine.KeyDown(code, kCtrlBit);
+  engine.Key(KeyPressed('C', 0, kCtrlBit));
   EXPECT_TRUE(engine.State().CtrlDown);
-  code = 'C';
-  engine.KeyDown(code, 0);
+  engine.Key(KeyPressed('C', 0, 0));
   EXPECT_FALSE(engine.State().CtrlDown);
   Type(u"k");
   EXPECT_EQ(box.Text(), u"k");
@@ -146,15 +139,14 @@ TEST_F(TypingSuggestions, BackspaceSearchesAgainOnlyWhenThereIsAPrefix) {
   EXPECT_EQ(box.Text(), kKa);
   EXPECT_EQ(engine.State().WordPrefix, kKa);
   EXPECT_EQ(suggestions.SuggestionIndex(), 0);
-  // KeyPress searches for every key below the word breaks, Backspace too;
-  // KeyUp searches again because the prefix got shorter.
+  // The press searches for every key below the word breaks, Backspace too;
+  // the release searches again because the prefix got shorter.
   EXPECT_EQ(view.refills, before + 2);
 
   engine.MouseUp();  // a click ends the word
   EXPECT_EQ(engine.State().WordPrefix, u"");
   const int cleared = view.refills;
-  std::int16_t code = kVkBack;
-  engine.KeyUp(code, 0);
+  engine.Key(KeyReleased(kVkBack, 0));
   EXPECT_EQ(view.refills, cleared);  // empty prefix: no search
 }
 

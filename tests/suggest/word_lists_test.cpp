@@ -37,28 +37,25 @@ std::u16string NumberedList(int n) {
   return text;
 }
 
-TEST(LoadWordLists, FinalCrLfLeavesAnEmptyLastEntryOutOfTheSearch) {
-  TempFolder folder;
-  WriteCompressed(folder, u"a\r\nb\r\n");
-  WordLists lists;
-  LoadWordLists(folder.path(), lists);
-  EXPECT_EQ(lists.WordList, (Entries{u"a", u"b", u""}));
-  EXPECT_EQ(lists.WordCount, 2);
+TEST(LoadDictionary, OnlyLinesBeforeTheLastCrLfAreSearched) {
+  // With a final CR LF the empty last entry is left out of the search;
+  // without one the last word is.
+  for (const auto& [text, entries] :
+       {std::pair<std::u16string, Entries>{u"a\r\nb\r\n", {u"a", u"b", u""}},
+        std::pair<std::u16string, Entries>{u"a\r\nb\r\nc", {u"a", u"b", u"c"}}}) {
+    TempFolder folder;
+    WriteCompressed(folder, text);
+    WordLists lists;
+    LoadDictionary(folder.path(), lists);
+    EXPECT_EQ(lists.WordList, entries);
+    EXPECT_EQ(lists.WordCount, 2);
+  }
 }
 
-TEST(LoadWordLists, WithoutFinalCrLfTheLastWordIsNotCounted) {
-  TempFolder folder;
-  WriteCompressed(folder, u"a\r\nb\r\nc");
-  WordLists lists;
-  LoadWordLists(folder.path(), lists);
-  EXPECT_EQ(lists.WordList, (Entries{u"a", u"b", u"c"}));
-  EXPECT_EQ(lists.WordCount, 2);
-}
-
-TEST(LoadWordLists, MissingOrDamagedListGivesNoEntriesAndCountMinusOne) {
+TEST(LoadDictionary, MissingOrDamagedListGivesNoEntriesAndCountMinusOne) {
   TempFolder folder;
   WordLists missing;
-  LoadWordLists(folder.path(), missing);
+  LoadDictionary(folder.path(), missing);
   EXPECT_TRUE(missing.WordList.empty());
   EXPECT_EQ(missing.WordCount, -1);
 
@@ -67,25 +64,25 @@ TEST(LoadWordLists, MissingOrDamagedListGivesNoEntriesAndCountMinusOne) {
        {Utf16ToBytes(u"a\r\nb\r\n"), std::vector<std::uint8_t>{}}) {
     folder.Write("hnhugeenc.txt", bytes);
     WordLists damaged;
-    LoadWordLists(folder.path(), damaged);
+    LoadDictionary(folder.path(), damaged);
     EXPECT_TRUE(damaged.WordList.empty());
     EXPECT_EQ(damaged.WordCount, -1);
   }
 }
 
-TEST(LoadWordLists, SixteenBitLimitOnTheEntryCount) {
+TEST(LoadDictionary, SixteenBitLimitOnTheEntryCount) {
   TempFolder folder;
   // 32 767 words and the empty entry: the largest list that can be counted.
   WriteCompressed(folder, NumberedList(32767));
   WordLists full;
-  LoadWordLists(folder.path(), full);
+  LoadDictionary(folder.path(), full);
   EXPECT_EQ(full.WordList.size(), 32768u);
   EXPECT_EQ(full.WordCount, 32767);
 
   // One more: the list is filled, but counting it overflows and is skipped.
   WriteCompressed(folder, NumberedList(32768));
   WordLists over;
-  LoadWordLists(folder.path(), over);
+  LoadDictionary(folder.path(), over);
   EXPECT_EQ(over.WordList.size(), 32769u);
   EXPECT_EQ(over.WordCount, 0);
 }
@@ -102,42 +99,10 @@ TEST(FillWordList, OverflowIsReportedAfterTheListIsFilled) {
   EXPECT_EQ(lists.WordCount, 0);
 }
 
-TEST(LoadWordLists, UserListSkipsItsFirstLine) {
-  TempFolder folder;
-  WordLists lists;
-  folder.WriteText("customwords.txt", u"x\r\ny\r\nz");
-  EXPECT_EQ(LoadWordLists(folder.path(), lists), (Entries{u"y", u"z"}));
-  folder.WriteText("customwords.txt", u"only the explanation");
-  EXPECT_EQ(LoadWordLists(folder.path(), lists), Entries{});
-  // A final CR LF gives one empty entry at the end, as any other line would.
-  folder.WriteText("customwords.txt", u"x\r\ny\r\n");
-  EXPECT_EQ(LoadWordLists(folder.path(), lists), (Entries{u"y", u""}));
-}
-
-TEST(LoadWordLists, MissingUserListIsCreatedEmpty) {
-  TempFolder folder;
-  WordLists lists;
-  EXPECT_EQ(LoadWordLists(folder.path(), lists), Entries{});
-  ASSERT_TRUE(std::filesystem::exists(folder / "customwords.txt"));
-  EXPECT_EQ(std::filesystem::file_size(folder / "customwords.txt"), 0u);
-}
-
-TEST(LoadWordLists, UnreadableUserListCountsAsEmpty) {
-  TempFolder folder;
-  std::filesystem::create_directory(folder / "customwords.txt");
-  WordLists lists;
-  EXPECT_EQ(LoadWordLists(folder.path(), lists), Entries{});
-  // In a folder that does not exist nothing can be created either.
-  EXPECT_EQ(LoadWordLists(folder / "missing", lists), Entries{});
-}
-
 TEST(ReadWholeFile, OddLengthEndsWithAUnitWhoseHighByteIsZero) {
   TempFolder folder;
   folder.Write("odd.txt", {0x41, 0x00, 0x0D, 0x00, 0x0A, 0x00, 0x15});
   EXPECT_EQ(ReadWholeFile(folder / "odd.txt"), std::u16string(u"A\r\n\u0015"));
-  WordLists lists;
-  folder.Write("customwords.txt", {0x15, 0x09, 0x0D, 0x00, 0x0A, 0x00, 0x42});
-  EXPECT_EQ(LoadWordLists(folder.path(), lists), Entries{u"B"});
 }
 
 TEST(ReadWholeFile, FailsWhenTheFileCanNeitherBeReadNorCreated) {
@@ -153,13 +118,11 @@ TEST(ReadWholeFile, ReadsOnlyRegularFilesWithinItsBound) {
   TempFolder folder;
   const std::filesystem::path fifo = folder / "customwords.txt";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  WordLists lists;
-  EXPECT_EQ(LoadWordLists(folder.path(), lists), Entries{});
   EXPECT_THROW(ReadWholeFile(fifo), Error);
   EXPECT_TRUE(std::filesystem::is_fifo(fifo));
   std::filesystem::remove(fifo);
   std::filesystem::create_symlink("/dev/zero", fifo);
-  EXPECT_EQ(LoadWordLists(folder.path(), lists), Entries{});
+  EXPECT_THROW(ReadWholeFile(fifo), Error);
   folder.Write("big.txt", std::vector<std::uint8_t>(kMaxTextFileBytes + 1, 0x41));
   try {
     ReadWholeFile(folder / "big.txt");
@@ -170,16 +133,6 @@ TEST(ReadWholeFile, ReadsOnlyRegularFilesWithinItsBound) {
   folder.Write("small.txt", {0x41, 0x00});
   EXPECT_EQ(ReadWholeFile(folder / "small.txt", 2), u"A");
   EXPECT_THROW(ReadWholeFile(folder / "small.txt", 1), Error);
-}
-
-TEST(LoadWordLists, OverlongUserLinesAreLeftOut) {
-  // A pasted text without line breaks would make every repaint of the list
-  // box lay out the whole line.
-  TempFolder folder;
-  const std::u16string longest(kMaxUserWordUnits, u'x');
-  folder.WriteText("customwords.txt", u"first\r\na\r\n" + longest + u"y\r\n" + longest + u"\r\nb");
-  WordLists lists;
-  EXPECT_EQ(LoadWordLists(folder.path(), lists), (Entries{u"a", longest, u"b"}));
 }
 
 TEST(ReadWholeFile, ReadsAMissingFileEmptyWithoutCreatingItWhenAsked) {
@@ -197,7 +150,8 @@ TEST(ReadWholeFile, CreatesOnlyWhereThePathSaysExactly) {
   EXPECT_THROW(ReadWholeFile(name), Error);
   EXPECT_FALSE(std::filesystem::exists(name));
   WordLists lists;
-  EXPECT_EQ(LoadWordLists({}, lists), Entries{});
+  LoadDictionary({}, lists);
+  EXPECT_TRUE(lists.WordList.empty());
   EXPECT_EQ(lists.WordCount, -1);
   EXPECT_TRUE(RunMaintenanceCommand({}).has_value());
 }
@@ -218,7 +172,7 @@ TEST(RunMaintenanceCommand, RebuildsTheListThatStartUpLoads) {
   folder.WriteText("hnhuge.txt", u"\u0915\r\n\u0915\u092E\r\n");
   EXPECT_FALSE(RunMaintenanceCommand(folder.path()).has_value());
   WordLists lists;
-  LoadWordLists(folder.path(), lists);
+  LoadDictionary(folder.path(), lists);
   EXPECT_EQ(lists.WordList, (Entries{u"\u0915", u"\u0915\u092E", u""}));
   EXPECT_EQ(lists.WordCount, 2);
 }

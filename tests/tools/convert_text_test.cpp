@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 
-#include "engine/layout_choice.h"
+#include "engine/layout.h"
 #include "text/utf8.h"
 #include "tools/convert/convert_text.h"
 
@@ -14,16 +16,21 @@ namespace {
 
 class ConvertText : public ::testing::Test {
  protected:
-  void SetUp() override { LoadLayouts(); }
+  Utf8Result TypeUtf8(std::string_view keys) const { return lekhora::TypeUtf8(layout, keys); }
+  std::u16string TypeText(std::u16string_view keys) const {
+    return lekhora::TypeText(layout, keys);
+  }
 
   // Typing the UTF-8 as it is decoded gives what typing its decoded copy gives.
-  static void ExpectSameTyping(const std::string& bytes) {
+  void ExpectSameTyping(const std::string& bytes) const {
     const Utf8Result decoded = DecodeUtf8(bytes);
     ASSERT_FALSE(decoded.badOffset);
     const Utf8Result typed = TypeUtf8(bytes);
     ASSERT_FALSE(typed.badOffset);
     EXPECT_EQ(typed.text, TypeText(decoded.text));
   }
+
+  std::shared_ptr<const Layout> layout = MakeLayout(kPhoneticVimraLayout);
 };
 
 TEST_F(ConvertText, LineEndsAreOneEnterEvenAcrossABlockEdge) {
@@ -70,7 +77,7 @@ TEST_F(ConvertText, LongMixedTextTypesAlikeEitherWay) {
     bytes += kPieces[(state >> 16) % std::size(kPieces)];
   }
   for (std::u16string_view layout : LayoutNames()) {
-    SetLayout(layout);
+    this->layout = MakeLayout(layout);
     ExpectSameTyping(bytes);
   }
 }

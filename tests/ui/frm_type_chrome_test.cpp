@@ -15,8 +15,7 @@
 #include <QtTest>
 #include <cstdlib>
 
-#include "engine/layout_choice.h"
-#include "engine/layout_tables.h"
+#include "engine/layout.h"
 #include "tests/support/pad_test_main.h"
 #include "tests/support/qt_test_support.h"
 #include "tests/support/user_folders.h"
@@ -225,18 +224,12 @@ class FrmTypeChromeTest : public QObject {
   }
 
   void captionsFollowEveryLayout() {
-    const struct {
-      const char* name;
-      const LayoutTable* table;
-    } layouts[] = {{"Remington", &RemingtonTable},
-                   {"Inscript", &InscriptTable},
-                   {"Phonetic", &PhoneticTable},
-                   {"Phonetic(Vimra)", &PhoneticVimraTable}};
-    for (const auto& layout : layouts) {
-      TrayWindow().ChooseLayout(QString::fromLatin1(layout.name));
+    for (const char* name : {"Remington", "Inscript", "Phonetic", "Phonetic(Vimra)"}) {
+      TrayWindow().ChooseLayout(QString::fromLatin1(name));
+      const auto layout = MakeLayout(QString::fromLatin1(name).toStdU16String());
       for (int code = 33; code <= 126; ++code)
-        QCOMPARE(Hex(Keys().Caption(code)), Hex(Q(TableEntry(*layout.table, code))));
-      QCOMPARE(Keys().LayoutList()->currentText(), QString::fromLatin1(layout.name));
+        QCOMPARE(Hex(Keys().Caption(code)), Hex(Q(std::u16string(layout->Caption(code)))));
+      QCOMPARE(Keys().LayoutList()->currentText(), QString::fromLatin1(name));
     }
   }
 
@@ -245,7 +238,7 @@ class FrmTypeChromeTest : public QObject {
     QComboBox* scripts = Keys().OutputScriptList();
     scripts->setCurrentIndex(scripts->findText("Bangla"));
     emit scripts->textActivated(QStringLiteral("Bangla"));
-    QCOMPARE(Q(CurrentLayout), QStringLiteral("Phonetic"));
+    QCOMPARE(Q(Type().CurrentLayout().Name()), QStringLiteral("Phonetic"));
     QCOMPARE(Child<QLabel>(Type(), "lblLayout").text(), QStringLiteral("Phonetic"));
     QVERIFY(Child<QAction>(menu, "mnuLayoutPhonetic").isChecked());
     QVERIFY(!Child<QAction>(menu, "mnuLayoutPhoneticVimra").isChecked());
@@ -265,13 +258,14 @@ class FrmTypeChromeTest : public QObject {
     QComboBox* list = Keys().LayoutList();
     QCOMPARE(list->currentIndex(), 0);
     emit list->textActivated(QStringLiteral("Remington"));
-    QCOMPARE(Q(CurrentLayout), QStringLiteral("Remington"));
+    QCOMPARE(Q(Type().CurrentLayout().Name()), QStringLiteral("Remington"));
     QCOMPARE(Child<QLabel>(Type(), "lblLayout").text(), QStringLiteral("Remington"));
     int checked = 0;
     for (QAction* entry : TrayWindow().LayoutMenu().actions()) checked += entry->isChecked();
     QCOMPARE(checked, 1);
     QVERIFY(Child<QAction>(TrayWindow().LayoutMenu(), "mnuLayoutRemington").isChecked());
-    QCOMPARE(Hex(Keys().Caption('k')), Hex(Q(TableEntry(RemingtonTable, 'k'))));
+    QCOMPARE(Hex(Keys().Caption('k')),
+             Hex(Q(std::u16string(MakeLayout(kRemingtonLayout)->Caption('k')))));
   }
 
   void aKeyTypesItsCaptionPastTheEngine() {
@@ -316,9 +310,12 @@ class FrmTypeChromeTest : public QObject {
     QWidget& image = Control("imgFont");
     for (int step = 0; step < 21; ++step) {
       // Each row alone: its letters are whole and stay clear of the next row's.
-      words.SetTipText(tall + u"\r\n");
+      CandidatePage rows;
+      rows.Words = {tall};
+      words.ShowCandidates(rows);
       const Ink first = InkOf(*words.lblTip(), tipBack);
-      words.SetTipText(u"\r\n" + tall + u"\r\n");
+      rows.Words = {u"", tall};
+      words.ShowCandidates(rows);
       const Ink second = InkOf(*words.lblTip(), tipBack);
       QVERIFY(!first.Empty() && !second.Empty());
       QVERIFY2(

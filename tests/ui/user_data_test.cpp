@@ -26,22 +26,21 @@
 #include "app/frm_splash.h"
 #include "base/folder_lock.h"
 #include "base/utf16.h"
-#include "engine/layout_choice.h"
-#include "ime/shared_words.h"
+#include "engine/layout.h"
 #include "suggest/user_words.h"
 #include "tests/support/pad_test_main.h"
 #include "tests/support/qt_test_support.h"
 #include "tests/support/user_folders.h"
-#include "ui/pad_settings.h"
 #include "ui/shell/frm_tray.h"
 #include "ui/shell/windows.h"
 #include "ui/typing/frm_type.h"
 #include "ui/typing/frm_words.h"
 #include "ui/typing/keyboard_panel.h"
 #include "ui/typing/pad_memory.h"
+#include "ui/typing/pad_settings.h"
 #include "ui/typing/type_box.h"
 #include "ui/typing/typing_core.h"
-#include "ui/user_file.h"
+#include "userdata/user_file.h"
 
 using namespace lekhora;
 using namespace lekhora::testing;
@@ -217,7 +216,6 @@ class UserDataTest : public QObject {
   void theFirstStartCopiesTheShippedWordsIntoTheUserFolder();
   void wordsAreAddedAndRemovedFromTheMenus();
   void anOverlongLineStaysInTheFileButNotInTheListBox();
-  void theInputMethodReadsTheListThePadWrites();
   void theTextMenuHasTheEditActionsAndClearingAsksFirst();
   void theTextIsSavedAMomentAfterAChangeAndAtExit();
   void aRestartFindsEverythingAsItWasLeft();
@@ -319,34 +317,6 @@ void UserDataTest::anOverlongLineStaysInTheFileButNotInTheListBox() {
   ExitPad();
 }
 
-void UserDataTest::theInputMethodReadsTheListThePadWrites() {
-  // A relative folder is no folder: both fall back to the home's.
-  for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME"}) {
-    const QByteArray before = qgetenv(name);
-    qputenv(name, "relative/folder");
-    const UserFolders folders = DefaultUserFolders();
-    const fs::path words = UserWordsFile();
-    qputenv(name, before);
-    const fs::path home = PathOf(QString::fromLocal8Bit(qgetenv("HOME")));
-    QCOMPARE(PathText(folders.Data),
-             PathText(std::string(name) == "XDG_DATA_HOME" ? home / ".local/share/lekhora"
-                                                           : g_home->DataFolder()));
-    QCOMPARE(PathText(folders.Config),
-             PathText(std::string(name) == "XDG_CONFIG_HOME" ? home / ".config/lekhora"
-                                                             : g_home->ConfigFolder()));
-    QCOMPARE(PathText(words), PathText(folders.Data / "customwords.txt"));
-  }
-  // The input method finds the folder without the toolkit.
-  QCOMPARE(PathText(UserWordsFile()), PathText(WordsFile()));
-  QCOMPARE(PathText(UserWordsFile()), PathText(DefaultUserFolders().Data / "customwords.txt"));
-  const QByteArray saved = qgetenv("XDG_DATA_HOME");
-  qunsetenv("XDG_DATA_HOME");
-  const std::filesystem::path withoutXdg = DefaultUserFolders().Data / "customwords.txt";
-  const std::filesystem::path imeWithoutXdg = UserWordsFile();
-  qputenv("XDG_DATA_HOME", saved);
-  QCOMPARE(PathText(imeWithoutXdg), PathText(withoutXdg));
-}
-
 void UserDataTest::theTextMenuHasTheEditActionsAndClearingAsksFirst() {
   StartPad();
   Box().setPlainText(QStringLiteral("abc"));
@@ -421,7 +391,7 @@ void UserDataTest::aRestartFindsEverythingAsItWasLeft() {
   ExitPad();
 
   StartPad();
-  QCOMPARE(Q(CurrentLayout), QStringLiteral("Phonetic"));
+  QCOMPARE(Q(Type().CurrentLayout().Name()), QStringLiteral("Phonetic"));
   QCOMPARE(Child<QLabel>(Type(), "lblLayout").text(), QStringLiteral("Phonetic"));
   QVERIFY(Child<QAction>(TrayWindow().LayoutMenu(), "mnuLayoutPhonetic").isChecked());
   QVERIFY(!Child<QAction>(TrayWindow().LayoutMenu(), "mnuLayoutPhoneticVimra").isChecked());
@@ -453,7 +423,7 @@ void UserDataTest::aRestartFindsEverythingAsItWasLeft() {
   QVERIFY(again.isVisible());
   ExitPad();
   StartPad();
-  QCOMPARE(Q(CurrentLayout), QStringLiteral("Inscript"));
+  QCOMPARE(Q(Type().CurrentLayout().Name()), QStringLiteral("Inscript"));
   QVERIFY(Child<QAction>(TrayWindow().LayoutMenu(), "mnuLayoutInscript").isChecked());
   QCOMPARE(Type().Keyboard().OutputScriptList()->currentIndex(), -1);
   QVERIFY(!Child<QCheckBox>(Type(), "chKB").isChecked());
@@ -496,7 +466,7 @@ void UserDataTest::damagedFilesGiveTheDefaultsAndAreNeverOverwritten() {
     Write(TextFile(), c.text);
     StartPad();
     // The defaults, and the shipped words.
-    QCOMPARE(Q(CurrentLayout), QStringLiteral("Phonetic(Vimra)"));
+    QCOMPARE(Q(Type().CurrentLayout().Name()), QStringLiteral("Phonetic(Vimra)"));
     QCOMPARE(Box().toPlainText(), QString());
     QCOMPARE(Box().font().pointSizeF(), 12.0);
     QCOMPARE(ShownWords(), shipped);

@@ -1,5 +1,7 @@
 #include "tools/convert/convert_text.h"
 
+#include <utility>
+
 #include "engine/key_replay.h"
 #include "engine/memory_text_box.h"
 #include "engine/suggestion_hooks.h"
@@ -12,7 +14,8 @@ namespace {
 // One typing session over keys that may arrive in pieces.
 class Typist {
  public:
-  explicit Typist(std::size_t keys) : engine_(box_, hooks_) {
+  Typist(std::shared_ptr<const Layout> layout, std::size_t keys)
+      : engine_(box_, hooks_, std::move(layout)) {
     // Most keys type one code unit; a little headroom covers the conjuncts.
     box_.Reserve(keys + keys / 8);
   }
@@ -38,15 +41,15 @@ class Typist {
 
 }  // namespace
 
-std::u16string TypeText(std::u16string_view keys) {
-  Typist typist(keys.size());
+std::u16string TypeText(std::shared_ptr<const Layout> layout, std::u16string_view keys) {
+  Typist typist(std::move(layout), keys.size());
   typist.Type(keys);
   return typist.TakeText();
 }
 
-Utf8Result TypeUtf8(std::string_view keys) {
+Utf8Result TypeUtf8(std::shared_ptr<const Layout> layout, std::string_view keys) {
   // Never more code units than bytes.
-  Typist typist(keys.size());
+  Typist typist(std::move(layout), keys.size());
   Utf8Result result;
   result.badOffset =
       DecodeUtf8Blocks(keys, [&typist](std::u16string_view block) { typist.Type(block); });

@@ -10,11 +10,13 @@
 #include <cstring>
 #include <exception>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
-#include "engine/layout_choice.h"
+#include "engine/layout.h"
 #include "text/utf8.h"
 #include "tools/convert/convert_text.h"
 
@@ -198,12 +200,12 @@ int Run(int argc, char** argv) {
     return kInputError;
   }
 
-  lekhora::LoadLayouts();
-  lekhora::SetLayout(layout);
-  if (script) lekhora::ChooseOutputScript(*script);
+  // A script types the Phonetic layout at that script's base.
+  std::shared_ptr<const lekhora::Layout> chosen =
+      lekhora::MakeLayout(layout, script ? std::u16string_view(*script) : std::u16string_view());
 
   // Nothing is written before the whole input has been found valid.
-  const lekhora::Utf8Result typed = lekhora::TypeUtf8(input.data);
+  const lekhora::Utf8Result typed = lekhora::TypeUtf8(std::move(chosen), input.data);
   if (typed.badOffset) {
     std::cerr << "lekhora-convert: input is not valid UTF-8: bad byte at offset "
               << *typed.badOffset << "\n";

@@ -4,14 +4,14 @@
 
 #include <exception>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/utf16.h"
 #include "engine/key_replay.h"
-#include "engine/layout_choice.h"
-#include "engine/layout_tables.h"
+#include "engine/layout.h"
 #include "engine/memory_text_box.h"
 #include "engine/suggestion_hooks.h"
 #include "engine/typing_engine.h"
@@ -37,12 +37,19 @@ std::u16string Shown(std::u16string text) {
   return text;
 }
 
+// The help describes the layout the pad starts with.
+const lekhora::Layout& Vimra() {
+  static const std::shared_ptr<const lekhora::Layout> layout =
+      lekhora::MakeLayout(lekhora::kPhoneticVimraLayout);
+  return *layout;
+}
+
 std::u16string KeyName(char16_t key) {
   return std::u16string(1, key);
 }
 
 std::u16string Entry(char16_t key) {
-  return Shown(lekhora::PhoneticVimraTable[key]);
+  return Shown(std::u16string(Vimra().Caption(key)));
 }
 
 // What typing keys at the end of an empty box gives, with no suggestions.
@@ -73,7 +80,7 @@ std::vector<std::u16string> KeyLines() {
   for (char16_t key = 33; key <= 126; ++key) {
     const bool alnum = (key >= u'0' && key <= u'9') || (key >= u'a' && key <= u'z') ||
                        (key >= u'A' && key <= u'Z');
-    if (alnum || lekhora::PhoneticVimraTable[key].empty()) continue;
+    if (alnum || std::u16string(Vimra().Caption(key)).empty()) continue;
     line += u"  " + KeyName(key) + u" " + Entry(key);
     if (++on_line == 6) lines.push_back(line), line = u" ", on_line = 0;
   }
@@ -125,7 +132,6 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    lekhora::LoadLayouts();
     std::u16string text;
     bool first = true;
     auto add = [&](const std::u16string& line) {

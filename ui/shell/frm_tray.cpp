@@ -8,7 +8,6 @@
 #include <QTimer>
 #include <QWindow>
 #include <array>
-#include <exception>
 
 #include "engine/layout_choice.h"
 #include "ui/kit/look.h"
@@ -163,11 +162,7 @@ void FrmTray::ChooseLayout(const QString& layoutName) {
   }
   if (chosen == nullptr) return;
   MarkLayout(*mnuLayout_, *chosen);
-  try {
-    SetLayout(chosen->layout);
-  } catch (const std::exception&) {
-    // A failing table build is skipped; the caption still follows.
-  }
+  TypeWindow().SetLayout(chosen->layout);
   // The layout is built at the Devanagari base again.
   TypeWindow().ForgetOutputScript();
   TypeWindow().SetLayoutCaption(layoutName);

@@ -15,7 +15,6 @@
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QWindow>
-#include <exception>
 #include <span>
 
 #include "base/data_files.h"
@@ -37,7 +36,7 @@
 #include "ui/typing/toolbar_commands.h"
 #include "ui/typing/type_box.h"
 #include "ui/typing/typing_core.h"
-#include "ui/user_word_store.h"
+#include "userdata/user_word_store.h"
 
 namespace lekhora {
 namespace {
@@ -59,12 +58,8 @@ ClickLabel* MakeImage(QWidget* parent, const char* name, Picture picture, const 
 
 }  // namespace
 
-void FrmType::PopupView::SetMainCaption(const std::u16string& caption) {
-  if (words_) words_->SetMainCaption(caption);
-}
-
-void FrmType::PopupView::SetTipText(const std::u16string& text) {
-  if (words_) words_->SetTipText(text);
+void FrmType::PopupView::Show(const CandidatePage& page) {
+  if (words_) words_->ShowCandidates(page);
 }
 
 FrmType::FrmType(std::filesystem::path folder, UserFolders user)
@@ -106,8 +101,6 @@ FrmType::FrmType(std::filesystem::path folder, UserFolders user)
 FrmType::~FrmType() {
   SkipOnError([this] { memory_->SaveNow(); });
   if (words_) words_->removeEventFilter(this);
-  // The layout code must not paint into a window that is gone.
-  SetCaptionSink({});
   txtType_->SetKeySink(nullptr);
   // Nor the box report its last changes to an engine that is gone.
   disconnect(txtType_, nullptr, this, nullptr);
@@ -399,9 +392,18 @@ void FrmType::ApplyLayout() {
 }
 
 void FrmType::LoadLayoutTables() {
-  SetCaptionSink(
-      [this](int code, const std::u16string& caption) { PaintKeyCaption(code, caption); });
-  LoadLayouts();
+  UseLayout(layouts_.SetLayout(kPhoneticVimraLayout));
+}
+
+void FrmType::SetLayout(std::u16string_view name) {
+  UseLayout(layouts_.SetLayout(name));
+}
+
+void FrmType::UseLayout(CaptionRange captions) {
+  core_->Engine().SetLayout(layouts_.Current());
+  // A caption the keyboard cannot take is skipped; the other keys still repaint.
+  for (int code = captions.first; code <= captions.last; ++code)
+    SkipOnError([&] { PaintKeyCaption(code, std::u16string(CurrentLayout().Caption(code))); });
 }
 
 void FrmType::SelectFirstMap() {
@@ -419,8 +421,14 @@ void FrmType::InitKeyLabels() {
   picKB_->InitialiseKeyLabels();
 }
 
+void FrmType::LoadWordList() {
+  if (wordListLoaded_) return;
+  wordListLoaded_ = true;
+  SkipOnError([this] { LoadDictionary(folder_, lists_); });
+}
+
 void FrmType::LoadLists() {
-  LoadDictionary(folder_, lists_);
+  if (!putOffWordList_) LoadWordList();
   // The user's words come from the user's folder, which the pad can write;
   // a list not there yet starts as a copy of the program's.
   const std::string saveError = userWords_->Load(memory_->HoldsDataFolder());
@@ -512,13 +520,10 @@ void FrmType::OnKeyCaptionClicked(const QString& caption) {
 }
 
 void FrmType::OnOutputScriptChosen(const QString& item) {
-  bool madePhonetic = false;
   const std::u16string name = item.toStdU16String();
-  try {
-    madePhonetic = ChooseOutputScript(name);
-  } catch (const std::exception&) {
-    // A failing table build is skipped, as in a layout choice.
-  }
+  const LayoutChoice::ScriptChoice choice = layouts_.ChooseOutputScript(name);
+  UseLayout(choice.captions);
+  const bool madePhonetic = choice.madeCurrent;
   for (const OutputScript& script : OutputScripts())
     if (script.name == name) outputScript_ = name;
   emit settingsChanged();

@@ -15,12 +15,13 @@
 
 #include "base/program_folder.h"
 #include "clipboard/mod_clipboard.h"
+#include "engine/layout_choice.h"
 #include "suggest/suggestion_view.h"
 #include "suggest/word_lists.h"
-#include "ui/pad_settings.h"
 #include "ui/typing/frm_words.h"
-#include "ui/user_folders.h"
-#include "ui/user_word_store.h"
+#include "ui/typing/pad_settings.h"
+#include "ui/typing/user_folders.h"
+#include "userdata/user_word_store.h"
 
 class QCheckBox;
 class QLabel;
@@ -61,6 +62,12 @@ class FrmType final : public QWidget {
   const WordLists& Lists() const { return lists_; }
   FrmWords* Popup() const { return words_.data(); }
 
+  /// The layout the pad types with and its keyboard shows.
+  const Layout& CurrentLayout() const { return layouts_.CurrentLayout(); }
+  /// A layout menu entry: the named layout becomes current and the keyboard
+  /// shows it (see LayoutChoice::SetLayout).
+  void SetLayout(std::u16string_view name);
+
   /// The caption of lblLayout: the current layout's name. The keyboard's
   /// layout list shows the same name.
   void SetLayoutCaption(const QString& layoutName);
@@ -79,6 +86,14 @@ class FrmType final : public QWidget {
   void SelectAllText();
   /// Command1: rebuilds the compressed word list; a failure is reported.
   void RunMaintenance();
+
+  /// Whether typing windows made from now on decode the bundled word list in
+  /// their load (the default) or leave it to LoadWordList, so that the
+  /// program's window comes up without waiting for it.
+  static void PutOffWordList(bool putOff) { putOffWordList_ = putOff; }
+  /// Decodes the bundled word list where the load left it; at once otherwise.
+  void LoadWordList();
+  bool WordListLoaded() const { return wordListLoaded_; }
 
   /// After the start-up: the settings and the text of the last run come
   /// back, and what changes from then on is kept.
@@ -138,6 +153,8 @@ class FrmType final : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  static inline bool putOffWordList_ = false;
+  bool wordListLoaded_ = false;
   void BuildControls();
   void BuildTitleBand();
   void BuildOptions();
@@ -159,6 +176,8 @@ class FrmType final : public QWidget {
   void LoadTray();
 
   void PaintKeyCaption(int code, const std::u16string& caption);
+  /// Hands the typing engine the current layout and repaints captions from it.
+  void UseLayout(CaptionRange captions);
   void OnCustomWordClicked(QListWidgetItem* item);
   void OnCloseClicked();
   void OnMinimiseClicked();
@@ -178,6 +197,7 @@ class FrmType final : public QWidget {
   std::unique_ptr<UserWordStore> userWords_;
   WordRows wordRows_;
   std::unique_ptr<PadMemory> memory_;
+  LayoutChoice layouts_;
   /// The output-script item chosen since the last layout choice.
   std::u16string outputScript_;
   /// Whether the popup is open, as far as the user's choice goes: hiding it
@@ -215,8 +235,7 @@ class FrmType final : public QWidget {
   class PopupView final : public SuggestionView {
    public:
     void Attach(FrmWords* words) { words_ = words; }
-    void SetMainCaption(const std::u16string& caption) override;
-    void SetTipText(const std::u16string& text) override;
+    void Show(const CandidatePage& page) override;
 
    private:
     QPointer<FrmWords> words_;

@@ -16,7 +16,7 @@
 #include "ui/typing/frm_type.h"
 #include "ui/typing/type_box.h"
 #include "ui/typing/typing_core.h"
-#include "ui/user_word_store.h"
+#include "userdata/user_word_store.h"
 
 namespace lekhora {
 namespace {

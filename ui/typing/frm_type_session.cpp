@@ -51,8 +51,8 @@ void FrmType::RestoreSession() {
 
 PadSettings FrmType::CurrentSettings() const {
   PadSettings settings;
-  settings.Layout = CurrentLayout;
-  if (CurrentLayout == kPhoneticLayout) settings.OutputScript = outputScript_;
+  settings.Layout = CurrentLayout().Name();
+  if (CurrentLayout().Name() == kPhoneticLayout) settings.OutputScript = outputScript_;
   settings.Conversion = chKB_->isChecked();
   settings.Keyboard = chShowKB_->isChecked();
   settings.FontPoints = txtType_->font().pointSizeF();

@@ -10,7 +10,7 @@
 #include <QScreen>
 #include <QStringList>
 
-#include "suggest/suggestions.h"
+#include "suggest/suggestion_view.h"
 #include "ui/geometry/design_geometry.h"
 #include "ui/geometry/geometry.h"
 #include "ui/kit/announce.h"
@@ -170,33 +170,21 @@ int FrmWords::RowHeight() const {
 }
 
 void FrmWords::SetMainCaption(const std::u16string& caption) {
-  noMatch_ = caption == kNoMatchCaption;
   // A screen reader speaks each new suggestion.
   SetTextAnnounced(lblMain_, FromU16(caption), tr("No suggestion"));
 }
 
-void FrmWords::SetTipText(const std::u16string& text) {
-  // The list text marks the current suggestion "<<< word >>>". Here lblMain,
-  // over the list's third row, is its highlight: the marked word goes to that
-  // row, without the marks, also when fewer than two words come before it.
-  // With no word matching, the first empty row, where the typed word would
-  // stand, goes under lblMain in the same way.
-  if (text.empty()) {
-    lblTip_->clear();
-    return;
-  }
-  QStringList rows = FromU16(text).split(QStringLiteral("\r\n"));
-  const QString open = QStringLiteral("<<< ");
-  const QString close = QStringLiteral(" >>>");
-  for (qsizetype row = 0; row < rows.size(); ++row) {
-    QString& line = rows[row];
-    const bool marked =
-        line.size() >= open.size() + close.size() && line.startsWith(open) && line.endsWith(close);
-    if (!marked && !(noMatch_ && line.isEmpty())) continue;
-    if (marked) line = line.mid(open.size(), line.size() - open.size() - close.size());
-    for (qsizetype above = row; above < kHighlightedRow; ++above) rows.prepend(QString());
-    break;
-  }
+void FrmWords::ShowCandidates(const CandidatePage& page) {
+  std::u16string caption;
+  if (MainCaptionOf(page, caption)) SetMainCaption(caption);
+  // lblMain, over the list's third row, is the highlight: the current row
+  // goes to that row, also when fewer than two words come before it.
+  QStringList rows;
+  rows.reserve(static_cast<qsizetype>(page.Words.size()) + kHighlightedRow);
+  for (qsizetype above = page.Highlight; above >= 0 && above < kHighlightedRow; ++above)
+    rows << QString();
+  for (const std::u16string_view word : page.Words)
+    rows << QString::fromUtf16(word.data(), static_cast<qsizetype>(word.size()));
   // A label breaks lines at LF.
   lblTip_->setText(rows.join(QLatin1Char('\n')));
 }

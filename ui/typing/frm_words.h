@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <string>
 
+#include "suggest/candidates.h"
 #include "ui/kit/window_slot.h"
 
 class QLabel;
@@ -20,8 +21,10 @@ class FrmWords final : public QWidget {
   /// Shown above owner and going with it; without owner it stands alone.
   explicit FrmWords(QWidget* owner = nullptr);
 
+  /// The rows in lblTip, the current suggestion's row under lblMain.
+  void ShowCandidates(const CandidatePage& page);
+  /// lblMain's caption, which a screen reader speaks.
   void SetMainCaption(const std::u16string& caption);
-  void SetTipText(const std::u16string& text);
 
   QLabel* lblMain() const { return lblMain_; }
   QLabel* lblTip() const { return lblTip_; }
@@ -38,9 +41,6 @@ class FrmWords final : public QWidget {
 
   QLabel* lblTip_ = nullptr;
   QLabel* lblMain_ = nullptr;
-  /// The caption said that no word matches: the first empty row of the
-  /// list is the typed word's place.
-  bool noMatch_ = false;
   ChromeImageWidget* imgClose_ = nullptr;
   ChromeImageWidget* imgMove_ = nullptr;
   ChromeImageWidget* imgSize_ = nullptr;

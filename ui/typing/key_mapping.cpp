@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "engine/key_replay.h"
+
 namespace lekhora {
 namespace {
 
@@ -11,41 +13,21 @@ struct KeyPair {
   std::int16_t vk;
 };
 
-// Keys whose Qt code differs from their virtual key code. On a US keyboard a
-// shifted symbol arrives as its own Qt key but is the same physical key.
+// Keys outside ASCII whose Qt code differs from their virtual key code. The
+// printable ASCII keys are Qt codes equal to their character, which the
+// engine's US keyboard maps (a shifted symbol is the same physical key).
 constexpr std::array kKeys{
-    KeyPair{Qt::Key_Backspace, 8},      KeyPair{Qt::Key_Tab, 9},
-    KeyPair{Qt::Key_Backtab, 9},        KeyPair{Qt::Key_Clear, 12},
-    KeyPair{Qt::Key_Return, 13},        KeyPair{Qt::Key_Enter, 13},
-    KeyPair{Qt::Key_Shift, 16},         KeyPair{Qt::Key_Control, 17},
-    KeyPair{Qt::Key_Alt, 18},           KeyPair{Qt::Key_AltGr, 18},
-    KeyPair{Qt::Key_Pause, 19},         KeyPair{Qt::Key_CapsLock, 20},
-    KeyPair{Qt::Key_Escape, 27},        KeyPair{Qt::Key_Space, 32},
-    KeyPair{Qt::Key_PageUp, 33},        KeyPair{Qt::Key_PageDown, 34},
-    KeyPair{Qt::Key_End, 35},           KeyPair{Qt::Key_Home, 36},
-    KeyPair{Qt::Key_Left, 37},          KeyPair{Qt::Key_Up, 38},
-    KeyPair{Qt::Key_Right, 39},         KeyPair{Qt::Key_Down, 40},
-    KeyPair{Qt::Key_Print, 44},         KeyPair{Qt::Key_Insert, 45},
-    KeyPair{Qt::Key_Delete, 46},        KeyPair{Qt::Key_Help, 47},
-    KeyPair{Qt::Key_Meta, 91},          KeyPair{Qt::Key_Super_L, 91},
-    KeyPair{Qt::Key_Super_R, 92},       KeyPair{Qt::Key_Menu, 93},
-    KeyPair{Qt::Key_NumLock, 144},      KeyPair{Qt::Key_ScrollLock, 145},
-    KeyPair{Qt::Key_Exclam, '1'},       KeyPair{Qt::Key_At, '2'},
-    KeyPair{Qt::Key_NumberSign, '3'},   KeyPair{Qt::Key_Dollar, '4'},
-    KeyPair{Qt::Key_Percent, '5'},      KeyPair{Qt::Key_AsciiCircum, '6'},
-    KeyPair{Qt::Key_Ampersand, '7'},    KeyPair{Qt::Key_Asterisk, '8'},
-    KeyPair{Qt::Key_ParenLeft, '9'},    KeyPair{Qt::Key_ParenRight, '0'},
-    KeyPair{Qt::Key_Semicolon, 186},    KeyPair{Qt::Key_Colon, 186},
-    KeyPair{Qt::Key_Equal, 187},        KeyPair{Qt::Key_Plus, 187},
-    KeyPair{Qt::Key_Comma, 188},        KeyPair{Qt::Key_Less, 188},
-    KeyPair{Qt::Key_Minus, 189},        KeyPair{Qt::Key_Underscore, 189},
-    KeyPair{Qt::Key_Period, 190},       KeyPair{Qt::Key_Greater, 190},
-    KeyPair{Qt::Key_Slash, 191},        KeyPair{Qt::Key_Question, 191},
-    KeyPair{Qt::Key_QuoteLeft, 192},    KeyPair{Qt::Key_AsciiTilde, 192},
-    KeyPair{Qt::Key_BracketLeft, 219},  KeyPair{Qt::Key_BraceLeft, 219},
-    KeyPair{Qt::Key_Backslash, 220},    KeyPair{Qt::Key_Bar, 220},
-    KeyPair{Qt::Key_BracketRight, 221}, KeyPair{Qt::Key_BraceRight, 221},
-    KeyPair{Qt::Key_Apostrophe, 222},   KeyPair{Qt::Key_QuoteDbl, 222},
+    KeyPair{Qt::Key_Backspace, 8},    KeyPair{Qt::Key_Tab, 9},      KeyPair{Qt::Key_Backtab, 9},
+    KeyPair{Qt::Key_Clear, 12},       KeyPair{Qt::Key_Return, 13},  KeyPair{Qt::Key_Enter, 13},
+    KeyPair{Qt::Key_Shift, 16},       KeyPair{Qt::Key_Control, 17}, KeyPair{Qt::Key_Alt, 18},
+    KeyPair{Qt::Key_AltGr, 18},       KeyPair{Qt::Key_Pause, 19},   KeyPair{Qt::Key_CapsLock, 20},
+    KeyPair{Qt::Key_Escape, 27},      KeyPair{Qt::Key_PageUp, 33},  KeyPair{Qt::Key_PageDown, 34},
+    KeyPair{Qt::Key_End, 35},         KeyPair{Qt::Key_Home, 36},    KeyPair{Qt::Key_Left, 37},
+    KeyPair{Qt::Key_Up, 38},          KeyPair{Qt::Key_Right, 39},   KeyPair{Qt::Key_Down, 40},
+    KeyPair{Qt::Key_Print, 44},       KeyPair{Qt::Key_Insert, 45},  KeyPair{Qt::Key_Delete, 46},
+    KeyPair{Qt::Key_Help, 47},        KeyPair{Qt::Key_Meta, 91},    KeyPair{Qt::Key_Super_L, 91},
+    KeyPair{Qt::Key_Super_R, 92},     KeyPair{Qt::Key_Menu, 93},    KeyPair{Qt::Key_NumLock, 144},
+    KeyPair{Qt::Key_ScrollLock, 145},
 };
 
 // The number pad has keys of its own, told apart by the keypad modifier.
@@ -100,8 +82,8 @@ std::int16_t VirtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
   if (modifiers & Qt::KeypadModifier) {
     if (const std::int16_t code = KeypadCode(qtKey); code != 0) return code;
   }
-  if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
-    return static_cast<std::int16_t>(qtKey);
+  if (qtKey >= Qt::Key_Space && qtKey <= Qt::Key_AsciiTilde)
+    return UsKeyStroke(static_cast<char16_t>(qtKey)).keyCode;
   if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
     return static_cast<std::int16_t>(112 + qtKey - Qt::Key_F1);
   for (const KeyPair& pair : kKeys) {

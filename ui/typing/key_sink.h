@@ -1,8 +1,7 @@
 #pragma once
-// What the typing box reports of its keys and clicks. Setting a code to 0
-// swallows the key: the text box then does nothing of its own with it.
+// What the typing box reports of its keys and clicks.
 
-#include <cstdint>
+#include "engine/key_codes.h"
 
 namespace lekhora {
 
@@ -10,9 +9,8 @@ class KeySink {
  public:
   virtual ~KeySink() = default;
 
-  virtual void KeyDown(std::int16_t& keyCode, std::int16_t shift) = 0;
-  virtual void KeyPress(std::int16_t& keyAscii) = 0;
-  virtual void KeyUp(std::int16_t& keyCode, std::int16_t shift) = 0;
+  /// True: the key was consumed, the text box does nothing of its own with it.
+  virtual bool Key(const KeyEvent& event) = 0;
   virtual void MouseUp() = 0;
 };
 

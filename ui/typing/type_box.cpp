@@ -48,49 +48,23 @@ void TypeBox::ChooseWrapMode() {
 }
 
 void TypeBox::keyPressEvent(QKeyEvent* event) {
-  if (sink_ == nullptr) {
-    QPlainTextEdit::keyPressEvent(event);
-    return;
-  }
   const Qt::KeyboardModifiers modifiers = event->modifiers();
-  std::int16_t keyCode = VirtualKeyCode(event->key(), modifiers);
-  if (keyCode != 0) {
-    sink_->KeyDown(keyCode, ShiftMask(modifiers));
-    if (keyCode == 0) {
-      event->accept();
-      return;
-    }
-  }
-  const std::int16_t typed = KeyAsciiCode(event->key(), modifiers, event->text());
-  if (typed != 0) {
-    std::int16_t keyAscii = typed;
-    sink_->KeyPress(keyAscii);
-    if (keyAscii == 0) {
-      event->accept();
-      return;
-    }
-    if (keyAscii != typed && keyAscii > 32) {
-      // The handler turned the key into another character: that one is typed.
-      insertPlainText(QString(QChar(static_cast<char16_t>(keyAscii))));
-      event->accept();
-      return;
-    }
+  if (sink_ != nullptr && sink_->Key(KeyPressed(VirtualKeyCode(event->key(), modifiers),
+                                                static_cast<char16_t>(KeyAsciiCode(
+                                                    event->key(), modifiers, event->text())),
+                                                ShiftMask(modifiers)))) {
+    event->accept();
+    return;
   }
   QPlainTextEdit::keyPressEvent(event);
 }
 
 void TypeBox::keyReleaseEvent(QKeyEvent* event) {
-  if (sink_ == nullptr || event->isAutoRepeat()) {
-    QPlainTextEdit::keyReleaseEvent(event);
+  if (sink_ != nullptr && !event->isAutoRepeat() &&
+      sink_->Key(KeyReleased(VirtualKeyCode(event->key(), event->modifiers()),
+                             ShiftMask(event->modifiers())))) {
+    event->accept();
     return;
-  }
-  std::int16_t keyCode = VirtualKeyCode(event->key(), event->modifiers());
-  if (keyCode != 0) {
-    sink_->KeyUp(keyCode, ShiftMask(event->modifiers()));
-    if (keyCode == 0) {
-      event->accept();
-      return;
-    }
   }
   QPlainTextEdit::keyReleaseEvent(event);
 }

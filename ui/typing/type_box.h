@@ -1,6 +1,6 @@
 #pragma once
-// The typing box txtType: a plain text edit whose keys go to the key handlers
-// first, in the order the handlers were written for (down, press, up).
+// The typing box txtType: a plain text edit whose keys go to the typing engine
+// first, as they go down (with what they type) and come up.
 
 #include <QPlainTextEdit>
 

@@ -17,11 +17,7 @@ class TypingCore final : public KeySink {
   TypingEngine& Engine() { return engine_; }
   Suggestions& Suggest() { return suggestions_; }
 
-  void KeyDown(std::int16_t& keyCode, std::int16_t shift) override {
-    engine_.KeyDown(keyCode, shift);
-  }
-  void KeyPress(std::int16_t& keyAscii) override { engine_.KeyPress(keyAscii); }
-  void KeyUp(std::int16_t& keyCode, std::int16_t shift) override { engine_.KeyUp(keyCode, shift); }
+  bool Key(const KeyEvent& event) override { return engine_.Key(event).consumed; }
   void MouseUp() override { engine_.MouseUp(); }
 
  private:

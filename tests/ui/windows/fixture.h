@@ -24,8 +24,7 @@
 
 #include "app/frm_splash.h"
 #include "clipboard/qt/qt_clipboard_backend.h"
-#include "engine/layout_choice.h"
-#include "engine/layout_tables.h"
+#include "engine/layout.h"
 #include "engine/typing_engine.h"
 #include "suggest/suggestions.h"
 #include "tests/support/qt_test_support.h"

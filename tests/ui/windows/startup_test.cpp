@@ -29,7 +29,7 @@ void StartupTest::splashBringsUpThePadAndCloses4SecondsLater() {
   QVERIFY(!splash.Timer2().isActive());
   QVERIFY(TrayWindowSlot().IsLoaded());
   // The load ran in its order: layout, lists, then the popup owned by the window.
-  QVERIFY(CurrentLayout == kPhoneticVimraLayout);
+  QVERIFY(Type().CurrentLayout().Name() == kPhoneticVimraLayout);
   QVERIFY(Type().KeyCaption('k') == u"\u0915");
   QCOMPARE(Child<QLabel>(Type(), "lblLayout").text(), QStringLiteral("Phonetic(Vimra)"));
   QVERIFY2(Type().Lists().WordCount > 0, "the bundled word list was not loaded");

@@ -1,4 +1,4 @@
-#include "ui/user_word_store.h"
+#include "userdata/user_word_store.h"
 
 #include <gtest/gtest.h>
 
@@ -177,6 +177,51 @@ TEST(UserWordStore, AShippedListLinkedFromElsewhereIsReadAUserListLinkedOutIsNev
   EXPECT_FALSE(store.Add(u"\u0916").Saved);
   EXPECT_EQ(folders.root.Read("elsewhere.txt"), Utf16ToBytes(kShipped));
   EXPECT_TRUE(std::filesystem::is_symlink(folders.user / "customwords.txt"));
+}
+
+TEST(WordsToShow, TheUsersListWhenThePadCanUseItElseTheShippedOneWritingNothing) {
+  Folders folders;
+  const std::filesystem::path user = folders.user / "customwords.txt";
+  const std::filesystem::path shipped = folders.program / "customwords.txt";
+  const auto shown = [&] {
+    const UserWords words = WordsToShow(user, shipped);
+    return Words(words.Words().begin(), words.Words().end());
+  };
+  // No list yet: the shipped one, and nothing is made.
+  EXPECT_EQ(shown(), (Words{u"\u0915", u"\u092E"}));
+  EXPECT_FALSE(std::filesystem::exists(folders.user));
+
+  std::filesystem::create_directories(folders.user);
+  const auto write = [&](const Bytes& bytes) {
+    folders.root.Write("home/lekhora/customwords.txt", bytes);
+  };
+  // Every line after the first, a final CR LF giving one empty entry.
+  write(Utf16ToBytes(u"x\r\ny\r\nz"));
+  EXPECT_EQ(shown(), (Words{u"y", u"z"}));
+  write(Utf16ToBytes(u"x\r\ny\r\n"));
+  EXPECT_EQ(shown(), (Words{u"y", u""}));
+  write(Utf16ToBytes(u"only the explanation"));
+  EXPECT_EQ(shown(), Words{});
+
+  // Whatever the pad would not use shows the shipped words, and the reader
+  // leaves the file as it is (setting aside is the pad's).
+  const Bytes odd{0x15, 0x09, 0x0D, 0x00, 0x0A, 0x00, 0x42};
+  for (const Bytes& unusable : {Bytes{}, odd, Utf16ToBytes(std::u16string(u"h\r\n\u0915\0", 5))}) {
+    write(unusable);
+    EXPECT_EQ(shown(), (Words{u"\u0915", u"\u092E"}));
+    EXPECT_EQ(folders.UserBytes(), unusable);
+  }
+  std::filesystem::remove(user);
+  std::filesystem::create_directory(user);
+  EXPECT_EQ(shown(), (Words{u"\u0915", u"\u092E"}));
+  std::filesystem::remove(user);
+  std::filesystem::create_symlink("/dev/zero", user);
+  EXPECT_EQ(shown(), (Words{u"\u0915", u"\u092E"}));
+  EXPECT_EQ(ReadUsableWords(user), std::nullopt);
+
+  // Without a program folder there is nothing to stand in.
+  EXPECT_EQ(WordsToShow(user, {}).Words().size(), 0u);
+  EXPECT_EQ(ReadUsableWords({}), std::nullopt);
 }
 
 TEST(WordRows, FollowTheEntriesAsWordsComeAndGoLeavingOverlongLinesUnshown) {

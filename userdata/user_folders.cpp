@@ -1,7 +1,9 @@
-#include "base/user_folders.h"
+#include "userdata/user_folders.h"
 
 #include <cstdlib>
 #include <vector>
+
+#include "base/data_files.h"
 
 #ifndef _WIN32
 #include <pwd.h>
@@ -22,9 +24,9 @@ std::filesystem::path AbsoluteFromEnvironment(const char* name) {
   return path.is_absolute() ? path : std::filesystem::path();
 }
 
+#ifndef _WIN32
 std::filesystem::path HomeFolder() {
   std::filesystem::path home = AbsoluteFromEnvironment("HOME");
-#ifndef _WIN32
   if (home.empty()) {
     std::vector<char> buffer(16384);
     struct passwd entry {};
@@ -35,13 +37,18 @@ std::filesystem::path HomeFolder() {
       if (account.is_absolute()) home = account;
     }
   }
-#endif
   return home;
 }
+#endif
 
 }  // namespace
 
 std::filesystem::path LekhoraUserFolder(UserFolderKind kind) {
+#ifdef _WIN32
+  (void)kind;
+  const std::filesystem::path local = AbsoluteFromEnvironment("LOCALAPPDATA");
+  return local.empty() ? local : local / kFolderName;
+#else
   const bool data = kind == UserFolderKind::Data;
   std::filesystem::path base = AbsoluteFromEnvironment(data ? "XDG_DATA_HOME" : "XDG_CONFIG_HOME");
   if (base.empty()) {
@@ -50,6 +57,18 @@ std::filesystem::path LekhoraUserFolder(UserFolderKind kind) {
     base = data ? home / ".local" / "share" : home / ".config";
   }
   return base / kFolderName;
+#endif
+}
+
+UserFolders DefaultUserFolders() {
+  return UserFolders{LekhoraUserFolder(UserFolderKind::Data),
+                     LekhoraUserFolder(UserFolderKind::Config)};
+}
+
+std::filesystem::path UserWordsFile() {
+  const std::filesystem::path folder = LekhoraUserFolder(UserFolderKind::Data);
+  if (folder.empty()) return {};
+  return folder / kCustomWordsFile;
 }
 
 }  // namespace lekhora

@@ -9,6 +9,7 @@
 
 #include "engine/layout_choice.h"
 #include "ui/geometry/geometry.h"
+#include "userdata/settings_file.h"
 
 namespace lekhora {
 
@@ -37,6 +38,10 @@ PadSettings CheckedSettings(PadSettings settings);
 /// ending with a line feed, holding the pad's own keys only, so that it is
 /// always small enough to be read back.
 std::string SettingsFileText(const PadSettings& settings);
+
+/// The pad's keys among a settings file's values, unchecked (missing keys
+/// keep their defaults).
+PadSettings PadSettingsOf(const SettingsValues& values);
 
 /// The values of a settings file, unchecked (missing keys keep their
 /// defaults, unknown keys are passed over); nothing when the text is not such

@@ -1,4 +1,4 @@
-#include "ui/user_file.h"
+#include "userdata/user_file.h"
 
 #include <cstdio>
 #include <exception>

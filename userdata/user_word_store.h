@@ -15,6 +15,20 @@
 
 namespace lekhora {
 
+/// The user's list at path when the pad can use it as it is, checked as the
+/// pad checks it (text, not cut short, a regular file within its size, not a
+/// link out of its folder); nothing otherwise. Nothing is written.
+std::optional<UserWords> ReadUsableWords(const std::filesystem::path& path);
+
+/// The list shipped beside the program, only read (an installation may link
+/// it from elsewhere); a list of no words when it cannot be used.
+UserWords ShippedWords(const std::filesystem::path& shipped);
+
+/// The words the pad shows for these files, for a reader that never writes
+/// (the input method): the user's list, or the shipped one wherever the pad
+/// would show that instead (no user list yet, or one it cannot use).
+UserWords WordsToShow(const std::filesystem::path& user, const std::filesystem::path& shipped);
+
 class UserWordStore {
  public:
   UserWordStore(std::filesystem::path userFile, std::filesystem::path shippedFile);
@@ -55,7 +69,6 @@ class UserWordStore {
  private:
   template <class Edit>
   Change Apply(Edit edit);
-  UserWords Shipped() const;
   /// The file as it is now, or the list in memory where the file has nothing
   /// better; handles a file that went bad meanwhile.
   UserWords Current();

@@ -1,4 +1,4 @@
-#include "ui/user_word_store.h"
+#include "userdata/user_word_store.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -9,7 +9,7 @@
 #include "base/files.h"
 #include "base/utf16.h"
 #include "suggest/word_lists.h"
-#include "ui/user_file.h"
+#include "userdata/user_file.h"
 
 namespace lekhora {
 namespace {
@@ -22,15 +22,28 @@ std::string NameOf(const std::filesystem::path& path) {
 
 }  // namespace
 
-UserWordStore::UserWordStore(std::filesystem::path userFile, std::filesystem::path shippedFile)
-    : user_(std::move(userFile)), shipped_(std::move(shippedFile)) {}
+std::optional<UserWords> ReadUsableWords(const std::filesystem::path& path) {
+  if (path.empty()) return std::nullopt;
+  const UserFileRead read = ReadUserFile(path, UserFileKind::WordList);
+  if (read.State != UserFileState::Usable) return std::nullopt;
+  return UserWords::FromBytes(read.Bytes);
+}
 
-UserWords UserWordStore::Shipped() const {
-  // Only read: an installation may well link it from elsewhere.
-  const UserFileRead read = ReadUserFile(shipped_, UserFileKind::WordList, false);
-  if (read.State == UserFileState::Usable) return UserWords::FromBytes(read.Bytes);
+UserWords ShippedWords(const std::filesystem::path& shipped) {
+  if (!shipped.empty()) {
+    const UserFileRead read = ReadUserFile(shipped, UserFileKind::WordList, false);
+    if (read.State == UserFileState::Usable) return UserWords::FromBytes(read.Bytes);
+  }
   return UserWords::FromBytes(Utf16ToBytes(kUserWordsHeader));
 }
+
+UserWords WordsToShow(const std::filesystem::path& user, const std::filesystem::path& shipped) {
+  std::optional<UserWords> words = ReadUsableWords(user);
+  return words ? std::move(*words) : ShippedWords(shipped);
+}
+
+UserWordStore::UserWordStore(std::filesystem::path userFile, std::filesystem::path shippedFile)
+    : user_(std::move(userFile)), shipped_(std::move(shippedFile)) {}
 
 void UserWordStore::SetAside(const std::string& problem) {
   if (const auto aside = SetDamagedFileAside(user_, std::chrono::system_clock::now()))
@@ -57,18 +70,18 @@ std::string UserWordStore::Load(bool tidy) {
       words_ = UserWords::FromBytes(read.Bytes);
       return {};
     case UserFileState::Missing:
-      words_ = Shipped();
+      words_ = ShippedWords(shipped_);
       return Write();
     case UserFileState::Empty:
       notes_.push_back(NameOf(user_) + " is empty; the shipped words are shown");
-      words_ = Shipped();
+      words_ = ShippedWords(shipped_);
       return {};
     case UserFileState::Unusable:
       LeaveAlone(read.Problem);
-      words_ = Shipped();
+      words_ = ShippedWords(shipped_);
       return {};
     case UserFileState::Damaged:
-      words_ = Shipped();
+      words_ = ShippedWords(shipped_);
       return {};
   }
   return {};
