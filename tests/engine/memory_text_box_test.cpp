@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "engine/memory_text_box.h"
+#include "tests/engine/caret.h"
 
 namespace lekhora {
 namespace {
+
+using testing::Caret;
+using testing::CaretOf;
 
 TEST(MemoryTextBox, SelectionFollowsTheTextBoxRules) {
   MemoryTextBox box(u"abcdef");
@@ -15,12 +19,10 @@ TEST(MemoryTextBox, SelectionFollowsTheTextBoxRules) {
   EXPECT_EQ(box.SelLength(), 4);
   EXPECT_EQ(box.SelText(), u"cdef");
   EXPECT_FALSE(box.SetSelStart(-1));  // refused, selection kept
-  EXPECT_EQ(box.SelStart(), 2);
-  EXPECT_EQ(box.SelLength(), 4);
+  EXPECT_EQ(CaretOf(box), (Caret{2, 4}));
   EXPECT_FALSE(box.SetSelLength(-1));
   EXPECT_TRUE(box.SetSelStart(99));  // beyond the end: at the end, no selection
-  EXPECT_EQ(box.SelStart(), 6);
-  EXPECT_EQ(box.SelLength(), 0);
+  EXPECT_EQ(CaretOf(box), (Caret{6, 0}));
 }
 
 TEST(MemoryTextBox, SelTextReplacesTheSelectionAndLeavesTheCaretAfterIt) {
@@ -29,8 +31,7 @@ TEST(MemoryTextBox, SelTextReplacesTheSelectionAndLeavesTheCaretAfterIt) {
   box.SetSelLength(3);
   box.SetSelText(u"XY");
   EXPECT_EQ(box.View(), u"aXYef");
-  EXPECT_EQ(box.SelStart(), 3);
-  EXPECT_EQ(box.SelLength(), 0);
+  EXPECT_EQ(CaretOf(box), (Caret{3, 0}));
   box.SetSelText(u"");
   EXPECT_EQ(box.View(), u"aXYef");
 }

@@ -11,10 +11,14 @@
 #include "engine/typing_state.h"
 #include "suggest/suggestion_view.h"
 #include "suggest/word_lists.h"
+#include "tests/engine/caret.h"
 #include "tests/suggest/letters.h"
 
 namespace lekhora {
 namespace {
+
+using testing::Caret;
+using testing::CaretOf;
 
 using namespace testing;
 
@@ -98,8 +102,7 @@ TEST(SearchList, NothingMatchingMarksNothingAndAcceptsNothing) {
   box.SetSelStart(caret);
   EXPECT_EQ(f.suggestions.Accept(box, caret, true), u"");
   EXPECT_EQ(box.Text(), typed);
-  EXPECT_EQ(box.SelStart(), caret);
-  EXPECT_EQ(box.SelLength(), 0);
+  EXPECT_EQ(CaretOf(box), (Caret{caret, 0}));
 }
 
 TEST(SearchList, AfterNothingMatchedAScrollPicksANeighbourToAccept) {
@@ -388,8 +391,7 @@ TEST(Accept, ReplacesNothingButTheTypedPrefixAndItsSpace) {
     const int caret = static_cast<int>(c.text.size());
     EXPECT_EQ(f.suggestions.Accept(box, caret, c.separator), u"");
     EXPECT_EQ(box.Text(), c.text);
-    EXPECT_EQ(box.SelStart(), caret);
-    EXPECT_EQ(box.SelLength(), 0);
+    EXPECT_EQ(CaretOf(box), (Caret{caret, 0}));
   }
 }
 
@@ -403,8 +405,7 @@ TEST(Accept, PrefixLongerThanTheTextBeforeTheCaretChangesNothing) {
   box.SetSelStart(1);
   f.suggestions.Accept(box, 1, true);
   EXPECT_EQ(box.Text(), kKa + u"abcdef");
-  EXPECT_EQ(box.SelStart(), 1);
-  EXPECT_EQ(box.SelLength(), 0);
+  EXPECT_EQ(CaretOf(box), (Caret{1, 0}));
 }
 
 TEST(CustomWordClick, ReplacesTheSelectionOrInsertsAtTheCaret) {

@@ -6,9 +6,13 @@
 #include <string>
 
 #include "engine/memory_text_box.h"
+#include "tests/engine/caret.h"
 
 namespace lekhora {
 namespace {
+
+using testing::Caret;
+using testing::CaretOf;
 
 class FakeClipboard final : public ClipboardBackend {
  public:
@@ -35,8 +39,7 @@ TEST(ToolbarCommands, CopyTakesTheWholeTextWhateverIsSelected) {
   FakeClipboard clipboard;
   EXPECT_TRUE(CopyAllText(box, clipboard));
   EXPECT_EQ(clipboard.content, u"a" + kKaKha + u"b");
-  EXPECT_EQ(box.SelStart(), 1);
-  EXPECT_EQ(box.SelLength(), 1);
+  EXPECT_EQ(CaretOf(box), (Caret{1, 1}));
 
   clipboard.fails = true;
   EXPECT_FALSE(CopyAllText(box, clipboard));
@@ -51,8 +54,7 @@ TEST(ToolbarCommands, PasteReplacesTheSelectionAndLeavesTheCaretAfterIt) {
   int reports = 0;
   PasteClipboardText(box, clipboard, [&](const std::string&, const std::string&) { ++reports; });
   EXPECT_EQ(box.Text(), u"a" + kKaKha + u"d");
-  EXPECT_EQ(box.SelStart(), 3);
-  EXPECT_EQ(box.SelLength(), 0);
+  EXPECT_EQ(CaretOf(box), (Caret{3, 0}));
   EXPECT_EQ(reports, 0);
 }
 
@@ -71,8 +73,7 @@ TEST(ToolbarCommands, SelectAllCoversEveryUnitIncludingPairs) {
   MemoryTextBox box(u"a\U0001F600" + kKaKha);
   box.SetSelStart(2);
   SelectAllText(box);
-  EXPECT_EQ(box.SelStart(), 0);
-  EXPECT_EQ(box.SelLength(), 5);
+  EXPECT_EQ(CaretOf(box), (Caret{0, 5}));
   MemoryTextBox empty(u"");
   SelectAllText(empty);
   EXPECT_EQ(empty.SelLength(), 0);
