@@ -23,8 +23,13 @@ bool MainCaptionOf(const CandidatePage& page, std::u16string& caption) {
     return true;
   }
   if (page.Highlight < 0) return false;
-  caption = u" ";
-  caption += page.Words[static_cast<std::size_t>(page.Highlight)];
+  // Built by appending: GCC 12 at -O3 takes a literal assigned and then
+  // appended to for an overlapping copy (-Wrestrict).
+  const std::u16string_view word = page.Words[static_cast<std::size_t>(page.Highlight)];
+  caption.clear();
+  caption.reserve(word.size() + 1);
+  caption.push_back(u' ');
+  caption.append(word);
   return true;
 }
 
