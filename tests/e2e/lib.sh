@@ -24,8 +24,18 @@ fail() {
   exit 1
 }
 
+# Ends the pad and waits until it is gone: a pad still closing would leave
+# its tray icon beside the next test's, which that test could take for its own.
 stop_pad() {
-  if [ -n "$pad_pid" ] && kill -0 "$pad_pid" 2>/dev/null; then kill "$pad_pid" 2>/dev/null || true; fi
+  [ -n "$pad_pid" ] && kill -0 "$pad_pid" 2>/dev/null || return 0
+  kill "$pad_pid" 2>/dev/null || true
+  local tries=100
+  while kill -0 "$pad_pid" 2>/dev/null && [ $tries -gt 0 ]; do
+    sleep 0.1
+    tries=$((tries - 1))
+  done
+  kill -9 "$pad_pid" 2>/dev/null || true
+  wait "$pad_pid" 2>/dev/null || true
 }
 trap stop_pad EXIT
 
@@ -62,11 +72,20 @@ lekhora_window() {
 typing_window() { lekhora_window -gt 400; }
 popup_window() { xdotool search --name '^Suggestions$' 2>/dev/null | head -1 || true; }
 # The icon is the pad's window inside trayer's panel.
+# That of this test's pad when the icon names its process (a pad of another
+# test may still be closing); else the first one.
 tray_icon() {
-  local w
-  for w in $(xdotool search --class trayer 2>/dev/null || true); do
-    xwininfo -tree -id "$w" | sed -n 's/^ *\(0x[0-9a-f]*\) "Lekhora".*/\1/p' | head -1
+  local w icons icon
+  icons=$(for w in $(xdotool search --class trayer 2>/dev/null || true); do
+    xwininfo -tree -id "$w" | sed -n 's/^ *\(0x[0-9a-f]*\) "Lekhora".*/\1/p'
+  done)
+  for icon in $icons; do
+    if [ -n "$pad_pid" ] && xprop -id "$icon" _NET_WM_PID 2>/dev/null | grep -q "= $pad_pid\$"; then
+      echo "$icon"
+      return 0
+    fi
   done
+  head -1 <<<"$icons"
   return 0
 }
 # Open popup menus of the pad: mapped override-redirect windows that are
