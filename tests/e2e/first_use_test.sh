@@ -168,7 +168,14 @@ tray_hide_show() {
   sleep 0.8
   xdotool mousemove --window "$icon" 10 15 click 1
   wait_for 3 'test "$(open_menus)" -eq 1' || fail "the tray menu did not open $1"
+  # A loaded machine lays the menu out after it maps it.
+  sleep 0.3
   click_menu_entry 2 3
+}
+# What a failed Hide/Show left behind, for the failure message.
+window_state() {
+  echo "menus open: $(open_menus); state: $(xprop -id "$window" _NET_WM_STATE 2>&1);" \
+    "$(xwininfo -id "$window" | grep 'Map State'); icons: $(tray_icon) of pad $pad_pid"
 }
 iconic() { xprop -id "$window" _NET_WM_STATE | grep -q HIDDEN; }
 # imgMin stands 7800 twips from the left, 60 from the top.
@@ -176,8 +183,8 @@ click_in $((7800 / 15 + 6)) $((60 / 15 + 6))
 wait_for 3 iconic || fail "the minimise image did not minimise"
 sleep 0.5
 tray_hide_show "after the minimise"
-wait_for 3 '! iconic && mapped "$window"' ||
-  fail "after a minimise one Hide/Show did not bring the window back"
+wait_for 10 '! iconic && mapped "$window"' ||
+  fail "after a minimise one Hide/Show did not bring the window back ($(window_state))"
 wait_for 3 'mapped "$popup"' || fail "the popup did not come back with the window"
 # The entry reads Hide again: the next choice hides, the one after shows.
 tray_hide_show "after the restore"
@@ -189,8 +196,8 @@ xdotool windowminimize "$window"
 wait_for 3 iconic || fail "the window manager did not minimise the window"
 sleep 0.5
 tray_hide_show "after the window manager's minimise"
-wait_for 3 '! iconic && mapped "$window"' ||
-  fail "after the window manager's minimise one Hide/Show did not bring the window back"
+wait_for 10 '! iconic && mapped "$window"' ||
+  fail "after the window manager's minimise one Hide/Show did not bring the window back ($(window_state))"
 
 # --- The help window opens wholly on screen, also over a window dragged
 # down past the screen's bottom edge, where it would open centred.
