@@ -84,7 +84,7 @@ std::int16_t CandidateModel::Search(std::u16string_view typed, int start) {
 
 int CandidateModel::Count() const {
   int count = 0;
-  for (const Source& s : sources_) count += s.Range.Size() - s.Repeated;
+  for (const Source& s : sources_) count += s.Listed();
   return count;
 }
 
@@ -99,8 +99,8 @@ const std::u16string& CandidateModel::Word(int k) const {
     return sources_.front().Lists->WordList[static_cast<std::size_t>(k)];
   for (std::size_t s = 0;; ++s) {
     const Source& source = sources_[s];
-    if (k >= source.Range.Size() - source.Repeated) {
-      k -= source.Range.Size() - source.Repeated;
+    if (k >= source.Listed()) {
+      k -= source.Listed();
       continue;
     }
     for (int index = source.Range.First;; ++index) {
@@ -177,7 +177,7 @@ const CandidatePage& CandidateModel::Page(int size) {
   int k = 0;
   for (std::size_t s = 0; s < sources_.size() && k < end; ++s) {
     const Source& source = sources_[s];
-    const int listed = source.Range.Size() - source.Repeated;
+    const int listed = source.Listed();
     if (k + listed <= pageStart_) {
       k += listed;
       continue;

@@ -109,6 +109,8 @@ class CandidateModel {
     PrefixRange Range;
     // How many words of Range earlier sources list already.
     int Repeated = 0;
+    // How many candidates this source adds.
+    int Listed() const { return Range.Size() - Repeated; }
   };
 
   bool Inside(int k) const;
