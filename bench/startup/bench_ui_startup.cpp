@@ -1,8 +1,10 @@
 // Start-up of the real pad against the smallest Qt Widgets program, measured
 // from outside in the same run on one private Xvfb display: from starting the
 // process to its windows mapped, and the resident memory once it is ready and
-// idle. The two programs take turns, so whatever else the machine does falls
-// on both alike.
+// idle. There are two yardsticks: the empty window, and the same window showing
+// one line of text, which pays for the fonts, fontconfig and the shaper as
+// every program that shows a word does (about 4 MiB). The programs take turns,
+// so whatever else the machine does falls on all alike.
 //
 // Environment: LEKHORA_STARTUP_RUNS (starts of each program, default 15),
 // LEKHORA_STARTUP_WM=openbox (run both under openbox instead of no window
@@ -63,6 +65,7 @@ struct Program {
   std::string Label;
   fs::path Path;
   std::vector<Target> Ready;
+  std::vector<std::string> Arguments = {};
 };
 
 struct Sample {
@@ -188,7 +191,9 @@ class Display {
     windows_.clear();
     Drain();
     const Clock::time_point start = Clock::now();
-    pid = Spawn({program.Path.string()}, program.Path.parent_path());
+    std::vector<std::string> argv{program.Path.string()};
+    argv.insert(argv.end(), program.Arguments.begin(), program.Arguments.end());
+    pid = Spawn(argv, program.Path.parent_path());
     const int fd = xcb_get_file_descriptor(connection_);
     while (Clock::now() - start < kReadyTimeout) {
       while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
@@ -372,6 +377,10 @@ int main() {
   const fs::path bin = fs::canonical("/proc/self/exe").parent_path();
   const Program smallest{
       "smallest Qt window", bin / "startup_smallest_qt_window", {{"Smallest Qt window", 0}}};
+  const Program smallestText{"smallest text window",
+                             bin / "startup_smallest_qt_window",
+                             {{"Smallest Qt text window", 0}},
+                             {"--text"}};
   // The pad is ready when its typing window (the wide window named Lekhora,
   // not the splash) and its suggestion popup are mapped.
   const char* padText = std::getenv("LEKHORA_STARTUP_PAD");
@@ -414,7 +423,7 @@ int main() {
     // One start of each first, uncounted: the files are in the page cache and
     // the pad's own files made, as on any start after the first.
     for (int run = -1; run < runs; ++run) {
-      for (const Program* program : {&smallest, &pad}) {
+      for (const Program* program : {&smallest, &smallestText, &pad}) {
         pid_t pid = 0;
         const std::optional<double> ready = display.StartAndWait(*program, pid);
         Sample sample;
@@ -434,16 +443,20 @@ int main() {
     std::printf("Start-up in the same run, %s, private Xvfb %s:\n",
                 wm.empty() ? "no window manager" : wm.c_str(), displayName.c_str());
     PrintLine(smallest, samples[&smallest]);
+    PrintLine(smallestText, samples[&smallestText]);
     PrintLine(pad, samples[&pad]);
     const auto ready = [](const Sample& s) { return s.ReadyMs; };
     const auto rss = [](const Sample& s) { return static_cast<double>(s.RssKiB); };
     const auto pss = [](const Sample& s) { return static_cast<double>(s.PssKiB); };
-    const double smallRss = Median(samples[&smallest], rss);
-    const double smallPss = Median(samples[&smallest], pss);
-    std::printf("pad - smallest: %+.1f ms ready; VmRSS ratio %.3f; PSS ratio %.3f\n",
-                Median(samples[&pad], ready) - Median(samples[&smallest], ready),
-                smallRss > 0 ? Median(samples[&pad], rss) / smallRss : 0.0,
-                smallPss > 0 ? Median(samples[&pad], pss) / smallPss : 0.0);
+    for (const Program* yardstick : {&smallest, &smallestText}) {
+      const double smallRss = Median(samples[yardstick], rss);
+      const double smallPss = Median(samples[yardstick], pss);
+      std::printf("pad - %s: %+.1f ms ready; VmRSS ratio %.3f; PSS ratio %.3f\n",
+                  yardstick->Label.c_str(),
+                  Median(samples[&pad], ready) - Median(samples[yardstick], ready),
+                  smallRss > 0 ? Median(samples[&pad], rss) / smallRss : 0.0,
+                  smallPss > 0 ? Median(samples[&pad], pss) / smallPss : 0.0);
+    }
     if (failed > 0) std::printf("(%d starts that did not come up are left out)\n", failed);
   }
   if (windowManager != 0) Stop(windowManager);
