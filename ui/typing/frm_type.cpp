@@ -81,7 +81,8 @@ FrmType::FrmType(std::filesystem::path folder, UserFolders user)
   // The window draws its own title band, buttons and grip.
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
   setWindowTitle(QStringLiteral("Lekhora"));
-  setWindowIcon(ProgramIcon());
+  // The program's icon is drawn once, for the application, where it has one.
+  if (QGuiApplication::windowIcon().isNull()) setWindowIcon(ProgramIcon());
   Colour(*this, kWindowBack);
   BuildControls();
   box_ = std::make_unique<QtTextBox>(*txtType_);
