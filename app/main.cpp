@@ -16,8 +16,14 @@ int main(int argc, char* argv[]) {
   // Hiding every window to the tray must not end the program; the tray's
   // Exit does.
   QApplication::setQuitOnLastWindowClosed(false);
+  // Loaded before the look for a running pad, so that its Timer2 counts from
+  // the start of the process; a later start drops it unseen.
+  lekhora::FrmSplash& splash = lekhora::SplashWindow();
   lekhora::SingleInstance instance;
-  if (!instance.Acquire()) return 0;
+  if (!instance.Acquire()) {
+    lekhora::UnloadAllWindows();
+    return 0;
+  }
   QObject::connect(&instance, &lekhora::SingleInstance::activationRequested, [] {
     // Until the tray window is loaded the pad is still starting and will show itself.
     if (lekhora::FrmTray* tray = lekhora::TrayWindowSlot().Find()) tray->BringToFront();
@@ -25,7 +31,7 @@ int main(int argc, char* argv[]) {
   lekhora::KeepWindowsOnScreen();
   // The window comes up first; its word list is decoded straight after.
   lekhora::FrmType::PutOffWordList(true);
-  lekhora::SplashWindow().show();
+  splash.show();
   // Drawn while the splash's timer runs: its letter is the first text the
   // program lays out, which sets up the fonts.
   QApplication::setWindowIcon(lekhora::ProgramIcon());

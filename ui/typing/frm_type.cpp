@@ -56,6 +56,15 @@ ClickLabel* MakeImage(QWidget* parent, const char* name, Picture picture, const 
   return image;
 }
 
+// The text box and the word list: light blue inside a one-pixel grey line,
+// drawn by the frame itself, so no style sheet has to be parsed at start-up.
+void FlatBox(QFrame& box) {
+  box.setFrameStyle(QFrame::Box | QFrame::Plain);
+  box.setLineWidth(1);
+  SetColour(box, QPalette::Base, kBoxBack);
+  SetColour(box, QPalette::WindowText, QColor(128, 128, 128));
+}
+
 }  // namespace
 
 void FrmType::PopupView::Show(const CandidatePage& page) {
@@ -72,7 +81,8 @@ FrmType::FrmType(std::filesystem::path folder, UserFolders user)
   // The window draws its own title band, buttons and grip.
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
   setWindowTitle(QStringLiteral("Lekhora"));
-  setWindowIcon(ProgramIcon());
+  // The program's icon is drawn once, for the application, where it has one.
+  if (QGuiApplication::windowIcon().isNull()) setWindowIcon(ProgramIcon());
   Colour(*this, kWindowBack);
   BuildControls();
   box_ = std::make_unique<QtTextBox>(*txtType_);
@@ -116,8 +126,7 @@ void FrmType::BuildControls() {
   QFont boxFont = txtType_->font();
   boxFont.setPointSizeF(12);
   txtType_->setFont(boxFont);
-  txtType_->setStyleSheet(QStringLiteral(
-      "QPlainTextEdit { background: rgb(228, 238, 252); border: 1px solid rgb(128, 128, 128); }"));
+  FlatBox(*txtType_);
   PlaceDesign(*txtType_, Design());
 
   lstCustomWords_ = new QListWidget(this);
@@ -127,8 +136,7 @@ void FrmType::BuildControls() {
   lstCustomWords_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   lstCustomWords_->setTextElideMode(Qt::ElideNone);
   lstCustomWords_->viewport()->installEventFilter(this);
-  lstCustomWords_->setStyleSheet(QStringLiteral(
-      "QListWidget { background: rgb(228, 238, 252); border: 1px solid rgb(128, 128, 128); }"));
+  FlatBox(*lstCustomWords_);
   PlaceDesign(*lstCustomWords_, Design());
 
   picKB_ = new KeyboardPanel(this);
