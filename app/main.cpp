@@ -4,6 +4,7 @@
 
 #include "app/frm_splash.h"
 #include "app/single_instance.h"
+#include "ui/kit/look.h"
 #include "ui/kit/pictures.h"
 #include "ui/kit/window_helpers.h"
 #include "ui/shell/frm_tray.h"
@@ -16,6 +17,10 @@ int main(int argc, char* argv[]) {
   // Hiding every window to the tray must not end the program; the tray's
   // Exit does.
   QApplication::setQuitOnLastWindowClosed(false);
+  // One family for every control the design leaves to the system: the pad's
+  // named captions are Arial already, and a second family would be opened
+  // and held in memory for the few that are not.
+  QApplication::setFont(lekhora::Arial(QApplication::font().pointSizeF()));
   // Loaded before the look for a running pad, so that its Timer2 counts from
   // the start of the process; a later start drops it unseen.
   lekhora::FrmSplash& splash = lekhora::SplashWindow();
