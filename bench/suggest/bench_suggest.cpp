@@ -43,7 +43,7 @@ const WordLists& SharedPrefixList() {
         word += static_cast<char16_t>(0x0915 + ((i >> shift) & 15));
       made.WordList.push_back(word);
     }
-    made.WordList.emplace_back();
+    made.WordList.push_back(u"");
     made.WordCount = 32767;
     return made;
   }();
