@@ -119,6 +119,10 @@ void BM_StartUpListLoading(benchmark::State& run) {
     benchmark::DoNotOptimize(custom.Words().data());
     if (lists.WordCount < 1) run.SkipWithError("no word list beside the program");
   }
+  // What the loaded list keeps in memory for as long as the pad runs.
+  const WordLists& list = BundledList();
+  run.counters["list_bytes"] = static_cast<double>(sizeof(WordLists) + list.WordList.HeapBytes());
+  run.counters["words"] = list.WordList.size();
 }
 
 constexpr int kRepetitions = 9;
