@@ -107,7 +107,16 @@ click_menu_entry() {
   local m info x y w h
   m=$(open_menu_windows | head -1)
   [ -n "$m" ] || return 1
+  # A loaded machine may still be laying the menu out: its place and size
+  # are read once they hold still.
+  local last="" tries=0
   info=$(xwininfo -id "$m")
+  while [ "$info" != "$last" ] && [ $tries -lt 20 ]; do
+    last=$info
+    sleep 0.1
+    info=$(xwininfo -id "$m")
+    tries=$((tries + 1))
+  done
   x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
   y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
   w=$(sed -n 's/.*Width: *//p' <<<"$info")
