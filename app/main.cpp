@@ -36,10 +36,11 @@ int main(int argc, char* argv[]) {
   lekhora::KeepWindowsOnScreen();
   // The window comes up first; its word list is decoded straight after.
   lekhora::FrmType::PutOffWordList(true);
-  splash.show();
-  // Drawn while the splash's timer runs: its letter is the first text the
-  // program lays out, which sets up the fonts.
+  // Drawn while the splash's timer runs, and before the splash is shown: a
+  // splash window's show() already takes events, Timer2's tick among them,
+  // and a typing window loaded without the application's icon draws its own.
   QApplication::setWindowIcon(lekhora::ProgramIcon());
+  splash.show();
   const int result = QApplication::exec();
   lekhora::UnloadAllWindows();
   return result;
