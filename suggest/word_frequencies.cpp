@@ -121,9 +121,20 @@ FrequenciesOrError WordFrequencies::FromBytes(std::vector<std::uint8_t> bytes) {
   if (std::any_of(letter, letter + letters,
                   [](std::uint8_t b) { return b > kBlockEnd - kBlockStart; }))
     return Damaged("a letter outside the Devanagari block");
-  for (std::size_t i = 1; i < table.words_; ++i)
-    if (!(table.Letters(i - 1) < table.Letters(i)))
+  // Each word against the one before it, where they meet in the letters.
+  for (std::size_t i = 1; i < table.words_; ++i) {
+    const std::uint8_t* before = letter + table.Offset(i - 1);
+    const std::uint8_t* word = before + (table.Offset(i) - table.Offset(i - 1));
+    const std::uint8_t* before_end = word;
+    const std::uint8_t* word_end = letter + table.Offset(i + 1);
+    while (before != before_end && word != word_end && *before == *word) {
+      ++before;
+      ++word;
+    }
+    // In order when the word goes on past the one before it, or differs higher.
+    if (word == word_end || (before != before_end && *before > *word))
       return Damaged("word " + std::to_string(i) + " is out of order");
+  }
 
   std::array<std::size_t, 256> at_score{};  // how many words have each score
   for (std::size_t i = 0; i < table.words_; ++i) {
