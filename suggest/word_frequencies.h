@@ -1,6 +1,7 @@
 #pragma once
 // How often Hindi words are used: a table the build makes from the counts in
-// data/ and ships beside the program, read whole at start-up.
+// data/ and ships beside the word list, read whole with one read and checked
+// before it is used.
 //
 // The file (little-endian):
 //   "LKWF", version (u32, 1), words n (u32), letters L (u32),
