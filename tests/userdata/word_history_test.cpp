@@ -179,6 +179,25 @@ TEST(WordHistoryTest, StoresOnOneFileAddUpAndSeeEachOther) {
   EXPECT_EQ(CountOf(WordHistory(file, clock.Options()), u"दुनिया"), 4);
 }
 
+TEST(WordHistoryTest, AFileRemovedUnderARunningStoreIsFollowed) {
+  TempFolder folder;
+  Clocked clock;
+  const auto file = folder / "history.sqlite";
+  WordHistory pad(file, clock.Options());
+  pad.Record(u"", u"पुराना");
+  pad.Flush();
+  // The user deletes the history to start afresh while the pad runs.
+  for (const char* name : {"history.sqlite", "history.sqlite-wal", "history.sqlite-shm"})
+    std::filesystem::remove(folder / name);
+  pad.Record(u"", u"बाकी");
+  EXPECT_TRUE(pad.Refresh());
+  EXPECT_EQ(CountOf(pad, u"पुराना"), 0);
+  EXPECT_EQ(CountOf(pad, u"बाकी"), 1);  // still queued, and now in the new file
+  EXPECT_EQ(pad.Flush(), FlushResult::Written);
+  EXPECT_EQ(CountOf(WordHistory(file, clock.Options()), u"बाकी"), 1);
+  EXPECT_TRUE(pad.TakeNotes().empty());
+}
+
 TEST(WordHistoryTest, TheRarestAndOldestAreAgedOutPastTheBound) {
   TempFolder folder;
   Clocked clock;
