@@ -31,8 +31,11 @@ WordHistory::WordHistory(std::filesystem::path file, WordHistoryOptions options)
 }
 
 WordHistory::~WordHistory() {
+  // A few more waits for a busy file at the end, as nothing flushes later.
+  constexpr int kTries = 3;
   try {
-    Flush();
+    for (int i = 0; i < kTries && Flush() == FlushResult::Busy; ++i) {
+    }
   } catch (const std::exception&) {
   }
 }

@@ -55,7 +55,7 @@ class WordHistory {
  public:
   /// Opens (or starts) the history at file; an empty path keeps to memory.
   explicit WordHistory(std::filesystem::path file, WordHistoryOptions options = {});
-  /// Flushes what is queued.
+  /// Flushes what is queued, waiting a little longer for a busy file.
   ~WordHistory();
   WordHistory(const WordHistory&) = delete;
   WordHistory& operator=(const WordHistory&) = delete;

@@ -198,6 +198,31 @@ TEST(WordHistoryTest, AFileRemovedUnderARunningStoreIsFollowed) {
   EXPECT_TRUE(pad.TakeNotes().empty());
 }
 
+TEST(WordHistoryTest, ABusyFileKeepsTheQueueForTheNextFlush) {
+  TempFolder folder;
+  Clocked clock;
+  const auto file = folder / "history.sqlite";
+  WordHistory pad(file, clock.Options());
+  pad.Record(u"", u"पहला");
+  pad.Flush();
+  // Another process holds the write lock past the busy timeout.
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(file.c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+  pad.Record(u"पहला", u"दूसरा");
+  EXPECT_EQ(pad.Flush(), FlushResult::Busy);
+  pad.Forget(u"पहला");
+  EXPECT_TRUE(pad.HasPending());
+  EXPECT_FALSE(pad.InMemoryOnly());
+  sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+  sqlite3_close(other);
+  EXPECT_EQ(pad.Flush(), FlushResult::Written);
+  WordHistory reopened(file, clock.Options());
+  EXPECT_EQ(CountOf(reopened, u"पहला"), 0);
+  EXPECT_EQ(CountOf(reopened, u"दूसरा"), 1);
+  EXPECT_EQ(reopened.Snapshot().Rows(), 1u);
+}
+
 TEST(WordHistoryTest, TheRarestAndOldestAreAgedOutPastTheBound) {
   TempFolder folder;
   Clocked clock;
