@@ -136,8 +136,21 @@ void BM_HistoryRecordFlush(benchmark::State& state) {
   }
 }
 
+// Opening the full history as a process starts: the file's check and
+// reading every row into memory.
+void BM_HistoryOpen(benchmark::State& state) {
+  const std::filesystem::path file = Full().History().File();
+  for (auto _ : state) {
+    lekhora::WordHistoryOptions options;
+    options.MostRows = kRows;
+    lekhora::WordHistory history(file, options);
+    benchmark::DoNotOptimize(history.Snapshot().Rows());
+  }
+}
+
 }  // namespace
 
+BENCHMARK(BM_HistoryOpen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HistoryPrefix);
 BENCHMARK(BM_HistoryFollowers);
 BENCHMARK(BM_HistoryWordCount);
