@@ -66,10 +66,15 @@ unsigned ModeOf(const std::filesystem::path& path) {
   return status.st_mode & 0777;
 }
 
-TEST(WordHistoryTest, RecordedWordsAndPairsSurviveFlushAndReopen) {
+// Each test's own folder, clock and history file.
+class WordHistoryTest : public ::testing::Test {
+ protected:
   TempFolder folder;
   Clocked clock;
-  const auto file = folder / "history.sqlite";
+  const std::filesystem::path file = folder / "history.sqlite";
+};
+
+TEST_F(WordHistoryTest, RecordedWordsAndPairsSurviveFlushAndReopen) {
   {
     WordHistory history(file, clock.Options());
     EXPECT_FALSE(history.InMemoryOnly());
@@ -96,10 +101,7 @@ TEST(WordHistoryTest, RecordedWordsAndPairsSurviveFlushAndReopen) {
   EXPECT_EQ(reopened.Snapshot().Rows(), 4u);
 }
 
-TEST(WordHistoryTest, NoWordIsStored) {
-  TempFolder folder;
-  Clocked clock;
-  const auto file = folder / "history.sqlite";
+TEST_F(WordHistoryTest, NoWordIsStored) {
   const std::u16string longest(1000, u'क');
   {
     WordHistory history(file, clock.Options());
@@ -123,9 +125,7 @@ TEST(WordHistoryTest, NoWordIsStored) {
   EXPECT_EQ(CountOf(reopened, u"क"), 1);
 }
 
-TEST(WordHistoryTest, LookupsByPrefixAndByPreviousWord) {
-  TempFolder folder;
-  Clocked clock;
+TEST_F(WordHistoryTest, LookupsByPrefixAndByPreviousWord) {
   WordHistory history(folder / "history.sqlite", clock.Options());
   for (const char16_t* word : {u"कम", u"कमल", u"कल", u"खग", u"कमरा", u"क"})
     history.Record(u"", word);
@@ -148,10 +148,7 @@ TEST(WordHistoryTest, LookupsByPrefixAndByPreviousWord) {
   EXPECT_TRUE(history.Snapshot().Followers(u"है", 9).empty());
 }
 
-TEST(WordHistoryTest, StoresOnOneFileAddUpAndSeeEachOther) {
-  TempFolder folder;
-  Clocked clock;
-  const auto file = folder / "history.sqlite";
+TEST_F(WordHistoryTest, StoresOnOneFileAddUpAndSeeEachOther) {
   WordHistory pad(file, clock.Options());
   WordHistory input(file, clock.Options());
   pad.Record(u"", u"नमस्ते");
@@ -179,10 +176,7 @@ TEST(WordHistoryTest, StoresOnOneFileAddUpAndSeeEachOther) {
   EXPECT_EQ(CountOf(WordHistory(file, clock.Options()), u"दुनिया"), 4);
 }
 
-TEST(WordHistoryTest, AFileRemovedUnderARunningStoreIsFollowed) {
-  TempFolder folder;
-  Clocked clock;
-  const auto file = folder / "history.sqlite";
+TEST_F(WordHistoryTest, AFileRemovedUnderARunningStoreIsFollowed) {
   WordHistory pad(file, clock.Options());
   pad.Record(u"", u"पुराना");
   pad.Flush();
@@ -198,10 +192,7 @@ TEST(WordHistoryTest, AFileRemovedUnderARunningStoreIsFollowed) {
   EXPECT_TRUE(pad.TakeNotes().empty());
 }
 
-TEST(WordHistoryTest, ABusyFileKeepsTheQueueForTheNextFlush) {
-  TempFolder folder;
-  Clocked clock;
-  const auto file = folder / "history.sqlite";
+TEST_F(WordHistoryTest, ABusyFileKeepsTheQueueForTheNextFlush) {
   WordHistory pad(file, clock.Options());
   pad.Record(u"", u"पहला");
   pad.Flush();
@@ -223,10 +214,7 @@ TEST(WordHistoryTest, ABusyFileKeepsTheQueueForTheNextFlush) {
   EXPECT_EQ(reopened.Snapshot().Rows(), 1u);
 }
 
-TEST(WordHistoryTest, TheRarestAndOldestAreAgedOutPastTheBound) {
-  TempFolder folder;
-  Clocked clock;
-  const auto file = folder / "history.sqlite";
+TEST_F(WordHistoryTest, TheRarestAndOldestAreAgedOutPastTheBound) {
   {
     WordHistory history(file, clock.Options(20));
     // Ten words used three times, long ago.
@@ -267,10 +255,7 @@ TEST(WordHistoryTest, TheRarestAndOldestAreAgedOutPastTheBound) {
   }
 }
 
-TEST(WordHistoryTest, ForgetAndClearReachTheFileAndOtherStores) {
-  TempFolder folder;
-  Clocked clock;
-  const auto file = folder / "history.sqlite";
+TEST_F(WordHistoryTest, ForgetAndClearReachTheFileAndOtherStores) {
   WordHistory pad(file, clock.Options());
   pad.Record(u"", u"राम");
   pad.Record(u"राम", u"श्याम");
@@ -325,9 +310,7 @@ void CommitInChild(const std::filesystem::path& file, int child, int commits) {
   ::_exit(history.TakeNotes().empty() ? 0 : 3);
 }
 
-TEST(WordHistoryTest, ConcurrentWritersLoseNothing) {
-  TempFolder folder;
-  const auto file = folder / "history.sqlite";
+TEST_F(WordHistoryTest, ConcurrentWritersLoseNothing) {
   constexpr int kChildren = 2;
   constexpr int kCommits = 2000;
   std::vector<pid_t> children;
@@ -357,9 +340,7 @@ TEST(WordHistoryTest, ConcurrentWritersLoseNothing) {
     EXPECT_EQ(CountOf(history, WordNumber(n)), kChildren * kCommits / 40) << n;
 }
 
-TEST(WordHistoryTest, AWriterKilledMidFlightLeavesEveryFlushedCommit) {
-  TempFolder folder;
-  const auto file = folder / "history.sqlite";
+TEST_F(WordHistoryTest, AWriterKilledMidFlightLeavesEveryFlushedCommit) {
   int report[2];
   ASSERT_EQ(::pipe(report), 0);
   const pid_t pid = ::fork();
@@ -409,10 +390,7 @@ std::string ReadBytes(const std::filesystem::path& file) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TEST(WordHistoryTest, ADamagedFileIsSetAsideAndANewOneStarted) {
-  TempFolder folder;
-  Clocked clock;
-  const auto file = folder / "history.sqlite";
+TEST_F(WordHistoryTest, ADamagedFileIsSetAsideAndANewOneStarted) {
   const auto aside = folder / "history.sqlite.damaged-20240305-060708";
 
   // Not a database at all.
@@ -469,9 +447,7 @@ TEST(WordHistoryTest, ADamagedFileIsSetAsideAndANewOneStarted) {
   }
 }
 
-TEST(WordHistoryTest, WithoutAWritableFileTheStoreKeepsToMemory) {
-  TempFolder folder;
-  Clocked clock;
+TEST_F(WordHistoryTest, WithoutAWritableFileTheStoreKeepsToMemory) {
   folder.Write("blocked", {'x'});
   for (const auto& file : {folder / "blocked" / "lekhora" / "history.sqlite", folder.path(),
                            std::filesystem::path()}) {
@@ -490,7 +466,6 @@ TEST(WordHistoryTest, WithoutAWritableFileTheStoreKeepsToMemory) {
   }
 
   if (::geteuid() != 0) {  // the superuser writes it all the same
-    const auto file = folder / "history.sqlite";
     {
       WordHistory history(file, clock.Options());
       history.Record(u"", u"पुराना");
@@ -505,18 +480,17 @@ TEST(WordHistoryTest, WithoutAWritableFileTheStoreKeepsToMemory) {
   }
 }
 
-TEST(WordHistoryTest, TheHistoryIsPrivate) {
-  TempFolder folder;
+TEST_F(WordHistoryTest, TheHistoryIsPrivate) {
   const mode_t old = ::umask(022);
-  const auto file = folder / "new" / "lekhora" / "history.sqlite";
+  const auto nested = folder / "new" / "lekhora" / "history.sqlite";
   {
-    WordHistory history(file);
+    WordHistory history(nested);
     history.Record(u"", u"गुप्त");
     history.Flush();
-    EXPECT_EQ(ModeOf(file.parent_path()), 0700u);
-    EXPECT_EQ(ModeOf(file), 0600u);
+    EXPECT_EQ(ModeOf(nested.parent_path()), 0700u);
+    EXPECT_EQ(ModeOf(nested), 0600u);
     for (const char* log : {"-wal", "-shm"}) {
-      auto beside = file;
+      auto beside = nested;
       beside += log;
       EXPECT_EQ(ModeOf(beside), 0600u) << log;
     }
