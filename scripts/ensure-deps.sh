@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config dpkg-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libgl-dev libxkbcommon-dev
+  libsqlite3-dev qt6-base-dev libgl-dev libxkbcommon-dev
   xvfb xauth trayer xdotool xclip x11-utils openbox imagemagick
   fonts-lohit-deva fonts-liberation
   ibus libibus-1.0-dev dbus dbus-x11 ibus-gtk3 python3-gi gir1.2-gtk-3.0 gir1.2-ibus-1.0
