@@ -1,6 +1,7 @@
 #include "ime/shared_words.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "base/data_files.h"
 #include "suggest/user_words.h"
@@ -10,42 +11,42 @@ namespace lekhora {
 
 namespace {
 
-WordLists SortedList(std::vector<std::u16string> words) {
-  std::erase(words, std::u16string());
+// The words of [first, last), sorted and without duplicates or empty words.
+template <typename Iterator>
+WordLists SortedList(Iterator first, Iterator last) {
+  std::vector<std::u16string_view> words(first, last);
+  std::erase(words, std::u16string_view());
   std::sort(words.begin(), words.end());
   words.erase(std::unique(words.begin(), words.end()), words.end());
   // Indices are 16-bit: past the limit the last words are dropped.
   if (words.size() > static_cast<std::size_t>(kMaxWordListEntries - 1))
     words.resize(static_cast<std::size_t>(kMaxWordListEntries - 1));
+  words.emplace_back();  // the entry after the final line, as a loaded list has
   WordLists lists;
-  lists.WordCount = static_cast<std::int16_t>(words.size());
-  lists.WordList = std::move(words);
-  lists.WordList.emplace_back();  // the entry after the final line, as a loaded list has
+  lists.WordCount = static_cast<std::int16_t>(words.size() - 1);
+  lists.WordList = WordArray(words);
   return lists;
 }
 
-std::vector<std::u16string> BundledWords(const std::filesystem::path& programFolder) {
+// The searched entries of the compressed list, sorted; the list as loaded
+// goes as soon as they are copied.
+WordLists BundledList(const std::filesystem::path& programFolder) {
   WordLists loaded;
   LoadDictionary(programFolder, loaded);
-  std::vector<std::u16string> bundled;
-  if (loaded.WordCount > 0) {
-    const auto count = std::min(loaded.WordList.size(), static_cast<std::size_t>(loaded.WordCount));
-    bundled.assign(loaded.WordList.begin(),
-                   loaded.WordList.begin() + static_cast<std::ptrdiff_t>(count));
-  }
-  return bundled;
+  const auto begin = loaded.WordList.begin();
+  return SortedList(begin, begin + SearchedCount(loaded));
 }
 
-// The words the pad shows, read by the pad's own reader, so that both agree
+// The words the pad shows, sorted, read by the pad's own reader, so that both agree
 // on which file stands and which is not the pad's to use.
-std::vector<std::u16string> UserWordsOf(const std::filesystem::path& programFolder,
-                                        const std::filesystem::path& userFile) {
+WordLists UserList(const std::filesystem::path& programFolder,
+                   const std::filesystem::path& userFile) {
   const UserWords list = WordsToShow(
       userFile, programFolder.empty() ? std::filesystem::path() : programFolder / kCustomWordsFile);
-  std::vector<std::u16string> words;
+  std::vector<std::u16string_view> words;
   for (const std::u16string& word : list.Words())
     if (WordRows::Shown(word)) words.push_back(word);
-  return words;
+  return SortedList(words.begin(), words.end());
 }
 
 }  // namespace
@@ -53,20 +54,23 @@ std::vector<std::u16string> UserWordsOf(const std::filesystem::path& programFold
 std::shared_ptr<const SharedWords> MakeSharedWords(std::vector<std::u16string> bundled,
                                                    std::vector<std::u16string> user) {
   auto words = std::make_shared<SharedWords>();
-  words->Bundled = SortedList(std::move(bundled));
-  words->User = SortedList(std::move(user));
+  words->Bundled = SortedList(bundled.begin(), bundled.end());
+  words->User = SortedList(user.begin(), user.end());
   return words;
 }
 
 std::shared_ptr<const SharedWords> LoadSharedWords(const std::filesystem::path& programFolder,
                                                    const std::filesystem::path& userFile) {
-  return MakeSharedWords(BundledWords(programFolder), UserWordsOf(programFolder, userFile));
+  auto words = std::make_shared<SharedWords>();
+  words->Bundled = BundledList(programFolder);
+  words->User = UserList(programFolder, userFile);
+  return words;
 }
 
 WordsSource::WordsSource(std::filesystem::path programFolder, std::filesystem::path userFile)
     : programFolder_(std::move(programFolder)),
       userFile_(std::move(userFile)),
-      bundled_(SortedList(BundledWords(programFolder_))) {}
+      bundled_(BundledList(programFolder_)) {}
 
 WordsSource::Stamp WordsSource::StampOf() const {
   Stamp stamp;
@@ -84,7 +88,7 @@ std::shared_ptr<const SharedWords> WordsSource::Current() {
     stamp_ = now;
     auto words = std::make_shared<SharedWords>();
     words->Bundled = bundled_;
-    words->User = SortedList(UserWordsOf(programFolder_, userFile_));
+    words->User = UserList(programFolder_, userFile_);
     words_ = std::move(words);
   }
   return words_;

@@ -18,14 +18,14 @@ PrefixRange FindPrefix(const WordLists& lists, std::u16string_view prefix, int s
   const int low = std::min(std::max(start, 0), SearchedCount(lists));
   const auto end = begin + SearchedCount(lists);
   const auto first = std::partition_point(
-      begin + low, end, [prefix](const std::u16string& w) { return ComparePrefix(w, prefix) < 0; });
+      begin + low, end, [prefix](std::u16string_view w) { return ComparePrefix(w, prefix) < 0; });
   // Most ranges are a few words long: gallop over them before bisecting, so
   // that a longer prefix costs fewer comparisons than the first letter.
   auto bound = first;
   for (std::ptrdiff_t step = 1; bound != end && ComparePrefix(*bound, prefix) == 0; step *= 2)
     bound = end - bound > step ? bound + step : end;
   const auto last = std::partition_point(
-      first, bound, [prefix](const std::u16string& w) { return ComparePrefix(w, prefix) == 0; });
+      first, bound, [prefix](std::u16string_view w) { return ComparePrefix(w, prefix) == 0; });
   return {static_cast<int>(first - begin), static_cast<int>(last - begin)};
 }
 
@@ -35,7 +35,7 @@ void CandidateModel::AddSource(const WordLists& lists, int score) {
   sources_.insert(after, Source{&lists, score, {}, 0});
 }
 
-bool CandidateModel::ListedBefore(std::size_t source, const std::u16string& word) const {
+bool CandidateModel::ListedBefore(std::size_t source, std::u16string_view word) const {
   for (std::size_t s = 0; s < source; ++s) {
     const auto begin = sources_[s].Lists->WordList.begin();
     if (std::binary_search(begin + sources_[s].Range.First, begin + sources_[s].Range.Last, word))
@@ -60,7 +60,7 @@ std::int16_t CandidateModel::Search(std::u16string_view typed, int start) {
     for (std::size_t e = 0; e < s; ++e) {
       const Source& earlier = sources_[e];
       for (int k = earlier.Range.First; k < earlier.Range.Last; ++k) {
-        const std::u16string& word = earlier.Lists->WordList[static_cast<std::size_t>(k)];
+        const std::u16string_view word = earlier.Lists->WordList[k];
         if (std::binary_search(later + source.Range.First, later + source.Range.Last, word) &&
             !ListedBefore(e, word))
           ++source.Repeated;
@@ -91,12 +91,11 @@ int CandidateModel::Count() const {
 bool CandidateModel::Inside(int k) const {
   if (k < 0) return false;
   if (scope_ == Scope::Matches) return k < Count();
-  return !sources_.empty() && static_cast<std::size_t>(k) < sources_.front().Lists->WordList.size();
+  return !sources_.empty() && k < sources_.front().Lists->WordList.size();
 }
 
-const std::u16string& CandidateModel::Word(int k) const {
-  if (scope_ == Scope::WholeList)
-    return sources_.front().Lists->WordList[static_cast<std::size_t>(k)];
+std::u16string_view CandidateModel::Word(int k) const {
+  if (scope_ == Scope::WholeList) return sources_.front().Lists->WordList[k];
   for (std::size_t s = 0;; ++s) {
     const Source& source = sources_[s];
     if (k >= source.Listed()) {
@@ -104,7 +103,7 @@ const std::u16string& CandidateModel::Word(int k) const {
       continue;
     }
     for (int index = source.Range.First;; ++index) {
-      const std::u16string& word = source.Lists->WordList[static_cast<std::size_t>(index)];
+      const std::u16string_view word = source.Lists->WordList[index];
       if (source.Repeated > 0 && ListedBefore(s, word)) continue;
       if (k-- == 0) return word;
     }
@@ -183,7 +182,7 @@ const CandidatePage& CandidateModel::Page(int size) {
       continue;
     }
     for (int index = source.Range.First; index < source.Range.Last && k < end; ++index) {
-      const std::u16string& word = source.Lists->WordList[static_cast<std::size_t>(index)];
+      const std::u16string_view word = source.Lists->WordList[index];
       if (source.Repeated > 0 && ListedBefore(s, word)) continue;
       if (k++ >= pageStart_) page_.Words.emplace_back(word);
     }
@@ -211,7 +210,7 @@ std::u16string CandidateModel::Accept(TextBox& box, int caret, bool separator,
     return {};
   }
   if (!inside) return {};
-  std::u16string word = Word(highlight_);
+  std::u16string word(Word(highlight_));
   box.SetSelText(word);
   return word;
 }

@@ -115,8 +115,8 @@ class CandidateModel {
 
   bool Inside(int k) const;
   /// Candidate k, which must be Inside.
-  const std::u16string& Word(int k) const;
-  bool ListedBefore(std::size_t source, const std::u16string& word) const;
+  std::u16string_view Word(int k) const;
+  bool ListedBefore(std::size_t source, std::u16string_view word) const;
 
   Scope scope_;
   std::vector<Source> sources_;

@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "base/error.h"
+#include "suggest/word_array.h"
 
 namespace lekhora {
 
@@ -23,7 +23,7 @@ inline constexpr std::size_t kMaxUserWordUnits = 1000;
 
 struct WordLists {
   /// One entry per CR LF-separated line, in file order (sorted by code unit).
-  std::vector<std::u16string> WordList;
+  WordArray WordList;
   /// Highest index of WordList; entries 0 .. WordCount-1 are searched.
   std::int16_t WordCount = 0;
 };

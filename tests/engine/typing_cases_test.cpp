@@ -102,8 +102,8 @@ class Typist {
       plain_.emplace(box, none_);
       return;
     }
-    lists_.WordList = words;
-    lists_.WordList.emplace_back();  // the entry after the final CR LF
+    lists_.WordList = WordArray(words);
+    lists_.WordList.push_back(u"");  // the entry after the final CR LF
     lists_.WordCount = static_cast<std::int16_t>(words.size());
     suggesting_.emplace(box, lists_, view_);
   }

@@ -220,8 +220,7 @@ class TypingRun {
     // The suggestion current when the key went down; the accept may search anew.
     const int index = index_;
     const auto& words = TypingWords().WordList;
-    const bool suggestion = index >= 0 && static_cast<std::size_t>(index) < words.size() &&
-                            middle == words[static_cast<std::size_t>(index)];
+    const bool suggestion = index >= 0 && index < words.size() && middle == words[index];
     if (middle != typed && !suggestion)
       Violated("an accept wrote something other than the suggestion");
   }

@@ -47,8 +47,9 @@ inline void WriteBytes(const std::filesystem::path& path, const std::uint8_t* da
       .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
 }
 
-inline void CheckEntries(const std::vector<std::u16string>& entries) {
-  for (const std::u16string& word : entries) {
+template <typename Words>
+void CheckEntries(const Words& entries) {
+  for (const std::u16string_view word : entries) {
     const auto fault = words::CheckWord(word);
     if (fault && fault->at > word.size()) Violated("a spelling fault points past its word");
     if (fault && words::RuleName(fault->rule).empty()) Violated("a spelling fault has no name");

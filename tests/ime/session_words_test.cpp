@@ -168,7 +168,7 @@ TEST_F(UserFile, TheUsersListIsReadWhereThePadKeepsItAsThePadReadsIt) {
               static_cast<std::streamsize>(bytes.size()));
   }
   words = LoadSharedWords(folder.path(), file);
-  EXPECT_EQ(words->User.WordList, (std::vector<std::u16string>{kaakh, ki, u""}));
+  EXPECT_EQ(words->User.WordList, (WordArray{kaakh, ki, u""}));
   // A list the pad would set aside is not searched: the shipped words are
   // what the pad shows meanwhile.
   {

@@ -28,7 +28,7 @@ struct Pad {
   }
   void AcceptWithShiftSpace() { TypeKey(engine, box, u' ', {kVkSpace, kShiftBit}); }
   std::u16string Suggested() const {
-    return BundledList().WordList.at(suggestions.SuggestionIndex());
+    return std::u16string(BundledList().WordList.at(suggestions.SuggestionIndex()));
   }
 
   MemoryTextBox box;

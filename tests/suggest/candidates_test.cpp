@@ -18,8 +18,8 @@ using Rows = std::vector<std::u16string_view>;
 WordLists Lists(std::vector<std::u16string> words) {
   WordLists lists;
   lists.WordCount = static_cast<std::int16_t>(words.size());
-  lists.WordList = std::move(words);
-  lists.WordList.emplace_back();
+  words.emplace_back();
+  lists.WordList = WordArray(words);
   return lists;
 }
 

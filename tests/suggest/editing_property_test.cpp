@@ -231,8 +231,7 @@ class Sequence {
     const std::u16string typed = prefix + (separator ? u" " : u"");
     const int index = pad_.suggestions.SuggestionIndex();
     const auto& words = BundledList().WordList;
-    const bool suggestion = index >= 0 && static_cast<std::size_t>(index) < words.size() &&
-                            middle == words[static_cast<std::size_t>(index)];
+    const bool suggestion = index >= 0 && index < words.size() && middle == words[index];
     if (middle != typed && !suggestion)
       return Fail("an accept wrote something other than the suggestion");
     return true;

@@ -26,9 +26,9 @@ const std::u16string kKam = kKa + kMa;  // kam
 const std::u16string kKamal = kKam + kLa;
 const std::u16string kKhaa = kKha + kAa;
 
-WordLists MakeLists(std::vector<std::u16string> words, int count) {
+WordLists MakeLists(const std::vector<std::u16string>& words, int count) {
   WordLists lists;
-  lists.WordList = std::move(words);
+  lists.WordList = WordArray(words);
   lists.WordCount = static_cast<std::int16_t>(count);
   return lists;
 }
@@ -41,7 +41,7 @@ WordLists Numbered(int n) {
     words.push_back(u"w" + std::u16string(digits.begin(), digits.end()));
   }
   words.emplace_back();
-  return MakeLists(std::move(words), n);
+  return MakeLists(words, n);
 }
 
 struct Fixture {
@@ -211,16 +211,14 @@ TEST(SearchList, ComparesTheTypedPrefixInTheListsNormalForm) {
 // second bisection must agree with.
 std::int16_t WalkDownReference(const WordLists& lists, std::u16string_view prefix, int start) {
   const auto starts_with = [&](int i) {
-    return std::u16string_view(lists.WordList[i]).substr(0, prefix.size()) == prefix;
+    return lists.WordList[i].substr(0, prefix.size()) == prefix;
   };
-  const int last = static_cast<int>(std::min<std::size_t>(
-      lists.WordList.size(), static_cast<std::size_t>(std::max<int>(lists.WordCount, 0))));
+  const int last = std::min(lists.WordList.size(), std::max<int>(lists.WordCount, 0));
   int low = std::max(start, 0);
   int high = last - 1;
   while (low <= high) {
     int mid = low + (high - low) / 2;
-    const int order =
-        std::u16string_view(lists.WordList[mid]).substr(0, prefix.size()).compare(prefix);
+    const int order = lists.WordList[mid].substr(0, prefix.size()).compare(prefix);
     if (order == 0) {
       while (mid - 1 >= std::max(start, 0) && starts_with(mid - 1)) --mid;
       return static_cast<std::int16_t>(mid);

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -12,12 +14,13 @@
 #include "base/utf16.h"
 #include "codec/he3.h"
 #include "codec/he3_format.h"
+#include "suggest/candidates.h"
 #include "temp_folder.h"
 
 namespace lekhora {
 namespace {
 
-using Entries = std::vector<std::u16string>;
+using Entries = WordArray;
 using test::TempFolder;
 
 void WriteCompressed(const TempFolder& folder, std::u16string_view text) {
@@ -35,6 +38,38 @@ std::u16string NumberedList(int n) {
     text += word + u"\r\n";
   }
   return text;
+}
+
+TEST(FillWordList, EachEntryIsItsLineWhateverItsUnits) {
+  WordLists lists;
+  FillWordList(u"", lists);
+  EXPECT_TRUE(lists.WordList.empty());
+  EXPECT_EQ(lists.WordList.begin(), lists.WordList.end());
+  EXPECT_EQ(lists.WordCount, -1);
+
+  // Empty lines, a surrogate pair, and words that are prefixes of the next:
+  // a view running into its neighbour would read "\u0915\u0915\u092E".
+  const std::u16string emoji = u"\U0001F600";
+  FillWordList(u"\r\n\u0915\r\n\u0915\u092E\r\n" + emoji + u"x\r\n\r\n", lists);
+  const std::vector<std::u16string> lines = {u"",          u"\u0915", u"\u0915\u092E",
+                                             emoji + u"x", u"",       u""};
+  ASSERT_EQ(lists.WordList.size(), 6);
+  for (int i = 0; i < lists.WordList.size(); ++i) EXPECT_EQ(lists.WordList[i], lines[i]) << i;
+  EXPECT_TRUE(std::ranges::equal(lists.WordList, lines));
+  EXPECT_EQ(lists.WordList, WordArray(lines));
+  EXPECT_NE((WordArray{u"ab", u""}), (WordArray{u"a", u"b"}));
+  EXPECT_THROW(lists.WordList.at(6), std::out_of_range);
+  EXPECT_EQ(lists.WordCount, 5);
+  // One allocation of the units without the separators, and one of the ends.
+  EXPECT_EQ(lists.WordList.HeapBytes(), (1 + 2 + 3) * sizeof(char16_t) + 6 * sizeof(std::uint32_t));
+
+  const auto found = [&lists](std::u16string_view prefix) {
+    const PrefixRange range = FindPrefix(lists, prefix, 1);
+    return std::pair(range.First, range.Last);
+  };
+  EXPECT_EQ(found(u"\u0915"), std::pair(1, 3));
+  EXPECT_EQ(found(u"\u0915\u0915"), std::pair(2, 2));
+  EXPECT_EQ(found(emoji.substr(0, 1)), std::pair(3, 4));
 }
 
 TEST(LoadDictionary, OnlyLinesBeforeTheLastCrLfAreSearched) {
@@ -76,14 +111,14 @@ TEST(LoadDictionary, SixteenBitLimitOnTheEntryCount) {
   WriteCompressed(folder, NumberedList(32767));
   WordLists full;
   LoadDictionary(folder.path(), full);
-  EXPECT_EQ(full.WordList.size(), 32768u);
+  EXPECT_EQ(full.WordList.size(), 32768);
   EXPECT_EQ(full.WordCount, 32767);
 
   // One more: the list is filled, but counting it overflows and is skipped.
   WriteCompressed(folder, NumberedList(32768));
   WordLists over;
   LoadDictionary(folder.path(), over);
-  EXPECT_EQ(over.WordList.size(), 32769u);
+  EXPECT_EQ(over.WordList.size(), 32769);
   EXPECT_EQ(over.WordCount, 0);
 }
 
@@ -95,7 +130,7 @@ TEST(FillWordList, OverflowIsReportedAfterTheListIsFilled) {
   } catch (const Error& error) {
     EXPECT_EQ(error.number(), kOverflow);
   }
-  EXPECT_EQ(lists.WordList.size(), 32769u);
+  EXPECT_EQ(lists.WordList.size(), 32769);
   EXPECT_EQ(lists.WordCount, 0);
 }
 

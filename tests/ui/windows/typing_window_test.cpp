@@ -46,8 +46,8 @@ void TypingTest::shiftSpaceWritesTheSuggestion() {
   QVERIFY(State().WordPrefix == prefix);
   const auto& list = Type().Lists().WordList;
   const int index = Type().Core().Suggest().SuggestionIndex();
-  QVERIFY(index >= 0 && index < static_cast<int>(list.size()));
-  const std::u16string word = list[static_cast<std::size_t>(index)];
+  QVERIFY(index >= 0 && index < list.size());
+  const std::u16string word(list[index]);
   QVERIFY2(word.starts_with(prefix), "the bundled list has no word for the test prefix");
   QCOMPARE(WordsWindowSlot().Find()->lblMain()->text(), QStringLiteral(" ") + Q(word));
 
@@ -78,8 +78,7 @@ void TypingTest::shiftDownAndUpScrollAndMoveNothing() {
   const auto& list = Type().Lists().WordList;
   QTest::keyClick(&Box(), Qt::Key_Down, Qt::ShiftModifier);
   QCOMPARE(Type().Core().Suggest().SuggestionIndex(), index + 1);
-  QCOMPARE(WordsWindowSlot().Find()->lblMain()->text(),
-           QStringLiteral(" ") + Q(list[static_cast<std::size_t>(index + 1)]));
+  QCOMPARE(WordsWindowSlot().Find()->lblMain()->text(), QStringLiteral(" ") + Q(list[index + 1]));
   QTest::keyClick(&Box(), Qt::Key_Up, Qt::ShiftModifier);
   QTest::keyClick(&Box(), Qt::Key_Up, Qt::ShiftModifier);
   QCOMPARE(Type().Core().Suggest().SuggestionIndex(), index - 1);
@@ -214,7 +213,7 @@ void TypingTest::editsOutsideTheKeysEndTheComposition() {
 void TypingTest::acceptsReplaceOnlyTheWord() {
   const auto& list = Type().Lists().WordList;
   auto current = [&list] {
-    return list[static_cast<std::size_t>(Type().Core().Suggest().SuggestionIndex())];
+    return std::u16string(list[Type().Core().Suggest().SuggestionIndex()]);
   };
   // Shift+Right in the middle of a line keeps the character after the caret.
   Box().setPlainText(QStringLiteral("x"));
