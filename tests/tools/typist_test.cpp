@@ -91,6 +91,8 @@ struct TinyText : ::testing::Test {
   Figures Type(int visible) {
     TypistOptions options;
     options.visible = visible;
+    // The list's order, which the figures below count with.
+    options.ranked = false;
     const auto session =
         MakeTypistSession(layout, MakeSharedWords({kamal, kamra, kalamdaan}), options);
     KeyFinder finder(layout);

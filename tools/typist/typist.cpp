@@ -40,13 +40,16 @@ std::vector<std::u16string> DevanagariWords(std::u16string_view text) {
   return words;
 }
 
-std::unique_ptr<InputSession> MakeTypistSession(std::shared_ptr<const Layout> layout,
-                                                std::shared_ptr<const SharedWords> words,
-                                                const TypistOptions& options) {
-  // The session keeps no history of its own: learning and the history file
-  // change nothing yet, and are taken so that a run states what it measured.
-  (void)options;
-  return std::make_unique<InputSession>(std::move(layout), std::move(words));
+TypistSession MakeTypistSession(std::shared_ptr<const Layout> layout,
+                                std::shared_ptr<const SharedWords> words,
+                                const TypistOptions& options) {
+  TypistSession typist;
+  typist.session = std::make_unique<InputSession>(std::move(layout), std::move(words));
+  if (!options.ranked) return typist;
+  typist.ranking = std::make_unique<WordRanking>(options.programFolder, options.history);
+  typist.ranking->SetLearning(options.learn);
+  typist.session->SetRanking(typist.ranking.get());
+  return typist;
 }
 
 WordTyping TypeWord(InputSession& session, const KeyPath& path, const std::u16string& word,

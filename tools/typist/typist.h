@@ -25,13 +25,24 @@ struct TypistOptions {
   /// handed to the session as the input method would set it up.
   bool learn = true;
   std::filesystem::path history;
+  /// Ranked candidates, as the input method shows them; off, the list order.
+  bool ranked = true;
+  /// Where the shipped word frequencies are; none when empty.
+  std::filesystem::path programFolder;
+};
+
+/// A session with what it ranks with and learns into.
+struct TypistSession {
+  std::unique_ptr<WordRanking> ranking;
+  std::unique_ptr<InputSession> session;
+  InputSession& operator*() const { return *session; }
 };
 
 /// The session a typist types into: the input method's own, built the way
 /// the input method builds it for these options.
-std::unique_ptr<InputSession> MakeTypistSession(std::shared_ptr<const Layout> layout,
-                                                std::shared_ptr<const SharedWords> words,
-                                                const TypistOptions& options);
+TypistSession MakeTypistSession(std::shared_ptr<const Layout> layout,
+                                std::shared_ptr<const SharedWords> words,
+                                const TypistOptions& options);
 
 /// How one word went.
 struct WordTyping {

@@ -25,14 +25,17 @@ using namespace lekhora;
 using namespace lekhora::typist;
 
 constexpr const char* kUsage =
-    "usage: lekhora-typist [--layout NAME] [--visible N] [--learn on|off] [--history FILE]\n"
-    "                      [--train FILE] [--keys-out FILE] TEXT...\n"
+    "usage: lekhora-typist [--layout NAME] [--visible N] [--order ranked|list] [--learn on|off]\n"
+    "                      [--history FILE] [--train FILE] [--keys-out FILE] TEXT...\n"
     "Types each Devanagari word of each UTF-8 TEXT with the fewest keys of the layout\n"
     "(default Phonetic(Vimra)), accepting it with Shift+Space as soon as it is among\n"
     "the first N candidates (default 9) and that saves keys, each Shift+Down or\n"
     "Shift+Up counted. The\n"
     "break after a word is one key on both sides; text in other scripts, digits and\n"
     "punctuation are not counted otherwise.\n"
+    "--order list shows the candidates in the list's order instead of ranked by the\n"
+    "shipped frequencies and the history. The history is FILE, or one in memory for\n"
+    "the run; --learn off keeps it as it is.\n"
     "--train types FILE first, uncounted, as earlier writing of the user.\n"
     "--keys-out writes a line per word: the word, its keys and what it reads as after\n"
     "each key, separated by tabs.\n";
@@ -63,6 +66,10 @@ std::optional<Arguments> Parse(int argc, char** argv) {
       const std::string_view value = argv[++i];
       if (value != "on" && value != "off") return std::nullopt;
       args.options.learn = value == "on";
+    } else if (arg == "--order" && hasValue) {
+      const std::string_view value = argv[++i];
+      if (value != "ranked" && value != "list") return std::nullopt;
+      args.options.ranked = value == "ranked";
     } else if (arg == "--history" && hasValue) {
       args.options.history = argv[++i];
     } else if (arg == "--train" && hasValue) {
@@ -145,7 +152,9 @@ int main(int argc, char** argv) {
     }
     // The words as shipped, never the user's own, so runs compare.
     const auto words = LoadSharedWords(ProgramFolder(), {});
-    const auto session = MakeTypistSession(layout, words, args->options);
+    TypistOptions options = args->options;
+    options.programFolder = ProgramFolder();
+    const TypistSession session = MakeTypistSession(layout, words, options);
     KeyFinder finder(layout);
     Run run{finder, *session, args->options.visible, {}};
     if (args->train) TypeText(run, ReadWords(*args->train), nullptr);
@@ -156,6 +165,7 @@ int main(int argc, char** argv) {
     }
     std::cout << "layout: " << EncodeUtf8(layout->Name())
               << ", candidates in view: " << args->options.visible
+              << ", order: " << (args->options.ranked ? "ranked" : "list")
               << ", learning: " << (args->options.learn ? "on" : "off")
               << (args->options.history.empty() ? ""
                                                 : ", history: " + args->options.history.string())
