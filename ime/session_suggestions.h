@@ -41,11 +41,12 @@ class SessionSuggestions final : public SuggestionHooks {
 
   /// Ranked candidates (null: the user's words, then the list's, each in
   /// list order), weighing the word written before.
-  void SetRanking(const Ranking* ranking) { model_.SetRanking(ranking); }
+  void SetRanking(const Ranking* ranking) { model_.SetRanking(ranking, &words_.Shipped); }
   void SetPrevious(std::u16string previous) { model_.SetPrevious(std::move(previous)); }
 
  private:
   const TypingState& state_;
+  const SharedWords& words_;
   CandidateModel model_{CandidateModel::Scope::Matches};
 };
 

@@ -35,8 +35,9 @@ void CandidateModel::AddSource(const WordLists& lists, int score) {
   sources_.insert(after, Source{&lists, score, {}, 0});
 }
 
-void CandidateModel::SetRanking(const Ranking* ranking) {
+void CandidateModel::SetRanking(const Ranking* ranking, const WordLists* shipped) {
   ranking_ = scope_ == Scope::Matches ? ranking : nullptr;
+  shipped_ = shipped;
   ranked_.clear();
 }
 
@@ -44,10 +45,18 @@ void CandidateModel::Rank(std::u16string_view prefix) {
   // The first words of each range in list order: the ranking finds the
   // likely ones of a long range through the frequencies itself.
   ListMatches matches;
+  const auto shipped = [this](std::u16string_view word) {
+    if (shipped_ == nullptr) return false;
+    const auto begin = shipped_->WordList.begin();
+    return std::binary_search(begin, begin + SearchedCount(*shipped_), word);
+  };
   for (const Source& source : sources_) {
-    auto& into = source.Score > 0 ? matches.Users : matches.Bundled;
     const int last = std::min(source.Range.Last, source.Range.First + Ranking::kOffered);
-    for (int k = source.Range.First; k < last; ++k) into.push_back(source.Lists->WordList[k]);
+    for (int k = source.Range.First; k < last; ++k) {
+      const std::u16string_view word = source.Lists->WordList[k];
+      const bool added = source.Score > 0 && !shipped(word);
+      (added ? matches.Users : matches.Bundled).push_back(word);
+    }
   }
   ranked_ = ranking_->Rank(prefix, previous_, matches, kMostRanked);
 }

@@ -70,8 +70,9 @@ class CandidateModel {
   /// matches (those of a source scored above 0 are the user's own words)
   /// among the words the ranking knows, best first. ranking must outlive the
   /// model; null goes back to the sources' order. Takes effect at the next
-  /// search.
-  void SetRanking(const Ranking* ranking);
+  /// search. The words of shipped (which must outlive the model too) are no
+  /// words the user added, even in a source of the user's.
+  void SetRanking(const Ranking* ranking, const WordLists* shipped = nullptr);
   /// The word written just before the one being typed, which the ranking
   /// weighs; empty when there is none.
   void SetPrevious(std::u16string previous) { previous_ = std::move(previous); }
@@ -137,6 +138,7 @@ class CandidateModel {
   Scope scope_;
   std::vector<Source> sources_;
   const Ranking* ranking_ = nullptr;
+  const WordLists* shipped_ = nullptr;
   std::u16string previous_;
   std::vector<std::u16string> ranked_;
   int highlight_ = 0;

@@ -26,6 +26,7 @@
 #include "text/lines.h"
 #include "text/utf8.h"
 #include "tools/words/file_io.h"
+#include "tools/words/ranked_commands.h"
 #include "tools/words/word_checks.h"
 
 namespace {
@@ -35,12 +36,20 @@ constexpr const char* kUsage =
     "       lekhora-words covers FILE WORDS\n"
     "       lekhora-words suggest FILE PREFIX [--index N]\n"
     "       lekhora-words frequent TABLE PREFIX [--count N]\n"
+    "       lekhora-words candidates [--layout NAME] [--history FILE|--no-history] [--count N]\n"
+    "                                PREFIX...\n"
+    "       lekhora-words learn --history FILE\n"
     "FILE is a word list, plain (UTF-16LE, CR LF) or compressed (HE3).\n"
     "--strict also checks the spelling of every word.\n"
     "WORDS is UTF-8, a word at the start of each line; lines starting with # are skipped.\n"
     "PREFIX is UTF-8; N is the current suggestion before the search (default 0).\n"
     "TABLE is a word frequency table (hnfreq.bin); frequent prints the N most frequent\n"
-    "words beginning with PREFIX (default 9, 0 for all) with their scores, best first.\n";
+    "words beginning with PREFIX (default 9, 0 for all) with their scores, best first.\n"
+    "candidates prints, for each Devanagari PREFIX, the first N (default 9) candidates the\n"
+    "input method shows for it, best first, and a blank line after each; the user's own\n"
+    "words and history unless told otherwise (the history is read, never changed).\n"
+    "learn commits each Devanagari word of the UTF-8 text on standard input into the\n"
+    "history FILE as the input method's commits do, a line at a time.\n";
 
 int Usage() {
   std::cerr << kUsage;
@@ -262,6 +271,14 @@ int main(int argc, char** argv) {
         return Usage();
       }
       return Suggest(args[1], args[2], index);
+    }
+    if (!args.empty() && args[0] == "candidates") {
+      const int status = lekhora::CandidatesCommand(args);
+      return status == 2 ? Usage() : status;
+    }
+    if (!args.empty() && args[0] == "learn") {
+      const int status = lekhora::LearnCommand(args);
+      return status == 2 ? Usage() : status;
     }
     if (args.size() >= 3 && args[0] == "frequent") {
       std::size_t count = 9;
