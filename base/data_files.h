@@ -9,6 +9,8 @@ inline constexpr const char* kWordListFile = "hnhugeenc.txt";
 inline constexpr const char* kPlainWordListFile = "hnhuge.txt";
 /// The user's own words; the first line explains the file and is skipped.
 inline constexpr const char* kCustomWordsFile = "customwords.txt";
+/// How often words are used (suggest/word_frequencies.h); made by the build.
+inline constexpr const char* kWordFrequencyFile = "hnfreq.bin";
 /// The help text for the default layout.
 inline constexpr const char* kHelpFile = "helpVimraPhonetic.txt";
 

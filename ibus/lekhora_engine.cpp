@@ -15,6 +15,7 @@
 #include "ime/input_contexts.h"
 #include "ime/input_session.h"
 #include "ime/shared_words.h"
+#include "ime/word_ranking.h"
 #include "text/utf8.h"
 #include "userdata/user_folders.h"
 
@@ -34,6 +35,34 @@ WordsSource& Source() {
       DataFolder().empty() ? ProgramFolder() : std::filesystem::path(DataFolder()),
       UserWordsFile());
   return source;
+}
+
+// What every engine of the process ranks with and learns into: the shipped
+// frequencies and the user's history, which the pad and the other input
+// method processes share through its file.
+WordRanking& Ranks() {
+  static WordRanking ranking(
+      DataFolder().empty() ? ProgramFolder() : std::filesystem::path(DataFolder()),
+      DefaultHistoryFile());
+  return ranking;
+}
+
+// Learned words reach the history file when the process is idle, never on
+// the key that committed them.
+void FlushSoon() {
+  static bool pending = false;
+  if (pending || !Ranks().History().HasPending()) return;
+  pending = true;
+  g_idle_add(
+      [](gpointer) -> gboolean {
+        pending = false;
+        // A busy file keeps the words for the next commit's flush.
+        Ranks().History().Flush();
+        for (const std::string& note : Ranks().History().TakeNotes())
+          std::fprintf(stderr, "lekhora-ibus: %s\n", note.c_str());
+        return G_SOURCE_REMOVE;
+      },
+      nullptr);
 }
 
 // Layouts are built once per layout and script and shared read-only.
@@ -129,6 +158,7 @@ void Apply(IBusEngine* engine, const SessionActions& a) {
     const std::string text = EncodeUtf8(a.commit);
     Debug("commit", text);
     ibus_engine_commit_text(engine, ibus_text_new_from_string(text.c_str()));
+    FlushSoon();
   }
   const std::string preedit = EncodeUtf8(a.preedit);
   Debug("preedit", preedit);
@@ -211,6 +241,7 @@ void Constructed(GObject* object) {
                                                       Source().Current());
         session->SetSuggestionsOn(self->suggestions);
         session->SetPlainTyping(self->secret);
+        session->SetRanking(&Ranks());
         return session;
       },
       KeptWords());
@@ -258,6 +289,8 @@ void FocusInId(IBusEngine* engine, const gchar* path, const gchar* client) {
         std::string(client != nullptr ? client : "") + " " + (path != nullptr ? path : ""));
   ibus_engine_register_properties(engine, self->props);
   Apply(engine, self->contexts->FocusIn(path != nullptr ? path : "", keeps));
+  // What the pad and the other processes learned meanwhile.
+  Ranks().History().Refresh();
   CatchUp(engine);
 }
 

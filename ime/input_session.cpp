@@ -35,12 +35,24 @@ InputSession::InputSession(std::shared_ptr<const Layout> layout,
   SetSuggestionsOn(true);
 }
 
+void InputSession::SetRanking(WordRanking* ranking) {
+  ranking_ = ranking;
+  ApplyRanking();
+}
+
+void InputSession::ApplyRanking() {
+  if (!suggestions_) return;
+  suggestions_->SetRanking(ranking_ != nullptr ? &ranking_->Ranks() : nullptr);
+  suggestions_->SetPrevious(previous_);
+}
+
 SessionActions InputSession::SetWords(std::shared_ptr<const SharedWords> words) {
   SessionActions actions = CommitAll();
   hooks_.target = nullptr;
   suggestions_.reset();
   words_ = std::move(words);
   if (words_) suggestions_.emplace(engine_.State(), *words_);
+  ApplyRanking();
   SetSuggestionsOn(suggestionsWanted_);
   return actions;
 }
@@ -61,11 +73,30 @@ void InputSession::Type(char16_t unit, KeyStroke stroke) {
   TypeKey(engine_, box_, unit, stroke);
 }
 
-void InputSession::TakePreedit(SessionActions& actions) {
-  actions.commit += box_.TakeText();
+std::u16string InputSession::EndWord() {
+  std::u16string taken = box_.TakeText();
   // A fresh word: nothing composes with text the application now owns.
   engine_.State() = TypingState{};
   box_.Reserve(32);
+  return taken;
+}
+
+void InputSession::Follow(std::u16string previous) {
+  previous_ = std::move(previous);
+  if (suggestions_) suggestions_->SetPrevious(previous_);
+}
+
+void InputSession::TakePreedit(SessionActions& actions) {
+  const std::u16string taken = EndWord();
+  actions.commit += taken;
+  std::u16string previous = std::move(previous_);
+  // Nothing typed in a password or PIN field is kept, not even as the word
+  // the next one follows.
+  if (plain_)
+    previous.clear();
+  else if (ranking_ != nullptr)
+    ranking_->Learn(taken, previous);
+  Follow(std::move(previous));
 }
 
 SessionActions InputSession::CommitAll() {
@@ -83,8 +114,10 @@ SessionActions InputSession::Shown() {
 
 SessionActions InputSession::Forget() {
   SessionActions actions;
-  TakePreedit(actions);
-  actions.commit.clear();
+  // The application commits the word itself, in whatever context it then
+  // has: it is neither learned nor followed.
+  EndWord();
+  Follow({});
   actions.consumed = true;
   return Show(actions);
 }
@@ -143,6 +176,9 @@ SessionActions InputSession::Key(const ImeKeyEvent& event) {
         return Show(actions);
       }
       return CommitAndPass();
+    case ImeKey::Delete:
+      if (event.shift && pageSize_ > 0) return ForgetHighlighted();
+      return CommitAndPass();
     case ImeKey::Up:
     case ImeKey::Down:
       if (event.shift && pageSize_ > 0) {
@@ -191,6 +227,17 @@ SessionActions InputSession::ClickCandidate(int index) {
   SessionActions actions;
   TakePreedit(actions);
   actions.consumed = true;
+  return Show(actions);
+}
+
+SessionActions InputSession::ForgetHighlighted() {
+  SessionActions actions;
+  actions.consumed = true;
+  if (ranking_ != nullptr && suggestions_) {
+    ranking_->History().Forget(suggestions_->Candidate(suggestions_->Highlight()));
+    // The candidates again, without the forgotten word's history.
+    suggestions_->SearchList();
+  }
   return Show(actions);
 }
 

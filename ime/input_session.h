@@ -17,6 +17,7 @@
 #include "ime/session_actions.h"
 #include "ime/session_suggestions.h"
 #include "ime/shared_words.h"
+#include "ime/word_ranking.h"
 
 namespace lekhora {
 
@@ -61,6 +62,13 @@ class InputSession {
   SessionActions SetPlainTyping(bool on);
   bool PlainTyping() const { return plain_; }
 
+  /// Ranks the candidates and learns the committed words through ranking,
+  /// which must outlive the session; null keeps the list order and learns
+  /// nothing.
+  void SetRanking(WordRanking* ranking);
+  /// The word committed last in this context, which the next one follows.
+  const std::u16string& PreviousWord() const { return previous_; }
+
   /// What is shown now.
   const std::u16string& Preedit() const { return box_.View(); }
   /// The preedit and the candidates as they stand, to show them again.
@@ -86,6 +94,13 @@ class InputSession {
   };
 
   void Type(char16_t unit, KeyStroke stroke);
+  void ApplyRanking();
+  /// Takes the preedit's text and starts a new word.
+  std::u16string EndWord();
+  /// The next word follows previous.
+  void Follow(std::u16string previous);
+  /// Removes the highlighted candidate from the history (Shift+Delete).
+  SessionActions ForgetHighlighted();
   /// Hands the whole preedit over as the commit and starts a new word.
   void TakePreedit(SessionActions& actions);
   SessionActions CommitAll();
@@ -101,6 +116,8 @@ class InputSession {
   Hooks hooks_;
   TypingEngine engine_;
   std::optional<SessionSuggestions> suggestions_;
+  WordRanking* ranking_ = nullptr;
+  std::u16string previous_;
   bool suggestionsOn_ = true;
   // What the user chose, kept while the session has no words.
   bool suggestionsWanted_ = true;

@@ -36,9 +36,17 @@ class SessionSuggestions final : public SuggestionHooks {
   void SetHighlight(int index) { model_.SetHighlight(index); }
   /// The page of at most size candidates that holds the highlight.
   const CandidatePage& Page(int size) { return model_.Page(size); }
+  /// The candidate at index, which must lie among them.
+  std::u16string_view Candidate(int index) { return model_.Page(index + 1).Words.back(); }
+
+  /// Ranked candidates (null: the user's words, then the list's, each in
+  /// list order), weighing the word written before.
+  void SetRanking(const Ranking* ranking) { model_.SetRanking(ranking, &words_.Shipped); }
+  void SetPrevious(std::u16string previous) { model_.SetPrevious(std::move(previous)); }
 
  private:
   const TypingState& state_;
+  const SharedWords& words_;
   CandidateModel model_{CandidateModel::Scope::Matches};
 };
 

@@ -64,6 +64,7 @@ std::shared_ptr<const SharedWords> LoadSharedWords(const std::filesystem::path& 
   auto words = std::make_shared<SharedWords>();
   words->Bundled = BundledList(programFolder);
   words->User = UserList(programFolder, userFile);
+  words->Shipped = UserList(programFolder, {});
   return words;
 }
 
@@ -89,6 +90,7 @@ std::shared_ptr<const SharedWords> WordsSource::Current() {
     auto words = std::make_shared<SharedWords>();
     words->Bundled = bundled_;
     words->User = UserList(programFolder_, userFile_);
+    words->Shipped = UserList(programFolder_, {});
     words_ = std::move(words);
   }
   return words_;

@@ -18,6 +18,9 @@ namespace lekhora {
 struct SharedWords {
   WordLists Bundled;
   WordLists User;
+  /// The list the program ships as every user's first words: in the user's
+  /// list they are no words the user added, and rank as the bundled ones.
+  WordLists Shipped;
 };
 
 /// The compressed list in programFolder, and the user's words from userFile

@@ -6,18 +6,22 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config dpkg-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libgl-dev libxkbcommon-dev
+  libsqlite3-dev qt6-base-dev libgl-dev libxkbcommon-dev
   xvfb xauth trayer xdotool xclip x11-utils openbox imagemagick
   fonts-lohit-deva fonts-liberation
   ibus libibus-1.0-dev dbus dbus-x11 ibus-gtk3 python3-gi gir1.2-gtk-3.0 gir1.2-ibus-1.0
 )
 # Extras for the development targets: --with-clang for the clang build,
-# --with-fuzz for the libFuzzer build, --with-format for clang-format.
+# --with-fuzz for the libFuzzer build, --with-format for clang-format,
+# --with-peer for the input method make bench measures beside Lekhora's,
+# --with-texts for the packages bench/texts/extract.py takes its texts from.
 for option in "$@"; do
   case "$option" in
     --with-clang) packages+=(clang) ;;
     --with-fuzz) packages+=(clang libclang-rt-14-dev) ;;
     --with-format) packages+=(clang-format) ;;
+    --with-peer) packages+=(ibus-typing-booster hunspell-hi python3-enchant) ;;
+    --with-texts) packages+=(libreoffice-help-hi festival-hi) ;;
     *) echo "ensure-deps.sh: unknown option $option" >&2; exit 2 ;;
   esac
 done

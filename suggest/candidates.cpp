@@ -35,6 +35,32 @@ void CandidateModel::AddSource(const WordLists& lists, int score) {
   sources_.insert(after, Source{&lists, score, {}, 0});
 }
 
+void CandidateModel::SetRanking(const Ranking* ranking, const WordLists* shipped) {
+  ranking_ = scope_ == Scope::Matches ? ranking : nullptr;
+  shipped_ = shipped;
+  ranked_.clear();
+}
+
+void CandidateModel::Rank(std::u16string_view prefix) {
+  // The first words of each range in list order: the ranking finds the
+  // likely ones of a long range through the frequencies itself.
+  ListMatches matches;
+  const auto shipped = [this](std::u16string_view word) {
+    if (shipped_ == nullptr) return false;
+    const auto begin = shipped_->WordList.begin();
+    return std::binary_search(begin, begin + SearchedCount(*shipped_), word);
+  };
+  for (const Source& source : sources_) {
+    const int last = std::min(source.Range.Last, source.Range.First + Ranking::kOffered);
+    for (int k = source.Range.First; k < last; ++k) {
+      const std::u16string_view word = source.Lists->WordList[k];
+      const bool added = source.Score > 0 && !shipped(word);
+      (added ? matches.Users : matches.Bundled).push_back(word);
+    }
+  }
+  ranked_ = ranking_->Rank(prefix, previous_, matches, kMostRanked);
+}
+
 bool CandidateModel::ListedBefore(std::size_t source, std::u16string_view word) const {
   for (std::size_t s = 0; s < source; ++s) {
     const auto begin = sources_[s].Lists->WordList.begin();
@@ -67,6 +93,7 @@ std::int16_t CandidateModel::Search(std::u16string_view typed, int start) {
       }
     }
   }
+  if (Ranked()) Rank(none ? std::u16string_view() : prefix);
   if (scope_ == Scope::Matches) {
     highlight_ = 0;
     matched_ = Count() > 0;
@@ -83,6 +110,7 @@ std::int16_t CandidateModel::Search(std::u16string_view typed, int start) {
 }
 
 int CandidateModel::Count() const {
+  if (Ranked()) return static_cast<int>(ranked_.size());
   int count = 0;
   for (const Source& s : sources_) count += s.Listed();
   return count;
@@ -96,6 +124,7 @@ bool CandidateModel::Inside(int k) const {
 
 std::u16string_view CandidateModel::Word(int k) const {
   if (scope_ == Scope::WholeList) return sources_.front().Lists->WordList[k];
+  if (Ranked()) return ranked_[static_cast<std::size_t>(k)];
   for (std::size_t s = 0;; ++s) {
     const Source& source = sources_[s];
     if (k >= source.Listed()) {
@@ -172,6 +201,10 @@ const CandidatePage& CandidateModel::Page(int size) {
   page_.First = pageStart_;
   page_.Highlight = highlight_ - pageStart_;
   const int end = std::min(count, pageStart_ + size);
+  if (Ranked()) {
+    for (int k = pageStart_; k < end; ++k) page_.Words.emplace_back(Word(k));
+    return page_;
+  }
   // Row by row, each source's words in list order past those listed before.
   int k = 0;
   for (std::size_t s = 0; s < sources_.size() && k < end; ++s) {

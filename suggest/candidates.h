@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "suggest/ranking.h"
 #include "suggest/word_lists.h"
 
 namespace lekhora {
@@ -65,6 +66,19 @@ class CandidateModel {
   /// sources is listed once, at the first. lists must outlive the model.
   void AddSource(const WordLists& lists, int score = 0);
 
+  /// In Matches scope, orders the candidates by ranking instead: the sources'
+  /// matches (those of a source scored above 0 are the user's own words)
+  /// among the words the ranking knows, best first. ranking must outlive the
+  /// model; null goes back to the sources' order. Takes effect at the next
+  /// search. The words of shipped (which must outlive the model too) are no
+  /// words the user added, even in a source of the user's.
+  void SetRanking(const Ranking* ranking, const WordLists* shipped = nullptr);
+  /// The word written just before the one being typed, which the ranking
+  /// weighs; empty when there is none.
+  void SetPrevious(std::u16string previous) { previous_ = std::move(previous); }
+  /// How many ranked candidates a search keeps: ten pages of nine.
+  static constexpr int kMostRanked = 90;
+
   /// Finds prefix (taken in the lists' normal form) in every source from
   /// start on and puts the highlight on the first candidate. Returns the
   /// highlight, or start-1 when no word begins with prefix.
@@ -118,8 +132,15 @@ class CandidateModel {
   std::u16string_view Word(int k) const;
   bool ListedBefore(std::size_t source, std::u16string_view word) const;
 
+  bool Ranked() const { return ranking_ != nullptr; }
+  void Rank(std::u16string_view prefix);
+
   Scope scope_;
   std::vector<Source> sources_;
+  const Ranking* ranking_ = nullptr;
+  const WordLists* shipped_ = nullptr;
+  std::u16string previous_;
+  std::vector<std::u16string> ranked_;
   int highlight_ = 0;
   bool matched_ = true;
   int pageStart_ = 0;

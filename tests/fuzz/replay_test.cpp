@@ -5,6 +5,7 @@
 #include <iterator>
 #include <string>
 
+#include "tests/fuzz/frequency_checks.h"
 #include "tests/fuzz/fuzz_checks.h"
 #include "tests/fuzz/typing_checks.h"
 #include "tests/fuzz/utf8_checks.h"
@@ -33,6 +34,7 @@ constexpr Inputs kTargets[] = {
     {"WordList", "word_list", fuzz::CheckWordList},
     {"Utf8", "utf8", fuzz::CheckUtf8},
     {"Typing", "typing", fuzz::CheckTyping},
+    {"Frequencies", "frequencies", fuzz::CheckFrequencies},
 };
 
 // Runs the target's check over every saved input; returns how many there were.

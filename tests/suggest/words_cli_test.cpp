@@ -8,6 +8,7 @@
 #include "base/program_folder.h"
 #include "base/utf16.h"
 #include "codec/he3.h"
+#include "suggest/word_frequencies.h"
 #include "temp_folder.h"
 #include "text/utf8.h"
 
@@ -191,6 +192,20 @@ TEST(WordsCli, UsageErrorsExitWithTwo) {
   EXPECT_EQ(Words("suggest list.txt a --index 40000").status, 2);
   EXPECT_EQ(Words("suggest list.txt a --index x").status, 2);
   EXPECT_EQ(Words("frobnicate a b").status, 2);
+}
+
+TEST(WordsCli, FrequentPrintsAPrefixsMostFrequentWordsAndRefusesADamagedTable) {
+  TempFolder folder;
+  folder.Write("table.bin", EncodeFrequencies({{kKa, 3}, {kKa + kMa, 9}, {kMa, 200}}));
+  const ToolRun run = Words("frequent " + Quoted(folder / "table.bin") + " " + Utf16ToUtf8(kKa));
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(run.output, "words: 3, 2 begin with the prefix\n" + Utf16ToUtf8(kKa + kMa) + " 9\n" +
+                            Utf16ToUtf8(kKa) + " 3\n");
+
+  folder.Write("cut.bin", {'L', 'K', 'W', 'F', 1});
+  const ToolRun cut = Words("frequent " + Quoted(folder / "cut.bin") + " " + Utf16ToUtf8(kKa));
+  EXPECT_EQ(cut.status, 1);
+  EXPECT_NE(cut.output.find("Damaged word frequency table"), std::string::npos) << cut.output;
 }
 
 }  // namespace

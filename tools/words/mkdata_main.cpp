@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "base/utf16.h"
+#include "suggest/word_frequencies.h"
 #include "suggest/word_lists.h"
 #include "text/utf8.h"
 #include "tools/words/file_io.h"
+#include "tools/words/frequency_sources.h"
 
 namespace {
 
@@ -20,7 +22,9 @@ using lekhora::tools::WriteBytes;
 
 constexpr const char* kUsage =
     "usage: lekhora-mkdata list SOURCE DEST   one word a line -> sorted word list\n"
-    "       lekhora-mkdata text SOURCE DEST   lines -> CR LF between lines\n";
+    "       lekhora-mkdata text SOURCE DEST   lines -> CR LF between lines\n"
+    "       lekhora-mkdata frequencies COUNTS LIST COMMON DEST\n"
+    "                                         word counts -> word frequency table\n";
 
 // The search needs the words in code-unit order, and one empty entry follows
 // the final CR LF, so one entry of the 16-bit range is taken by it.
@@ -52,15 +56,47 @@ int MakeText(const std::string& source, const std::string& dest) {
   return 0;
 }
 
+// Words the list has but the counted text lacks are known at the lowest
+// score; the everyday words, which formal prose uses more than the spoken
+// counts show, at about the rank of the 3 000th counted word.
+constexpr std::uint64_t kListFloor = 1;
+constexpr std::uint64_t kCommonWordFloor = 16;
+
+// The first field of each line that is not a # comment.
+std::vector<std::u16string> FirstFields(const std::string& source) {
+  std::vector<std::u16string> words;
+  for (const std::string& line : SplitLines(ReadUtf8(source))) {
+    const std::string word = line.substr(0, line.find_first_of(" \t"));
+    if (!word.empty() && word.front() != '#') words.push_back(lekhora::Utf8ToUtf16(word));
+  }
+  return words;
+}
+
+int MakeFrequencies(const std::string& counts_source, const std::string& list,
+                    const std::string& common, const std::string& dest) {
+  lekhora::words::FrequencyCounts counts;
+  lekhora::words::AddCounts(ReadUtf8(counts_source), counts);
+  lekhora::words::RaiseToFloor(FirstFields(list), kListFloor, counts);
+  lekhora::words::RaiseToFloor(FirstFields(common), kCommonWordFloor, counts);
+  WriteBytes(dest, lekhora::EncodeFrequencies(lekhora::words::ScoredWords(counts)));
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
+  if (argc < 2) {
     std::cerr << kUsage;
     return 2;
   }
   const std::string mode = argv[1];
   try {
+    if (mode == "frequencies" && argc == 6)
+      return MakeFrequencies(argv[2], argv[3], argv[4], argv[5]);
+    if (argc != 4) {
+      std::cerr << kUsage;
+      return 2;
+    }
     if (mode == "list") return MakeList(argv[2], argv[3]);
     if (mode == "text") return MakeText(argv[2], argv[3]);
   } catch (const std::exception& error) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <variant>
 #include <vector>
 
 #include "base/error.h"
@@ -17,12 +18,15 @@
 #include "codec/he3.h"
 #include "codec/he3_format.h"
 #include "engine/typing_state.h"
+#include "suggest/canonical_fold.h"
 #include "suggest/suggestion_view.h"
 #include "suggest/suggestions.h"
+#include "suggest/word_frequencies.h"
 #include "suggest/word_lists.h"
 #include "text/lines.h"
 #include "text/utf8.h"
 #include "tools/words/file_io.h"
+#include "tools/words/ranked_commands.h"
 #include "tools/words/word_checks.h"
 
 namespace {
@@ -31,10 +35,21 @@ constexpr const char* kUsage =
     "usage: lekhora-words check [--strict] FILE\n"
     "       lekhora-words covers FILE WORDS\n"
     "       lekhora-words suggest FILE PREFIX [--index N]\n"
+    "       lekhora-words frequent TABLE PREFIX [--count N]\n"
+    "       lekhora-words candidates [--layout NAME] [--history FILE|--no-history] [--count N]\n"
+    "                                PREFIX...\n"
+    "       lekhora-words learn --history FILE\n"
     "FILE is a word list, plain (UTF-16LE, CR LF) or compressed (HE3).\n"
     "--strict also checks the spelling of every word.\n"
     "WORDS is UTF-8, a word at the start of each line; lines starting with # are skipped.\n"
-    "PREFIX is UTF-8; N is the current suggestion before the search (default 0).\n";
+    "PREFIX is UTF-8; N is the current suggestion before the search (default 0).\n"
+    "TABLE is a word frequency table (hnfreq.bin); frequent prints the N most frequent\n"
+    "words beginning with PREFIX (default 9, 0 for all) with their scores, best first.\n"
+    "candidates prints, for each Devanagari PREFIX, the first N (default 9) candidates the\n"
+    "input method shows for it, best first, and a blank line after each; the user's own\n"
+    "words and history unless told otherwise (the history is read, never changed).\n"
+    "learn commits each Devanagari word of the UTF-8 text on standard input into the\n"
+    "history FILE as the input method's commits do, a line at a time.\n";
 
 int Usage() {
   std::cerr << kUsage;
@@ -223,6 +238,21 @@ int Suggest(const std::filesystem::path& path, std::string_view prefix, std::int
   return 0;
 }
 
+int Frequent(const std::filesystem::path& path, std::string_view prefix, std::size_t count) {
+  lekhora::FrequenciesOrError loaded = lekhora::WordFrequencies::Load(path);
+  if (const lekhora::Error* error = std::get_if<lekhora::Error>(&loaded)) throw *error;
+  const lekhora::WordFrequencies& table = std::get<lekhora::WordFrequencies>(loaded);
+  // What was typed is folded as the search folds it.
+  std::u16string storage;
+  const std::u16string typed = lekhora::Utf8ToUtf16(prefix);
+  const std::u16string_view folded = lekhora::SearchForm(typed, storage);
+  const auto [first, last] = table.PrefixRange(folded);
+  std::cout << "words: " << table.size() << ", " << last - first << " begin with the prefix\n";
+  for (const lekhora::ScoredWord& word : table.Complete(folded, count == 0 ? last - first : count))
+    std::cout << lekhora::Utf16ToUtf8(word.word) << ' ' << int{word.score} << '\n';
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -241,6 +271,25 @@ int main(int argc, char** argv) {
         return Usage();
       }
       return Suggest(args[1], args[2], index);
+    }
+    if (!args.empty() && args[0] == "candidates") {
+      const int status = lekhora::CandidatesCommand(args);
+      return status == 2 ? Usage() : status;
+    }
+    if (!args.empty() && args[0] == "learn") {
+      const int status = lekhora::LearnCommand(args);
+      return status == 2 ? Usage() : status;
+    }
+    if (args.size() >= 3 && args[0] == "frequent") {
+      std::size_t count = 9;
+      if (args.size() == 5 && args[3] == "--count") {
+        const char* end = args[4].data() + args[4].size();
+        const auto [ptr, ec] = std::from_chars(args[4].data(), end, count);
+        if (ec != std::errc() || ptr != end) return Usage();
+      } else if (args.size() != 3) {
+        return Usage();
+      }
+      return Frequent(args[1], args[2], count);
     }
   } catch (const lekhora::Error& error) {
     std::cerr << "lekhora-words: error " << error.number() << " (" << error.source()

@@ -1,0 +1,53 @@
+#include "ime/word_ranking.h"
+
+#include <variant>
+
+#include "base/data_files.h"
+#include "suggest/canonical_fold.h"
+
+namespace lekhora {
+namespace {
+
+WordFrequencies LoadTable(const std::filesystem::path& programFolder) {
+  FrequenciesOrError loaded = WordFrequencies::Load(programFolder / kWordFrequencyFile);
+  if (auto* table = std::get_if<WordFrequencies>(&loaded)) return std::move(*table);
+  return {};
+}
+
+// Letters, signs and the joiners between them; the danda, the digits and
+// every other script end a word.
+bool InWord(char16_t unit) {
+  return (unit >= 0x0900 && unit <= 0x0963) || (unit >= 0x0970 && unit <= 0x097F) ||
+         unit == 0x200C || unit == 0x200D;
+}
+
+}  // namespace
+
+WordRanking::WordRanking(const std::filesystem::path& programFolder,
+                         std::filesystem::path historyFile, WordHistoryOptions options)
+    : table_(LoadTable(programFolder)),
+      history_(std::make_unique<WordHistory>(std::move(historyFile), options)),
+      historyView_(*history_, options.Now),
+      ranking_(table_.empty() ? nullptr : &frequencies_, &historyView_) {}
+
+void WordRanking::Learn(std::u16string_view text, std::u16string& previous) {
+  std::u16string folded;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (!InWord(text[i])) {
+      // Spaces keep the words on either side together; anything else (a
+      // full stop, a comma, a Latin word) starts afresh.
+      if (text[i] != u' ') previous.clear();
+      ++i;
+      continue;
+    }
+    std::size_t end = i;
+    while (end < text.size() && InWord(text[end])) ++end;
+    const std::u16string word(SearchForm(text.substr(i, end - i), folded));
+    if (learning_) history_->Record(previous, word);
+    previous = word;
+    i = end;
+  }
+}
+
+}  // namespace lekhora
