@@ -15,9 +15,9 @@
 #include "ime/input_contexts.h"
 #include "ime/input_session.h"
 #include "ime/shared_words.h"
-#include "ime/word_ranking.h"
 #include "text/utf8.h"
 #include "userdata/user_folders.h"
+#include "userdata/word_ranking.h"
 
 namespace lekhora {
 namespace {

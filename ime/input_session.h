@@ -17,7 +17,7 @@
 #include "ime/session_actions.h"
 #include "ime/session_suggestions.h"
 #include "ime/shared_words.h"
-#include "ime/word_ranking.h"
+#include "userdata/word_ranking.h"
 
 namespace lekhora {
 

@@ -9,7 +9,7 @@
 
 #include "engine/layout.h"
 #include "ime/input_session.h"
-#include "ime/word_ranking.h"
+#include "userdata/word_ranking.h"
 
 namespace lekhora {
 namespace {

@@ -12,11 +12,11 @@
 #include "engine/layout.h"
 #include "ime/input_session.h"
 #include "ime/shared_words.h"
-#include "ime/word_ranking.h"
 #include "suggest/canonical_fold.h"
 #include "text/utf8.h"
 #include "tools/typist/key_finder.h"
 #include "userdata/user_folders.h"
+#include "userdata/word_ranking.h"
 
 namespace lekhora {
 namespace {

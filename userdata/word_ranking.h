@@ -1,7 +1,7 @@
 #pragma once
-// What the sessions of a process rank their candidates with and learn into:
-// the shipped word frequencies, read once, and the user's history, which
-// every session of the process (and every other process) shares.
+// What the pad and the input method sessions of a process rank their candidates with and learn
+// into: the shipped word frequencies, read once, and the user's history, which every session of the
+// process (and every other process) shares.
 
 #include <filesystem>
 #include <memory>

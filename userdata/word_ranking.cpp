@@ -1,4 +1,4 @@
-#include "ime/word_ranking.h"
+#include "userdata/word_ranking.h"
 
 #include <variant>
 
