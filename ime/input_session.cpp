@@ -114,6 +114,7 @@ SessionActions InputSession::Shown() {
 
 SessionActions InputSession::Forget() {
   SessionActions actions;
+  offerFollowers_ = false;
   // The application commits the word itself, in whatever context it then
   // has: it is neither learned nor followed.
   EndWord();
@@ -144,6 +145,18 @@ SessionActions& InputSession::Show(SessionActions& actions) {
   actions.candidates.clear();
   actions.highlight = -1;
   pageSize_ = 0;
+  followers_.clear();
+  if (offerFollowers_ && box_.View().empty() && suggestionsOn_ && ranking_ != nullptr &&
+      !previous_.empty()) {
+    followers_ = ranking_->Ranks().Rank(u"", previous_, {}, kCandidatePage);
+    if (followers_.empty()) return actions;
+    followerHighlight_ = std::clamp(followerHighlight_, 0, static_cast<int>(followers_.size()) - 1);
+    pageStart_ = 0;
+    actions.candidates = followers_;
+    pageSize_ = static_cast<int>(followers_.size());
+    actions.highlight = followerHighlight_;
+    return actions;
+  }
   if (!HasCandidates()) return actions;
   const CandidatePage& page = suggestions_->Page(kCandidatePage);
   if (page.Words.empty()) return actions;
@@ -157,6 +170,11 @@ SessionActions& InputSession::Show(SessionActions& actions) {
 SessionActions InputSession::Key(const ImeKeyEvent& event) {
   SessionActions actions;
   if (event.release || event.key == ImeKey::Modifier || plain_) return actions;
+  const bool offered = !followers_.empty();
+  offerFollowers_ = false;
+  followerHighlight_ = offered ? followerHighlight_ : 0;
+  if (offered && FollowerKey(event, actions)) return Show(actions);
+  followerHighlight_ = 0;
   if (event.ctrl || event.alt) return CommitAndPass();
 
   const bool composing = !box_.View().empty();
@@ -196,8 +214,10 @@ SessionActions InputSession::Key(const ImeKeyEvent& event) {
 
   // Not a character at all: the application decides what the key does.
   if (!IsScalarValue(event.unit)) return CommitAndPass();
-  // The candidate window labels its candidates 1 to 9.
-  if (event.unit >= U'1' && event.unit <= U'9' && static_cast<int>(event.unit - U'1') < pageSize_)
+  // The candidate window labels its candidates 1 to 9. The words offered
+  // before a letter is typed leave the digits to type numbers.
+  if (!offered && event.unit >= U'1' && event.unit <= U'9' &&
+      static_cast<int>(event.unit - U'1') < pageSize_)
     return ClickCandidate(static_cast<int>(event.unit - U'1'));
   if (!Types(event.unit)) {
     box_.SetSelText(Utf16(event.unit));
@@ -212,9 +232,48 @@ SessionActions InputSession::Key(const ImeKeyEvent& event) {
   Type(unit, stroke);
   // The key that ends a word goes out with it, as one commit: committing the
   // word and letting the key through could reach the application in the wrong order.
-  if (IsWordBreak(static_cast<std::int16_t>(unit))) TakePreedit(actions);
+  if (IsWordBreak(static_cast<std::int16_t>(unit))) {
+    TakePreedit(actions);
+    offerFollowers_ = unit == u' ' && !plain_;
+  }
   actions.consumed = true;
   return Show(actions);
+}
+
+bool InputSession::FollowerKey(const ImeKeyEvent& event, SessionActions& actions) {
+  if (event.ctrl || event.alt) return false;
+  const int last = static_cast<int>(followers_.size()) - 1;
+  actions.consumed = true;
+  const bool accept = event.shift && ((event.key == ImeKey::Character && event.unit == U' ') ||
+                                      event.key == ImeKey::Right);
+  if (accept) {
+    CommitFollower(static_cast<std::size_t>(followerHighlight_), actions);
+    return true;
+  }
+  if (event.shift && (event.key == ImeKey::Down || event.key == ImeKey::Up)) {
+    followerHighlight_ =
+        std::clamp(followerHighlight_ + (event.key == ImeKey::Down ? 1 : -1), 0, last);
+    offerFollowers_ = true;
+    return true;
+  }
+  if (event.shift && event.key == ImeKey::Delete) {
+    ranking_->History().Forget(followers_[static_cast<std::size_t>(followerHighlight_)]);
+    offerFollowers_ = true;
+    return true;
+  }
+  // Escape closes the offer and goes no further; the next word is typed
+  // as if nothing had been offered.
+  if (event.key == ImeKey::Escape) return true;
+  actions.consumed = false;
+  return false;
+}
+
+void InputSession::CommitFollower(std::size_t index, SessionActions& actions) {
+  const std::u16string word = followers_[index];
+  actions.commit += word;
+  std::u16string previous = std::move(previous_);
+  ranking_->Learn(word, previous);
+  Follow(std::move(previous));
 }
 
 SessionActions InputSession::ClickCandidate(int index) {
@@ -222,6 +281,13 @@ SessionActions InputSession::ClickCandidate(int index) {
     SessionActions none;
     none.consumed = true;
     return Show(none);
+  }
+  if (!followers_.empty()) {
+    SessionActions actions;
+    actions.consumed = true;
+    offerFollowers_ = false;
+    CommitFollower(static_cast<std::size_t>(pageStart_ + index), actions);
+    return Show(actions);
   }
   engine_.Pick(pageStart_ + index);
   SessionActions actions;
@@ -244,7 +310,10 @@ SessionActions InputSession::ForgetHighlighted() {
 SessionActions InputSession::MoveHighlight(int steps) {
   SessionActions actions;
   actions.consumed = true;
-  if (pageSize_ > 0) {
+  if (!followers_.empty()) {
+    followerHighlight_ =
+        std::clamp(followerHighlight_ + steps, 0, static_cast<int>(followers_.size()) - 1);
+  } else if (pageSize_ > 0) {
     const int last = suggestions_->Count() - 1;
     suggestions_->SetHighlight(std::clamp(suggestions_->Highlight() + steps, 0, last));
   }

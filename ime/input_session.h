@@ -101,6 +101,11 @@ class InputSession {
   void Follow(std::u16string previous);
   /// Removes the highlighted candidate from the history (Shift+Delete).
   SessionActions ForgetHighlighted();
+  /// The keys that work on the words offered before a letter is typed;
+  /// false for every other key, which then types as it would.
+  bool FollowerKey(const ImeKeyEvent& event, SessionActions& actions);
+  /// Commits the offered word at index, as a word typed whole would be.
+  void CommitFollower(std::size_t index, SessionActions& actions);
   /// Hands the whole preedit over as the commit and starts a new word.
   void TakePreedit(SessionActions& actions);
   SessionActions CommitAll();
@@ -125,6 +130,11 @@ class InputSession {
   // Where the page shown last starts among the candidates.
   int pageStart_ = 0;
   int pageSize_ = 0;
+  // Right after a word break, before the next letter, the words that
+  // usually follow the previous one are offered; any other key ends that.
+  bool offerFollowers_ = false;
+  std::vector<std::u16string> followers_;
+  int followerHighlight_ = 0;
 };
 
 /// How many candidates a page shows.

@@ -12,13 +12,13 @@ namespace {
 constexpr double kListedFloor = 0.01;
 // Above every word the frequencies alone rank.
 constexpr double kUsersOwnBase = 1.05;
-// A word used once counts about as much as a fairly common word; a handful
-// of uses put it ahead of nearly any.
-constexpr double kUseWeight = 0.35;
+// A word used once counts more than a fairly common word; two uses put it
+// ahead of nearly any.
+constexpr double kUseWeight = 0.6;
 // Uses fade over about a month.
 constexpr double kUseHalfLifeDays = 30;
 // What the previous word says outweighs what the prefix alone says.
-constexpr double kFollowWeight = 0.6;
+constexpr double kFollowWeight = 1.2;
 
 }  // namespace
 

@@ -78,5 +78,41 @@ TEST_F(RankedSession, ShiftDeleteForgetsTheHighlightedWord) {
   EXPECT_EQ(after.preedit, u"का");
 }
 
+TEST_F(RankedSession, TheUsualFollowersAreOfferedBeforeALetter) {
+  // Nothing learned yet: a space offers nothing.
+  EXPECT_TRUE(TypeAll(s, "kal ").candidates.empty());
+  TypeAll(s, "kam kal kar kal kam ");
+  // After काल: काम and कार each followed it once, काम first in code units;
+  // after काम, काल followed it.
+  EXPECT_EQ(s.Shown().candidates, (std::vector<std::u16string>{kaal}));
+  const SessionActions offered = TypeAll(s, "kal ");
+  EXPECT_EQ(offered.candidates, (std::vector<std::u16string>{kaam, kaar}));
+  EXPECT_TRUE(offered.preedit.empty());
+  // Shift+Down moves, Shift+Space commits the word alone and learns it.
+  EXPECT_EQ(s.Key(NamedKey(ImeKey::Down, true)).highlight, 1);
+  EXPECT_EQ(s.Key(CharacterKey(U' ', true)).commit, kaar);
+  EXPECT_EQ(ranking.History().Snapshot().Pair(kaal, kaar)->Count, 2);
+  EXPECT_EQ(s.PreviousWord(), kaar);
+  // A digit types a number rather than picking an offered word, and a
+  // letter starts the next word with its own candidates.
+  EXPECT_EQ(TypeAll(s, " kal ").candidates.size(), 2U);
+  EXPECT_TRUE(TypeAll(s, "2").candidates.empty());
+  s.Reset();
+  TypeAll(s, "kal ");
+  const SessionActions typed = TypeAll(s, "k");
+  EXPECT_EQ(typed.preedit, u"क");
+  // Escape closes the offer; a click commits an offered word.
+  TypeAll(s, " kal ");
+  EXPECT_TRUE(s.Key(NamedKey(ImeKey::Escape)).candidates.empty());
+  const std::vector<std::u16string> again = TypeAll(s, "kal ").candidates;
+  ASSERT_FALSE(again.empty());
+  EXPECT_EQ(s.ClickCandidate(0).commit, again.front());
+  // Nothing is offered in a password field or after the focus left.
+  TypeAll(s, " ");
+  EXPECT_TRUE(s.FocusOut().candidates.empty());
+  s.SetPlainTyping(true);
+  EXPECT_TRUE(TypeAll(s, "kal ").candidates.empty());
+}
+
 }  // namespace
 }  // namespace lekhora

@@ -86,8 +86,9 @@ WordTyping TypeWord(InputSession& session, const KeyPath& path, const std::u16st
   std::u16string folded;
   FoldCanonical(typing.commit, folded);
   typing.committed = folded == word;
-  // Whatever is left (a word the session did not end) must not run into the next.
-  session.Reset();
+  // Whatever is left (a word the session did not end) must not run into the
+  // next; an ended word stays the one the next follows, as in a text box.
+  if (!session.Shown().preedit.empty()) session.Reset();
   return typing;
 }
 

@@ -36,7 +36,7 @@ constexpr const char* kUsage =
     "--order list shows the candidates in the list's order instead of ranked by the\n"
     "shipped frequencies and the history. The history is FILE, or one in memory for\n"
     "the run; --learn off keeps it as it is.\n"
-    "--train types FILE first, uncounted, as earlier writing of the user.\n"
+    "--train types FILE first, uncounted and learned, as earlier writing of the user.\n"
     "--keys-out writes a line per word: the word, its keys and what it reads as after\n"
     "each key, separated by tabs.\n";
 
@@ -157,7 +157,14 @@ int main(int argc, char** argv) {
     const TypistSession session = MakeTypistSession(layout, words, options);
     KeyFinder finder(layout);
     Run run{finder, *session, args->options.visible, {}};
-    if (args->train) TypeText(run, ReadWords(*args->train), nullptr);
+    // The earlier writing is learned whatever --learn says: that is what a
+    // frozen history of it means.
+    if (args->train && session.ranking) {
+      session.ranking->SetLearning(true);
+      TypeText(run, ReadWords(*args->train), nullptr);
+      session.ranking->SetLearning(args->options.learn);
+      (*session).Reset();
+    }
     std::ofstream keysOut;
     if (args->keysOut) {
       keysOut.open(*args->keysOut, std::ios::binary | std::ios::trunc);
