@@ -15,16 +15,17 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
+#include "userdata/history_database.h"
 #include "userdata/history_snapshot.h"
 
 namespace lekhora {
-
-class HistoryDatabase;
 
 inline constexpr const char* kHistoryFile = "history.sqlite";
 
@@ -37,6 +38,13 @@ struct WordHistoryOptions {
   std::size_t MostRows = 50000;
   /// The time of each commit; the system clock when empty.
   std::function<std::chrono::system_clock::time_point()> Now;
+  /// Reads the file on a thread of its own, so that a long history does not
+  /// hold up the first key: until FinishOpening() takes it in, the snapshot
+  /// holds only what was recorded since, and every change is queued for it.
+  bool OpenInBackground = false;
+  /// Called on that thread once the file is read, for the owner to call
+  /// FinishOpening() on its own thread.
+  std::function<void()> Opened;
 };
 
 enum class FlushResult {
@@ -79,8 +87,15 @@ class WordHistory {
   /// Removes everything, here and in the file.
   void Clear();
 
+  /// The file is still being read (OpenInBackground).
+  bool Opening() const { return opener_.joinable(); }
+  /// Takes in the file read in the background, with what was recorded,
+  /// forgotten or cleared meanwhile applied to it; with wait, waits for the
+  /// read. True when taken in now.
+  bool FinishOpening(bool wait = false);
+
   bool HasPending() const;
-  bool InMemoryOnly() const { return database_ == nullptr; }
+  bool InMemoryOnly() const { return database_ == nullptr && !Opening(); }
   const std::filesystem::path& File() const { return file_; }
 
   /// What the user should hear since the last call: a file set aside, the
@@ -93,6 +108,17 @@ class WordHistory {
     std::vector<std::u16string> Forgotten;
     HistorySnapshot Added;
   };
+
+  // The file as read, before the memory takes it in.
+  struct Read {
+    OpenedHistory Opened;
+    HistorySnapshot Rows;
+    std::int64_t Version = 0;
+    std::string Error;
+  };
+  static Read ReadFile(const std::filesystem::path& file,
+                       std::chrono::system_clock::time_point now);
+  void Adopt(Read read);
 
   std::int64_t NowSeconds() const;
   void Open();
@@ -110,6 +136,8 @@ class WordHistory {
   HistorySnapshot snapshot_;
   Pending pending_;
   std::vector<std::string> notes_;
+  std::future<Read> read_;
+  std::thread opener_;
 };
 
 }  // namespace lekhora
