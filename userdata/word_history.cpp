@@ -83,6 +83,7 @@ void WordHistory::Open() {
 }
 
 void WordHistory::Adopt(Read read) {
+  Changed();
   database_.reset();
   OpenedHistory& opened = read.Opened;
   for (std::string& note : opened.Notes) notes_.push_back(std::move(note));
@@ -122,6 +123,7 @@ void WordHistory::Reload() {
   HistorySnapshot fresh;
   database_->LoadInto(fresh);
   ApplyPending(fresh);
+  Changed();
   snapshot_ = std::move(fresh);
 }
 
@@ -148,6 +150,8 @@ bool WordHistory::Record(std::u16string_view previous, std::u16string_view word)
   // While the file is read, every change is queued for it as well.
   const bool queued = database_ || Opening();
   snapshot_.AddWord(word, 1, now);
+  if (recorded_.size() == kMostRecorded) Changed();
+  recorded_.emplace_back(word);
   if (queued) pending_.Added.AddWord(word, 1, now);
   if (IsHistoryWord(previous)) {
     snapshot_.AddPair(previous, word, 1, now);
@@ -175,7 +179,7 @@ FlushResult WordHistory::Flush() {
   // The queue waits for the file being read, as for a busy one.
   if (Opening() && !FinishOpening()) return HasPending() ? FlushResult::Busy : FlushResult::Nothing;
   if (!database_) {
-    snapshot_.AgeOut(options_.MostRows, RowsKept(options_.MostRows));
+    if (!snapshot_.AgeOut(options_.MostRows, RowsKept(options_.MostRows)).empty()) Changed();
     return FlushResult::MemoryOnly;
   }
   if (!HasPending()) return FlushResult::Nothing;
@@ -187,8 +191,10 @@ FlushResult WordHistory::Flush() {
       // ones from both.
       if (database_->DataVersion() != version_) Reload();
       WritePending();
-      for (const HistoryKey& key :
-           snapshot_.AgeOut(options_.MostRows, RowsKept(options_.MostRows))) {
+      const std::vector<HistoryKey> aged =
+          snapshot_.AgeOut(options_.MostRows, RowsKept(options_.MostRows));
+      if (!aged.empty()) Changed();
+      for (const HistoryKey& key : aged) {
         if (key.Previous.empty())
           database_->RemoveWord(key.Word);
         else
@@ -233,6 +239,7 @@ bool WordHistory::Refresh() {
 
 void WordHistory::Forget(std::u16string_view word) {
   snapshot_.Forget(word);
+  Changed();
   if (!database_ && !Opening()) return;
   pending_.Added.Forget(word);
   pending_.Forgotten.emplace_back(word);
@@ -241,10 +248,16 @@ void WordHistory::Forget(std::u16string_view word) {
 
 void WordHistory::Clear() {
   snapshot_.Clear();
+  Changed();
   if (!database_ && !Opening()) return;
   pending_ = Pending{};
   pending_.Clear = true;
   Flush();
+}
+
+void WordHistory::Changed() {
+  ++generation_;
+  recorded_.clear();
 }
 
 std::vector<std::string> WordHistory::TakeNotes() {

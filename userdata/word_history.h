@@ -98,6 +98,12 @@ class WordHistory {
   bool InMemoryOnly() const { return database_ == nullptr && !Opening(); }
   const std::filesystem::path& File() const { return file_; }
 
+  /// Counts the changes after which what a reader took from the snapshot may
+  /// no longer hold (words removed or the rows read again); between two, the
+  /// snapshot only gains the uses of Recorded(), oldest first.
+  std::uint64_t Generation() const { return generation_; }
+  const std::vector<std::u16string>& Recorded() const { return recorded_; }
+
   /// What the user should hear since the last call: a file set aside, the
   /// store keeping to memory.
   std::vector<std::string> TakeNotes();
@@ -126,6 +132,11 @@ class WordHistory {
   void ApplyPending(HistorySnapshot& snapshot) const;
   void WritePending();
   void KeepToMemory(const std::string& why);
+  void Changed();
+
+  // Past so many words recorded a new generation starts, so that the log
+  // stays short.
+  static constexpr std::size_t kMostRecorded = 1024;
 
   std::filesystem::path file_;
   WordHistoryOptions options_;
@@ -136,6 +147,8 @@ class WordHistory {
   HistorySnapshot snapshot_;
   Pending pending_;
   std::vector<std::string> notes_;
+  std::uint64_t generation_ = 0;
+  std::vector<std::u16string> recorded_;
   std::future<Read> read_;
   std::thread opener_;
 };
