@@ -14,6 +14,7 @@
 #include "ibus/key_event.h"
 #include "ime/input_contexts.h"
 #include "ime/input_session.h"
+#include "ime/learning_switch.h"
 #include "ime/shared_words.h"
 #include "text/utf8.h"
 #include "userdata/user_folders.h"
@@ -37,14 +38,38 @@ WordsSource& Source() {
   return source;
 }
 
+void FlushSoon();
+
 // What every engine of the process ranks with and learns into: the shipped
 // frequencies and the user's history, which the pad and the other input
-// method processes share through its file.
+// method processes share through its file. A long history takes a while to
+// read, so it is read on a thread of its own and taken in when the process
+// is next idle; until then the frequencies alone rank.
 WordRanking& Ranks() {
   static WordRanking ranking(
       DataFolder().empty() ? ProgramFolder() : std::filesystem::path(DataFolder()),
-      DefaultHistoryFile());
+      DefaultHistoryFile(), [] {
+        WordHistoryOptions options;
+        options.OpenInBackground = true;
+        // On the reading thread: the history is the main loop's.
+        options.Opened = [] {
+          g_idle_add(
+              [](gpointer) -> gboolean {
+                Ranks().History().FinishOpening(true);
+                FlushSoon();
+                return G_SOURCE_REMOVE;
+              },
+              nullptr);
+        };
+        return options;
+      }());
   return ranking;
+}
+
+// The menu's learning entries, for every engine of the process.
+LearningSwitch& Learning() {
+  static LearningSwitch learning(Ranks(), DefaultSettingsFile());
+  return learning;
 }
 
 // Learned words reach the history file when the process is idle, never on
@@ -99,6 +124,8 @@ void Debug(const char* what, const std::string& text) {
 
 constexpr const char* kScriptPrefix = "script.";
 constexpr const char* kSuggestionsProp = "suggestions";
+constexpr const char* kLearnProp = "learn";
+constexpr const char* kClearHistoryProp = "clear-history";
 constexpr const char* kLayoutOwnScript = "script.";  // the layout's own script
 
 }  // namespace
@@ -219,7 +246,25 @@ IBusPropList* BuildProps(LekhoraEngine* self) {
       ibus_property_new(kSuggestionsProp, PROP_TYPE_TOGGLE,
                         ibus_text_new_from_string("Suggestions"), nullptr, nullptr, TRUE, TRUE,
                         self->suggestions ? PROP_STATE_CHECKED : PROP_STATE_UNCHECKED, nullptr));
+  ibus_prop_list_append(
+      props, ibus_property_new(
+                 kLearnProp, PROP_TYPE_TOGGLE, ibus_text_new_from_string("Learn the words I type"),
+                 nullptr, nullptr, TRUE, TRUE,
+                 Learning().On() ? PROP_STATE_CHECKED : PROP_STATE_UNCHECKED, nullptr));
+  ibus_prop_list_append(
+      props, ibus_property_new(kClearHistoryProp, PROP_TYPE_NORMAL,
+                               ibus_text_new_from_string("Clear typing history"), nullptr, nullptr,
+                               TRUE, TRUE, PROP_STATE_UNCHECKED, nullptr));
   return props;
+}
+
+// Shows the menu as the engine's settings stand now.
+void RegisterProps(IBusEngine* engine) {
+  LekhoraEngine* self = Self(engine);
+  if (self->props) g_object_unref(self->props);
+  self->props = BuildProps(self);
+  g_object_ref_sink(self->props);
+  ibus_engine_register_properties(engine, self->props);
 }
 
 // Every engine asks the daemon to name the input context at each focus
@@ -287,7 +332,9 @@ void FocusInId(IBusEngine* engine, const gchar* path, const gchar* client) {
   self->commitMode = !keeps;
   Debug("focus",
         std::string(client != nullptr ? client : "") + " " + (path != nullptr ? path : ""));
-  ibus_engine_register_properties(engine, self->props);
+  // Learning may have been switched in the pad or another process.
+  Learning().Reload();
+  RegisterProps(engine);
   Apply(engine, self->contexts->FocusIn(path != nullptr ? path : "", keeps));
   // What the pad and the other processes learned meanwhile.
   Ranks().History().Refresh();
@@ -362,13 +409,17 @@ void PropertyActivate(IBusEngine* engine, const gchar* name, guint state) {
     if (!context) return;
     *self->script = script;
     Apply(engine, Session(engine).SetLayout(std::move(context)));
+  } else if (key == kLearnProp) {
+    if (!Learning().Set(state == PROP_STATE_CHECKED))
+      std::fprintf(stderr, "lekhora-ibus: the learning setting could not be saved\n");
+    Debug("learn", Learning().On() ? "on" : "off");
+  } else if (key == kClearHistoryProp) {
+    Learning().ClearHistory();
+    Debug("clear-history", "");
   } else {
     return;
   }
-  g_object_unref(self->props);
-  self->props = BuildProps(self);
-  g_object_ref_sink(self->props);
-  ibus_engine_register_properties(engine, self->props);
+  RegisterProps(engine);
 }
 
 }  // namespace

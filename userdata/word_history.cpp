@@ -27,13 +27,32 @@ std::filesystem::path DefaultHistoryFile() {
 WordHistory::WordHistory(std::filesystem::path file, WordHistoryOptions options)
     : file_(std::move(file)), options_(std::move(options)) {
   if (file_.empty()) return;
-  Open();
+  if (!options_.OpenInBackground) {
+    Open();
+    return;
+  }
+  std::promise<Read> promise;
+  read_ = promise.get_future();
+  opener_ = std::thread([promise = std::move(promise), file = file_,
+                         now = options_.Now ? options_.Now() : std::chrono::system_clock::now(),
+                         opened = options_.Opened]() mutable {
+    Read read;
+    try {
+      read = ReadFile(file, now);
+    } catch (const std::exception& error) {
+      read.Opened.Notes.push_back(file.filename().string() + " cannot be used (" + error.what() +
+                                  "); words are learned for this session only");
+    }
+    promise.set_value(std::move(read));
+    if (opened) opened();
+  });
 }
 
 WordHistory::~WordHistory() {
   // A few more waits for a busy file at the end, as nothing flushes later.
   constexpr int kTries = 3;
   try {
+    FinishOpening(true);
     for (int i = 0; i < kTries && Flush() == FlushResult::Busy; ++i) {
     }
   } catch (const std::exception&) {
@@ -45,10 +64,28 @@ std::int64_t WordHistory::NowSeconds() const {
   return std::chrono::duration_cast<std::chrono::seconds>(now.time_since_epoch()).count();
 }
 
+WordHistory::Read WordHistory::ReadFile(const std::filesystem::path& file,
+                                        std::chrono::system_clock::time_point now) {
+  Read read;
+  read.Opened = OpenHistoryFile(file, now);
+  if (!read.Opened.Database) return read;
+  try {
+    read.Version = read.Opened.Database->DataVersion();
+    read.Opened.Database->LoadInto(read.Rows);
+  } catch (const HistoryFileError& error) {
+    read.Error = error.what();
+  }
+  return read;
+}
+
 void WordHistory::Open() {
+  Adopt(ReadFile(file_, options_.Now ? options_.Now() : std::chrono::system_clock::now()));
+}
+
+void WordHistory::Adopt(Read read) {
+  Changed();
   database_.reset();
-  OpenedHistory opened =
-      OpenHistoryFile(file_, options_.Now ? options_.Now() : std::chrono::system_clock::now());
+  OpenedHistory& opened = read.Opened;
   for (std::string& note : opened.Notes) notes_.push_back(std::move(note));
   if (!opened.Database) {
     // What a read-only file holds is learned from; otherwise the memory keeps
@@ -63,11 +100,22 @@ void WordHistory::Open() {
   database_ = std::move(opened.Database);
   device_ = opened.Device;
   inode_ = opened.Inode;
-  try {
-    Reload();
-  } catch (const HistoryFileError& error) {
-    KeepToMemory(error.what());
+  if (!read.Error.empty()) {
+    KeepToMemory(read.Error);
+    return;
   }
+  version_ = read.Version;
+  ApplyPending(read.Rows);
+  snapshot_ = std::move(read.Rows);
+}
+
+bool WordHistory::FinishOpening(bool wait) {
+  if (!Opening()) return false;
+  if (!wait && read_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return false;
+  Read read = read_.get();
+  opener_.join();
+  Adopt(std::move(read));
+  return true;
 }
 
 void WordHistory::Reload() {
@@ -75,6 +123,7 @@ void WordHistory::Reload() {
   HistorySnapshot fresh;
   database_->LoadInto(fresh);
   ApplyPending(fresh);
+  Changed();
   snapshot_ = std::move(fresh);
 }
 
@@ -98,11 +147,15 @@ void WordHistory::KeepToMemory(const std::string& why) {
 bool WordHistory::Record(std::u16string_view previous, std::u16string_view word) {
   if (!IsHistoryWord(word)) return false;
   const std::int64_t now = NowSeconds();
+  // While the file is read, every change is queued for it as well.
+  const bool queued = database_ || Opening();
   snapshot_.AddWord(word, 1, now);
-  if (database_) pending_.Added.AddWord(word, 1, now);
+  if (recorded_.size() == kMostRecorded) Changed();
+  recorded_.emplace_back(word);
+  if (queued) pending_.Added.AddWord(word, 1, now);
   if (IsHistoryWord(previous)) {
     snapshot_.AddPair(previous, word, 1, now);
-    if (database_) pending_.Added.AddPair(previous, word, 1, now);
+    if (queued) pending_.Added.AddPair(previous, word, 1, now);
   }
   return true;
 }
@@ -123,8 +176,10 @@ void WordHistory::WritePending() {
 }
 
 FlushResult WordHistory::Flush() {
+  // The queue waits for the file being read, as for a busy one.
+  if (Opening() && !FinishOpening()) return HasPending() ? FlushResult::Busy : FlushResult::Nothing;
   if (!database_) {
-    snapshot_.AgeOut(options_.MostRows, RowsKept(options_.MostRows));
+    if (!snapshot_.AgeOut(options_.MostRows, RowsKept(options_.MostRows)).empty()) Changed();
     return FlushResult::MemoryOnly;
   }
   if (!HasPending()) return FlushResult::Nothing;
@@ -136,8 +191,10 @@ FlushResult WordHistory::Flush() {
       // ones from both.
       if (database_->DataVersion() != version_) Reload();
       WritePending();
-      for (const HistoryKey& key :
-           snapshot_.AgeOut(options_.MostRows, RowsKept(options_.MostRows))) {
+      const std::vector<HistoryKey> aged =
+          snapshot_.AgeOut(options_.MostRows, RowsKept(options_.MostRows));
+      if (!aged.empty()) Changed();
+      for (const HistoryKey& key : aged) {
         if (key.Previous.empty())
           database_->RemoveWord(key.Word);
         else
@@ -159,6 +216,7 @@ FlushResult WordHistory::Flush() {
 }
 
 bool WordHistory::Refresh() {
+  if (Opening()) return FinishOpening();
   if (!database_) return false;
   struct stat status {};
   const bool present = ::stat(file_.string().c_str(), &status) == 0;
@@ -181,7 +239,8 @@ bool WordHistory::Refresh() {
 
 void WordHistory::Forget(std::u16string_view word) {
   snapshot_.Forget(word);
-  if (!database_) return;
+  Changed();
+  if (!database_ && !Opening()) return;
   pending_.Added.Forget(word);
   pending_.Forgotten.emplace_back(word);
   Flush();
@@ -189,10 +248,16 @@ void WordHistory::Forget(std::u16string_view word) {
 
 void WordHistory::Clear() {
   snapshot_.Clear();
-  if (!database_) return;
+  Changed();
+  if (!database_ && !Opening()) return;
   pending_ = Pending{};
   pending_.Clear = true;
   Flush();
+}
+
+void WordHistory::Changed() {
+  ++generation_;
+  recorded_.clear();
 }
 
 std::vector<std::string> WordHistory::TakeNotes() {

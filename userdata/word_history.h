@@ -15,16 +15,17 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
+#include "userdata/history_database.h"
 #include "userdata/history_snapshot.h"
 
 namespace lekhora {
-
-class HistoryDatabase;
 
 inline constexpr const char* kHistoryFile = "history.sqlite";
 
@@ -37,6 +38,13 @@ struct WordHistoryOptions {
   std::size_t MostRows = 50000;
   /// The time of each commit; the system clock when empty.
   std::function<std::chrono::system_clock::time_point()> Now;
+  /// Reads the file on a thread of its own, so that a long history does not
+  /// hold up the first key: until FinishOpening() takes it in, the snapshot
+  /// holds only what was recorded since, and every change is queued for it.
+  bool OpenInBackground = false;
+  /// Called on that thread once the file is read, for the owner to call
+  /// FinishOpening() on its own thread.
+  std::function<void()> Opened;
 };
 
 enum class FlushResult {
@@ -79,9 +87,22 @@ class WordHistory {
   /// Removes everything, here and in the file.
   void Clear();
 
+  /// The file is still being read (OpenInBackground).
+  bool Opening() const { return opener_.joinable(); }
+  /// Takes in the file read in the background, with what was recorded,
+  /// forgotten or cleared meanwhile applied to it; with wait, waits for the
+  /// read. True when taken in now.
+  bool FinishOpening(bool wait = false);
+
   bool HasPending() const;
-  bool InMemoryOnly() const { return database_ == nullptr; }
+  bool InMemoryOnly() const { return database_ == nullptr && !Opening(); }
   const std::filesystem::path& File() const { return file_; }
+
+  /// Counts the changes after which what a reader took from the snapshot may
+  /// no longer hold (words removed or the rows read again); between two, the
+  /// snapshot only gains the uses of Recorded(), oldest first.
+  std::uint64_t Generation() const { return generation_; }
+  const std::vector<std::u16string>& Recorded() const { return recorded_; }
 
   /// What the user should hear since the last call: a file set aside, the
   /// store keeping to memory.
@@ -94,12 +115,28 @@ class WordHistory {
     HistorySnapshot Added;
   };
 
+  // The file as read, before the memory takes it in.
+  struct Read {
+    OpenedHistory Opened;
+    HistorySnapshot Rows;
+    std::int64_t Version = 0;
+    std::string Error;
+  };
+  static Read ReadFile(const std::filesystem::path& file,
+                       std::chrono::system_clock::time_point now);
+  void Adopt(Read read);
+
   std::int64_t NowSeconds() const;
   void Open();
   void Reload();
   void ApplyPending(HistorySnapshot& snapshot) const;
   void WritePending();
   void KeepToMemory(const std::string& why);
+  void Changed();
+
+  // Past so many words recorded a new generation starts, so that the log
+  // stays short.
+  static constexpr std::size_t kMostRecorded = 1024;
 
   std::filesystem::path file_;
   WordHistoryOptions options_;
@@ -110,6 +147,10 @@ class WordHistory {
   HistorySnapshot snapshot_;
   Pending pending_;
   std::vector<std::string> notes_;
+  std::uint64_t generation_ = 0;
+  std::vector<std::u16string> recorded_;
+  std::future<Read> read_;
+  std::thread opener_;
 };
 
 }  // namespace lekhora

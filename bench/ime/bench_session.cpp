@@ -3,12 +3,22 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/program_folder.h"
 #include "engine/layout.h"
 #include "ime/input_session.h"
 #include "ime/shared_words.h"
+#include "userdata/word_ranking.h"
 
 namespace {
 
@@ -33,6 +43,70 @@ void BM_SessionKey(benchmark::State& state) {
   state.counters["words"] = static_cast<double>(Words()->Bundled.WordCount);
 }
 
+// The process's ranking with the shipped frequencies and a history of so
+// many rows (at its bound; half words, half pairs), in a folder of its own: Hindi
+// words of two to six letters drawn from the consonants and vowel signs, so
+// that the typed prefixes find many learned words.
+class FullRanking {
+ public:
+  explicit FullRanking(std::size_t rows)
+      : folder_(
+            std::filesystem::temp_directory_path() /
+            ("lekhora-bench-session-" + std::to_string(::getpid()) + "-" + std::to_string(rows))) {
+    std::filesystem::remove_all(folder_);
+    lekhora::WordHistoryOptions options;
+    options.MostRows = std::max<std::size_t>(rows, 1);
+    ranking_ = std::make_unique<lekhora::WordRanking>(lekhora::ProgramFolder(),
+                                                      folder_ / "history.sqlite", options);
+    std::mt19937 random(21);
+    std::u16string previous;
+    for (std::size_t i = 0; i < rows / 2; ++i) {
+      std::u16string word;
+      const int letters = 2 + static_cast<int>(random() % 5);
+      for (int l = 0; l < letters; ++l) {
+        word += static_cast<char16_t>(u'क' + random() % 34);
+        if (random() % 2 == 0) word += static_cast<char16_t>(u'ा' + random() % 8);
+      }
+      ranking_->History().Record(previous, word);
+      previous = std::move(word);
+    }
+    ranking_->History().Flush();
+  }
+  ~FullRanking() {
+    ranking_.reset();
+    std::filesystem::remove_all(folder_);
+  }
+  lekhora::WordRanking& Ranking() { return *ranking_; }
+
+ private:
+  std::filesystem::path folder_;
+  std::unique_ptr<lekhora::WordRanking> ranking_;
+};
+
+FullRanking& Full(std::size_t rows) {
+  static std::map<std::size_t, std::unique_ptr<FullRanking>> made;
+  auto& full = made[rows];
+  if (!full) full = std::make_unique<FullRanking>(rows);
+  return *full;
+}
+
+// As BM_SessionKey, ranked as the input method ranks, with learning on: the
+// words committed are learned into memory (their write waits for idle time).
+// The argument is the history's rows: a key should cost as much with an
+// empty history as with a full one.
+void BM_SessionKeyRanked(benchmark::State& state) {
+  lekhora::WordRanking& ranking = Full(static_cast<std::size_t>(state.range(0))).Ranking();
+  lekhora::InputSession session(lekhora::MakeLayout(lekhora::kPhoneticVimraLayout), Words());
+  session.SetRanking(&ranking);
+  constexpr std::u16string_view kText = u"mera bhaarat mahaan kh kai Aii ghar pustak ";
+  std::size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(session.Key(lekhora::CharacterKey(kText[i])));
+    i = i + 1 == kText.size() ? 0 : i + 1;
+  }
+  state.counters["history rows"] = static_cast<double>(ranking.History().Snapshot().Rows());
+}
+
 // The release that follows every press.
 void BM_SessionRelease(benchmark::State& state) {
   lekhora::InputSession session(lekhora::MakeLayout(lekhora::kPhoneticVimraLayout), Words());
@@ -44,5 +118,10 @@ void BM_SessionRelease(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_SessionKey)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SessionKeyRanked)
+    ->Arg(0)
+    ->Arg(50000)
+    ->Repetitions(kRepetitions)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(BM_SessionRelease)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 BENCHMARK_MAIN();

@@ -365,5 +365,35 @@ if "$python" -c 'import gi; gi.require_version("IBus", "1.0")' 2>/dev/null; then
     fail "raw client, keys: $(grep '^keys ' "$tmp/raw.out" || cat "$tmp/raw.out")"
 fi
 
+# The engine's menu through the daemon: learning switched off and on, saved
+# for the pad and the next engine, and the history cleared.
+if "$python" -c 'import gi; gi.require_version("IBus", "1.0")' 2>/dev/null; then
+  select_engine lekhora-vimra
+  conf=$XDG_CONFIG_HOME/lekhora/lekhora.conf
+  learned() {  # learned WORD: 0 when the history file holds the word
+    sleep 0.5  # the engine writes what it learned when idle
+    "$python" -c 'import sqlite3, sys
+db = sqlite3.connect("file:" + sys.argv[1] + "?mode=ro", uri=True)
+sys.exit(0 if db.execute("select count(*) from words where word = ?", (sys.argv[2],)).fetchone()[0] else 1)' \
+      "$XDG_DATA_HOME/lekhora/history.sqlite" "$1"
+  }
+  pustak=$(printf 'pustak' | "$convert" --layout 'Phonetic(Vimra)')
+  kamal=$(printf 'kamal' | "$convert" --layout 'Phonetic(Vimra)')
+  "$python" "$(dirname "$0")/props_client.py" learn-off "type:pustak " >"$tmp/props.out" 2>&1 || true
+  grep -qxF "commit [$pustak ]" "$tmp/props.out" || fail "menu, learning off: $(cat "$tmp/props.out")"
+  grep -qx 'learn=off' "$conf" 2>/dev/null || fail "menu, learning off is not saved: $(cat "$conf" 2>&1)"
+  learned "$pustak" && fail "menu, learning off: $pustak was learned"
+  "$python" "$(dirname "$0")/props_client.py" learn-on "type:kamal " >"$tmp/props.out" 2>&1 || true
+  grep -qxF "commit [$kamal ]" "$tmp/props.out" || fail "menu, learning on: $(cat "$tmp/props.out")"
+  grep -qx 'learn=on' "$conf" 2>/dev/null || fail "menu, learning on is not saved: $(cat "$conf" 2>&1)"
+  learned "$kamal" || fail "menu, learning on: $kamal was not learned"
+  "$python" "$(dirname "$0")/props_client.py" clear >"$tmp/props.out" 2>&1 || true
+  rows=$("$python" -c 'import sqlite3, sys
+db = sqlite3.connect("file:" + sys.argv[1] + "?mode=ro", uri=True)
+print(sum(db.execute("select count(*) from " + t).fetchone()[0] for t in ("words", "pairs")))' \
+    "$XDG_DATA_HOME/lekhora/history.sqlite" 2>&1)
+  [ "$rows" = 0 ] || fail "menu, clear: the history holds $rows rows"
+fi
+
 [ $failures -eq 0 ] && echo "PASS: IBus end to end"
 exit $((failures > 0))

@@ -9,18 +9,11 @@
 
 #include "engine/layout.h"
 #include "ime/input_session.h"
+#include "tests/ime/ranked_typing.h"
 #include "userdata/word_ranking.h"
 
 namespace lekhora {
 namespace {
-
-const std::u16string kaam = u"काम", kaar = u"कार", kaal = u"काल";
-
-SessionActions TypeAll(InputSession& s, std::string_view keys) {
-  SessionActions last;
-  for (char k : keys) last = s.Key(CharacterKey(static_cast<char32_t>(k)));
-  return last;
-}
 
 std::int64_t Uses(WordRanking& ranking, std::u16string_view word) {
   const HistoryEntry* entry = ranking.History().Snapshot().Word(word);
