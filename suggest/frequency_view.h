@@ -13,11 +13,13 @@ class TableFrequencies final : public FrequencyView {
 
   int Frequency(std::u16string_view word) const override { return table_.Score(word); }
   void MostFrequent(std::u16string_view prefix, int limit,
-                    const std::function<void(std::u16string_view)>& visit) const override {
+                    const std::function<void(std::u16string_view, int)>& visit) const override {
     if (limit <= 0) return;
     for (const ScoredWord& found : table_.Complete(prefix, static_cast<std::size_t>(limit)))
-      visit(found.word);
+      visit(found.word, found.score);
   }
+  /// The table is made with every word of the bundled list in it.
+  bool HoldsEveryListedWord() const override { return !table_.empty(); }
 
  private:
   const WordFrequencies& table_;

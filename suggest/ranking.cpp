@@ -48,11 +48,14 @@ void SortByRank(std::vector<WordFacts>& candidates) {
 }
 
 WordFacts Ranking::FactsOf(std::u16string word, std::u16string_view previous, bool listed,
-                           bool usersOwn) const {
+                           bool usersOwn, int frequency) const {
   WordFacts facts;
   facts.Listed = listed;
   facts.UsersOwn = usersOwn;
-  if (frequencies_ != nullptr) facts.Frequency = frequencies_->Frequency(word);
+  if (frequency >= 0)
+    facts.Frequency = frequency;
+  else if (frequencies_ != nullptr)
+    facts.Frequency = frequencies_->Frequency(word);
   if (history_ != nullptr) {
     const WordUse use = history_->Use(word);
     facts.Uses = use.Uses;
@@ -70,11 +73,11 @@ std::vector<std::u16string> Ranking::Rank(std::u16string_view prefix, std::u16st
   // The views' words live in their own storage; each candidate is copied
   // once, and seen points into the candidates' own strings.
   candidates.reserve(static_cast<std::size_t>(kOffered) * 4);
-  const auto add = [&](std::u16string_view word, bool listed, bool usersOwn) {
+  const auto add = [&](std::u16string_view word, bool listed, bool usersOwn, int frequency = -1) {
     if (word.empty() || seen.contains(word)) return;
     // The lists' own words are found again by the views: what they say of
     // a word is looked up once, whoever offers it first.
-    candidates.push_back(FactsOf(std::u16string(word), previous, listed, usersOwn));
+    candidates.push_back(FactsOf(std::u16string(word), previous, listed, usersOwn, frequency));
     seen.insert(candidates.back().Word);
   };
   // reserve() above keeps the strings seen points into where they are.
@@ -87,12 +90,17 @@ std::vector<std::u16string> Ranking::Rank(std::u16string_view prefix, std::u16st
   } else {
     for (std::u16string_view w : matches.Users)
       if (room()) add(w, false, true);
-    int bundled = 0;
-    for (std::u16string_view w : matches.Bundled)
-      if (room() && bundled++ < kOffered) add(w, true, false);
+    // A table that holds the whole list offers its most frequent words
+    // instead: the first of the list's matches are merely the first in
+    // code-unit order, and looking each up costs more than the key may.
+    if (frequencies_ == nullptr || !frequencies_->HoldsEveryListedWord()) {
+      int bundled = 0;
+      for (std::u16string_view w : matches.Bundled)
+        if (room() && bundled++ < kOffered) add(w, true, false);
+    }
     if (frequencies_ != nullptr)
-      frequencies_->MostFrequent(prefix, kOffered, [&](std::u16string_view w) {
-        if (room()) add(w, false, false);
+      frequencies_->MostFrequent(prefix, kOffered, [&](std::u16string_view w, int frequency) {
+        if (room()) add(w, false, false, frequency);
       });
     if (history_ != nullptr)
       history_->MostUsed(prefix, kOffered, [&](std::u16string_view w) {

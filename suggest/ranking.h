@@ -44,9 +44,13 @@ class FrequencyView {
  public:
   virtual ~FrequencyView() = default;
   virtual int Frequency(std::u16string_view word) const = 0;
-  /// Up to limit words beginning with prefix, the most frequent first.
+  /// Up to limit words beginning with prefix, the most frequent first, each
+  /// with its frequency.
   virtual void MostFrequent(std::u16string_view prefix, int limit,
-                            const std::function<void(std::u16string_view)>& visit) const = 0;
+                            const std::function<void(std::u16string_view, int)>& visit) const = 0;
+  /// Whether every word of the bundled list is among the words it knows, so
+  /// that its most frequent words with a prefix stand for the list's too.
+  virtual bool HoldsEveryListedWord() const { return false; }
 };
 
 /// The user's history, as ranking reads it.
@@ -89,11 +93,12 @@ class Ranking {
 
   /// How many words each view offers for a prefix: enough to fill several
   /// pages, few enough that a key costs microseconds.
-  static constexpr int kOffered = 32;
+  static constexpr int kOffered = 16;
 
  private:
-  WordFacts FactsOf(std::u16string word, std::u16string_view previous, bool listed,
-                    bool usersOwn) const;
+  /// frequency: the table's weight when already known, else -1.
+  WordFacts FactsOf(std::u16string word, std::u16string_view previous, bool listed, bool usersOwn,
+                    int frequency) const;
 
   const FrequencyView* frequencies_;
   const HistoryView* history_;

@@ -173,8 +173,18 @@ std::u16string WordFrequencies::Word(std::size_t index) const {
 std::uint8_t WordFrequencies::Score(std::u16string_view word) const {
   std::string letters;
   if (word.empty() || !ToLetters(word, letters)) return 0;
-  const auto [first, last] = PrefixRange(word);
-  return first < last && Letters(first) == letters ? ScoreAt(first) : 0;
+  std::size_t first = 0;
+  std::size_t count = words_;
+  while (count > 0) {  // the first word not before it
+    const std::size_t half = count / 2;
+    if (Letters(first + half) < letters) {
+      first += half + 1;
+      count -= half + 1;
+    } else {
+      count = half;
+    }
+  }
+  return first < words_ && Letters(first) == letters ? ScoreAt(first) : 0;
 }
 
 std::pair<std::size_t, std::size_t> WordFrequencies::PrefixRange(std::u16string_view prefix) const {

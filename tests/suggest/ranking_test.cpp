@@ -71,12 +71,13 @@ class FakeFrequencies final : public FrequencyView {
     return it == table.end() ? 0 : it->second;
   }
   void MostFrequent(std::u16string_view prefix, int limit,
-                    const std::function<void(std::u16string_view)>& visit) const override {
+                    const std::function<void(std::u16string_view, int)>& visit) const override {
     std::vector<std::pair<int, std::u16string_view>> found;
     for (const auto& [word, weight] : table)
       if (word.starts_with(prefix)) found.emplace_back(-weight, word);
     std::sort(found.begin(), found.end());
-    for (int i = 0; i < limit && i < static_cast<int>(found.size()); ++i) visit(found[i].second);
+    for (int i = 0; i < limit && i < static_cast<int>(found.size()); ++i)
+      visit(found[i].second, -found[i].first);
   }
 };
 
