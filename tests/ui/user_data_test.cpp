@@ -324,7 +324,8 @@ void UserDataTest::theTextMenuHasTheEditActionsAndClearingAsksFirst() {
   ChooseInNextMenu(QStringLiteral("mnuCopy"));
   OpenTextMenu();
   QCOMPARE(g_entries, (QStringList{"mnuUndo", "mnuRedo", "-", "mnuCut", "mnuCopy", "mnuPaste", "-",
-                                   "mnuSelectAll", "-", "mnuAddWord", "mnuClearText"}));
+                                   "mnuSelectAll", "-", "mnuAddWord", "mnuClearText", "-",
+                                   "mnuMostUsed", "mnuLearnWords", "mnuClearHistory"}));
   QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("ab"));
   ChooseInNextMenu(QStringLiteral("mnuSelectAll"));
   OpenTextMenu();

@@ -1,5 +1,6 @@
 // The right-click menus of the typing box and the custom word list: the
-// usual edit actions, the user's words and clearing the text.
+// usual edit actions, the user's words, clearing the text and the
+// suggestions' settings.
 
 #include <QAction>
 #include <QListWidget>
@@ -80,6 +81,17 @@ QMenu* FrmType::BuildTextMenu() {
           &QAction::triggered, this, &FrmType::AddWordAtCaret);
   connect(AddAction(*menu, "mnuClearText", tr("Clear all text") + kEllipsis, true),
           &QAction::triggered, this, &FrmType::ClearAllText);
+  menu->addSeparator();
+  QAction* used = AddAction(*menu, "mnuMostUsed", tr("Most used words first"), true);
+  used->setCheckable(true);
+  used->setChecked(MostUsedFirst());
+  connect(used, &QAction::toggled, this, &FrmType::SetMostUsedFirst);
+  QAction* learn = AddAction(*menu, "mnuLearnWords", tr("Learn the words I type"), true);
+  learn->setCheckable(true);
+  learn->setChecked(LearnWords());
+  connect(learn, &QAction::toggled, this, &FrmType::SetLearnWords);
+  connect(AddAction(*menu, "mnuClearHistory", tr("Clear typing history") + kEllipsis, true),
+          &QAction::triggered, this, &FrmType::ClearTypingHistory);
   return menu;
 }
 
