@@ -336,7 +336,7 @@ void UserDataTest::theTextMenuHasTheEditActionsAndClearingAsksFirst() {
   AnswerNextQuestion("btnCancel");
   OpenTextMenu();
   QCOMPARE(g_question, QStringLiteral("Clear all the text?"));
-  QCOMPARE(g_captions.last(), QStringLiteral("Clear all text") + QChar(0x2026));
+  QCOMPARE(g_captions[7], QStringLiteral("Clear all text") + QChar(0x2026));
   QCOMPARE(Box().toPlainText(), QStringLiteral("abc"));
   ChooseInNextMenu(QStringLiteral("mnuClearText"));
   AnswerNextQuestion("btnClear");
@@ -364,7 +364,7 @@ void UserDataTest::theTextIsSavedAMomentAfterAChangeAndAtExit() {
   QCOMPARE(QString::fromUtf8(Read(TextFile())), Q(u"\u0916 \u0915\u093E\n"));
   // No temporary is left beside the files.
   QCOMPARE(FilesIn(g_home->DataFolder()),
-           (QStringList{".lekhora.lock", "customwords.txt", "text.txt"}));
+           (QStringList{".lekhora.lock", "customwords.txt", "history.sqlite", "text.txt"}));
   QCOMPARE(FilesIn(g_home->ConfigFolder()), QStringList{"lekhora.conf"});
 }
 
@@ -528,7 +528,7 @@ void UserDataTest::damagedFilesGiveTheDefaultsAndAreNeverOverwritten() {
       QCOMPARE(fs::is_directory(file), directories);
       if (!directories) QCOMPARE(fs::file_size(file), 2u);
     }
-    QCOMPARE(FilesIn(g_home->DataFolder()).size(), 3);  // and the lock
+    QCOMPARE(FilesIn(g_home->DataFolder()).size(), 4);  // and the lock and the history
   }
 }
 
