@@ -5,25 +5,16 @@
 // popup and clearing the history. The test has a home of its own (HOME and
 // the XDG folders), so the history is a file of its own too.
 
-#include <QAction>
-#include <QApplication>
-#include <QFile>
 #include <QLabel>
-#include <QMenu>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <algorithm>
 #include <filesystem>
 
-#include "app/frm_splash.h"
 #include "suggest/candidates.h"
+#include "tests/support/pad_session.h"
 #include "tests/support/pad_test_main.h"
 #include "tests/support/qt_test_support.h"
 #include "tests/support/user_folders.h"
-#include "ui/shell/frm_tray.h"
-#include "ui/shell/windows.h"
 #include "ui/typing/frm_type.h"
 #include "ui/typing/frm_words.h"
 #include "ui/typing/type_box.h"
@@ -39,6 +30,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const PrivateUserFolders* g_home = nullptr;
+const QStringList& g_entries = LastMenu().Entries;
 
 constexpr std::u16string_view kKa = u"\u0915";                 // k
 constexpr std::u16string_view kKam = u"\u0915\u092E";          // km
@@ -60,70 +52,20 @@ fs::path HistoryFile() {
 fs::path SettingsFile() {
   return g_home->ConfigFolder() / kSettingsFile;
 }
-QByteArray Read(const fs::path& file) {
-  QFile in(PathText(file));
-  return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-}
-void Write(const fs::path& file, const QByteArray& bytes) {
-  fs::create_directories(file.parent_path());
-  QFile out(PathText(file));
-  QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  out.write(bytes);
-}
 
-void StartPad() {
-  SplashWindow().show();
-  QTRY_VERIFY_WITH_TIMEOUT(TypeWindowSlot().IsLoaded() && TrayWindowSlot().IsLoaded(), 5000);
-  UnloadSplash();
+// Every start also has the ranking ready.
+void StartRankingPad() {
+  StartPad();
   QVERIFY(Type().Ranking() != nullptr);
 }
 
-void ExitPad() {
-  Child<QAction>(TrayWindow().MainMenu(), "mnuExit").trigger();
-  QTRY_VERIFY(!TypeWindowSlot().IsLoaded() && !TrayWindowSlot().IsLoaded());
-}
-
 void ForgetEverything() {
-  UnloadAllWindows();
-  std::error_code ec;
-  for (const fs::path& folder : {g_home->DataFolder(), g_home->ConfigFolder()})
-    fs::remove_all(folder, ec);
-}
-
-QStringList g_entries;
-
-// Picks the entry of that name in the next popup menu, as a user would, and
-// keeps the entries' names and whether each was checked ("name*").
-void ChooseInNextMenu(const QString& name) {
-  g_entries.clear();
-  QTimer::singleShot(50, [name] {
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    if (menu == nullptr) return;
-    for (QAction* action : menu->actions())
-      if (!action->isSeparator())
-        g_entries << action->objectName() + (action->isChecked() ? QStringLiteral("*") : QString());
-    QAction* chosen = menu->findChild<QAction*>(name);
-    if (chosen == nullptr || !chosen->isEnabled()) {
-      menu->close();
-      return;
-    }
-    menu->setActiveAction(chosen);
-    QTest::keyClick(menu, Qt::Key_Return);
-  });
+  lekhora::testing::ForgetEverything(*g_home);
 }
 
 void ChooseInTextMenu(const QString& name) {
   ChooseInNextMenu(name);
   emit Box().customContextMenuRequested(QPoint(5, 5));
-}
-
-void AnswerNextQuestion(const char* button, int tries = 100) {
-  QTimer::singleShot(20, [button, tries] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-      Child<QPushButton>(*box, button).click();
-    else if (tries > 0)
-      AnswerNextQuestion(button, tries - 1);
-  });
 }
 
 QStringList TipRows() {
@@ -195,7 +137,7 @@ class RankedSuggestionsTest : public QObject {
 };
 
 void RankedSuggestionsTest::theListsOrderIsTheDefaultAndTheSettingRanksThePopup() {
-  StartPad();
+  StartRankingPad();
   // Off: the list around the first match, marked under lblMain.
   QVERIFY(!Type().MostUsedFirst());
   QTest::keyClicks(&Box(), QStringLiteral("k"));
@@ -212,7 +154,7 @@ void RankedSuggestionsTest::theListsOrderIsTheDefaultAndTheSettingRanksThePopup(
   // first and marked, at once.
   ChooseInTextMenu(QStringLiteral("mnuMostUsed"));
   QVERIFY(g_entries.contains(QStringLiteral("mnuMostUsed")));
-  QVERIFY(g_entries.contains(QStringLiteral("mnuLearnWords*")));
+  QCOMPARE(LastMenu().Checked, QStringList{QStringLiteral("mnuLearnWords")});
   QVERIFY(Type().MostUsedFirst());
   const QStringList ranked = Ranked(kKa);
   QCOMPARE(ranked.size(), 9);
@@ -242,7 +184,7 @@ void RankedSuggestionsTest::theListsOrderIsTheDefaultAndTheSettingRanksThePopup(
 
   // Off again: the list's order as before.
   ChooseInTextMenu(QStringLiteral("mnuMostUsed"));
-  QVERIFY(g_entries.contains(QStringLiteral("mnuMostUsed*")));
+  QCOMPARE(LastMenu().Checked, (QStringList{"mnuMostUsed", "mnuLearnWords"}));
   QVERIFY(!Type().MostUsedFirst());
   ClearBox();
   QTest::keyClicks(&Box(), QStringLiteral("k"));
@@ -253,17 +195,17 @@ void RankedSuggestionsTest::theListsOrderIsTheDefaultAndTheSettingRanksThePopup(
 }
 
 void RankedSuggestionsTest::theSettingsAreKeptInLekhoraConf() {
-  StartPad();
+  StartRankingPad();
   ExitPad();
   QVERIFY(Read(SettingsFile()).contains("[suggestions]\nlearn=on\norder=list\n"));
 
-  StartPad();
+  StartRankingPad();
   ChooseInTextMenu(QStringLiteral("mnuMostUsed"));
   ChooseInTextMenu(QStringLiteral("mnuLearnWords"));
   ExitPad();
   QVERIFY(Read(SettingsFile()).contains("[suggestions]\nlearn=off\norder=used\n"));
 
-  StartPad();
+  StartRankingPad();
   QVERIFY(Type().MostUsedFirst());
   QVERIFY(!Type().LearnWords());
   QVERIFY(!Type().Ranking()->Learning());
@@ -274,14 +216,14 @@ void RankedSuggestionsTest::theSettingsAreKeptInLekhoraConf() {
   // An order the pad does not know is the list's; learning stays on unless
   // the file says off.
   Write(SettingsFile(), "[suggestions]\norder=Used\nlearn=no\n");
-  StartPad();
+  StartRankingPad();
   QVERIFY(!Type().MostUsedFirst());
   QVERIFY(Type().LearnWords());
   ExitPad();
 }
 
 void RankedSuggestionsTest::eachWordABreakEndsIsLearnedAndMovesUp() {
-  StartPad();
+  StartRankingPad();
   QCOMPARE(Type().Ranking()->History().File(), HistoryFile());
   // Typed and ended by a space, after the word before it.
   TypeWord(QStringLiteral("km"));
@@ -325,13 +267,13 @@ void RankedSuggestionsTest::eachWordABreakEndsIsLearnedAndMovesUp() {
   ExitPad();
 
   // Kept across starts.
-  StartPad();
+  StartRankingPad();
   QCOMPARE(CountLearned(kKamal), 2);
   ExitPad();
 }
 
 void RankedSuggestionsTest::nothingIsLearnedWithLearningOff() {
-  StartPad();
+  StartRankingPad();
   ChooseInTextMenu(QStringLiteral("mnuLearnWords"));
   QVERIFY(!Type().LearnWords());
   TypeWord(QStringLiteral("km"));
@@ -347,7 +289,7 @@ void RankedSuggestionsTest::nothingIsLearnedWithLearningOff() {
 }
 
 void RankedSuggestionsTest::aWordIsForgottenFromThePopupAndTheHistoryCleared() {
-  StartPad();
+  StartRankingPad();
   ChooseInTextMenu(QStringLiteral("mnuMostUsed"));
   TypeWord(QStringLiteral("km"));
   TypeWord(QStringLiteral("kml"));

@@ -210,6 +210,10 @@ class FrmType final : public QWidget {
   void OnKeyCaptionClicked(const QString& caption);
   void OnOutputScriptChosen(const QString& item);
   void OnTitleMenuRequested();
+  /// Asks question (name is the message box's) with Clear and Cancel; true
+  /// when the user chose Clear.
+  bool AskToClear(const char* name, const QString& question, const QString& detail,
+                  bool clearByDefault);
   void StartRanking();
   /// The popup again for the word being typed, after the ranking changed.
   void SuggestAgain();

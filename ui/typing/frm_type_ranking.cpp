@@ -5,8 +5,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTimer>
 
 #include "ui/kit/look.h"
@@ -102,19 +100,12 @@ void FrmType::ForgetWord(const std::u16string& word) {
 }
 
 void FrmType::ClearTypingHistory() {
-  QMessageBox ask(QMessageBox::Question, QStringLiteral("Lekhora"), tr("Clear the typing history?"),
-                  QMessageBox::NoButton, this);
-  ask.setObjectName(QStringLiteral("msgClearHistory"));
-  ask.setInformativeText(
-      tr("Every word learned from your typing is forgotten, here and in the input method."));
-  QPushButton* clear = ask.addButton(tr("Clear"), QMessageBox::DestructiveRole);
-  clear->setObjectName(QStringLiteral("btnClear"));
-  QPushButton* cancel = ask.addButton(QMessageBox::Cancel);
-  cancel->setObjectName(QStringLiteral("btnCancel"));
-  ask.setDefaultButton(cancel);
-  ask.setEscapeButton(cancel);
-  ask.exec();
-  if (ask.clickedButton() != clear) return;
+  // Nothing brings the history back.
+  if (!AskToClear(
+          "msgClearHistory", tr("Clear the typing history?"),
+          tr("Every word learned from your typing is forgotten, here and in the input method."),
+          false))
+    return;
   StartRanking();
   ranking_->History().Clear();
   PassHistoryNotes();
