@@ -264,6 +264,22 @@ void RankedSuggestionsTest::eachWordABreakEndsIsLearnedAndMovesUp() {
   QVERIFY2(now >= 0 && now < 20, qPrintable(QString::number(now)));
   QCOMPARE(TipRows().mid(2), Ranked(kKa));
   QCOMPARE(CountInFile(word.toStdU16String()), 2);
+
+  // What another process (the input method) learned meanwhile is read when
+  // the pad's window becomes active.
+  constexpr std::u16string_view kNamaste = u"\u0928\u092E\u0938\u094D\u0924\u0947";
+  {
+    WordHistory other(HistoryFile());
+    QVERIFY(other.Record(u"", kNamaste));
+    QCOMPARE(other.Flush(), FlushResult::Written);
+  }
+  QCOMPARE(CountLearned(kNamaste), 0);
+  QWidget elsewhere;
+  elsewhere.show();
+  elsewhere.activateWindow();
+  QTRY_VERIFY(elsewhere.isActiveWindow());
+  Type().activateWindow();
+  QTRY_COMPARE(CountLearned(kNamaste), 1);
   ExitPad();
 
   // Kept across starts.
