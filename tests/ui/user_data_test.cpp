@@ -254,8 +254,8 @@ void UserDataTest::theTextMenuHasTheEditActionsAndClearingAsksFirst() {
   ChooseInNextMenu(QStringLiteral("mnuCopy"));
   OpenTextMenu();
   QCOMPARE(g_entries, (QStringList{"mnuUndo", "mnuRedo", "-", "mnuCut", "mnuCopy", "mnuPaste", "-",
-                                   "mnuSelectAll", "-", "mnuAddWord", "mnuClearText", "-",
-                                   "mnuMostUsed", "mnuLearnWords", "mnuClearHistory"}));
+                                   "mnuSelectAll", "-", "mnuMostUsed", "mnuLearnWords",
+                                   "mnuClearHistory", "-", "mnuAddWord", "mnuClearText"}));
   QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("ab"));
   ChooseInNextMenu(QStringLiteral("mnuSelectAll"));
   OpenTextMenu();
@@ -266,7 +266,7 @@ void UserDataTest::theTextMenuHasTheEditActionsAndClearingAsksFirst() {
   AnswerNextQuestion("btnCancel");
   OpenTextMenu();
   QCOMPARE(g_question, QStringLiteral("Clear all the text?"));
-  QCOMPARE(g_captions[7], QStringLiteral("Clear all text") + QChar(0x2026));
+  QCOMPARE(g_captions.last(), QStringLiteral("Clear all text") + QChar(0x2026));
   QCOMPARE(Box().toPlainText(), QStringLiteral("abc"));
   ChooseInNextMenu(QStringLiteral("mnuClearText"));
   AnswerNextQuestion("btnClear");

@@ -73,15 +73,6 @@ QMenu* FrmType::BuildTextMenu() {
                     QKeySequence::SelectAll),
           &QAction::triggered, box, &QPlainTextEdit::selectAll);
   menu->addSeparator();
-  // Offered also with nothing to add, so that the user hears why.
-  const std::u16string word = WordToAdd(box_->Text(), box_->SelStart(), box_->SelLength());
-  const QString shown =
-      word.empty() ? QLatin1Char('"') + kEllipsis + QLatin1Char('"') : Quoted(word);
-  connect(AddAction(*menu, "mnuAddWord", tr("Add %1 to my words").arg(shown), true),
-          &QAction::triggered, this, &FrmType::AddWordAtCaret);
-  connect(AddAction(*menu, "mnuClearText", tr("Clear all text") + kEllipsis, true),
-          &QAction::triggered, this, &FrmType::ClearAllText);
-  menu->addSeparator();
   QAction* used = AddAction(*menu, "mnuMostUsed", tr("Most used words first"), true);
   used->setCheckable(true);
   used->setChecked(MostUsedFirst());
@@ -92,6 +83,15 @@ QMenu* FrmType::BuildTextMenu() {
   connect(learn, &QAction::toggled, this, &FrmType::SetLearnWords);
   connect(AddAction(*menu, "mnuClearHistory", tr("Clear typing history") + kEllipsis, true),
           &QAction::triggered, this, &FrmType::ClearTypingHistory);
+  menu->addSeparator();
+  // Offered also with nothing to add, so that the user hears why.
+  const std::u16string word = WordToAdd(box_->Text(), box_->SelStart(), box_->SelLength());
+  const QString shown =
+      word.empty() ? QLatin1Char('"') + kEllipsis + QLatin1Char('"') : Quoted(word);
+  connect(AddAction(*menu, "mnuAddWord", tr("Add %1 to my words").arg(shown), true),
+          &QAction::triggered, this, &FrmType::AddWordAtCaret);
+  connect(AddAction(*menu, "mnuClearText", tr("Clear all text") + kEllipsis, true),
+          &QAction::triggered, this, &FrmType::ClearAllText);
   return menu;
 }
 
