@@ -33,12 +33,11 @@ void TypingCore::WordEnded(char16_t breakUnit) {
   int caret = box_.SelStart();
   if (breakUnit > u' ') --caret;
   if (caret == learnedAt_) return;
-  const std::u16string text = box_.Text();
-  if (caret < 0 || caret > static_cast<int>(text.size())) return;
+  // A word and the one before it fit well within this many units; the rest
+  // of a long text is not copied on the key.
+  constexpr int kLookBack = 256;
   std::u16string previous;
-  if (!ranking_->LearnEnded(std::u16string_view(text).substr(0, static_cast<std::size_t>(caret)),
-                            previous))
-    return;
+  if (caret < 0 || !ranking_->LearnEnded(box_.TextBefore(caret, kLookBack), previous)) return;
   learnedAt_ = caret;
   // The next word follows this one unless something else than a space
   // parts them.
