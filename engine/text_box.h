@@ -2,6 +2,8 @@
 // The text box the key handlers write into: the real typing box in the
 // program, an in-memory one in tests and tools.
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -20,6 +22,15 @@ class TextBox {
   virtual ~TextBox() = default;
 
   virtual std::u16string Text() const = 0;
+  /// The last units (most at the most) of the text before pos, line breaks
+  /// as "\n": what a look at the words just typed needs, without copying a
+  /// long text.
+  virtual std::u16string TextBefore(int pos, int most) const {
+    const std::u16string text = Text();
+    const std::size_t end = std::min(static_cast<std::size_t>(std::max(pos, 0)), text.size());
+    const std::size_t start = end - std::min(end, static_cast<std::size_t>(std::max(most, 0)));
+    return text.substr(start, end - start);
+  }
   virtual int SelStart() const = 0;
   virtual int SelLength() const = 0;
   virtual std::u16string SelText() const = 0;

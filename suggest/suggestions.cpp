@@ -8,13 +8,35 @@ Suggestions::Suggestions(const TypingState& state, const WordLists& lists, Sugge
 }
 
 void Suggestions::ScrollDown() {
-  model_.ScrollDown();
+  Model().ScrollDown();
   ShowSuggestions();
 }
 
 void Suggestions::ScrollUp() {
-  model_.ScrollUp();
+  Model().ScrollUp();
   ShowSuggestions();
+}
+
+void Suggestions::SetRanking(const Ranking* ranking) {
+  if (ranking == nullptr) {
+    ranked_.reset();
+    return;
+  }
+  ranked_.emplace(CandidateModel::Scope::Matches);
+  ranked_->AddSource(lists_);
+  ranked_->SetRanking(ranking);
+  ranked_->SetPrevious(previous_);
+}
+
+void Suggestions::SetPrevious(std::u16string previous) {
+  previous_ = std::move(previous);
+  if (ranked_) ranked_->SetPrevious(previous_);
+}
+
+std::u16string Suggestions::CurrentWord() {
+  const CandidatePage& page = Model().Window(0, 0);
+  if (!page.Matched || page.Highlight != 0 || page.Words.empty()) return {};
+  return std::u16string(page.Words.front());
 }
 
 bool MainCaptionOf(const CandidatePage& page, std::u16string& caption) {
@@ -46,7 +68,11 @@ std::u16string TipTextOf(const CandidatePage& page) {
 }
 
 void Suggestions::Pick(int index) {
-  if (index >= 0 && index < lists_.WordCount) SetSuggestionIndex(static_cast<std::int16_t>(index));
+  if (ranked_) {
+    ranked_->SetHighlight(index);
+  } else if (index >= 0 && index < lists_.WordCount) {
+    SetSuggestionIndex(static_cast<std::int16_t>(index));
+  }
 }
 
 void CustomWordClick(TextBox& box, std::u16string_view item) {

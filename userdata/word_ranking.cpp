@@ -50,4 +50,22 @@ void WordRanking::Learn(std::u16string_view text, std::u16string& previous) {
   }
 }
 
+bool WordRanking::LearnEnded(std::u16string_view before, std::u16string& previous) {
+  const std::size_t end = before.size();
+  std::size_t start = end;
+  while (start > 0 && InWord(before[start - 1])) --start;
+  if (start == end) return false;
+  std::size_t gap = start;
+  while (gap > 0 && before[gap - 1] == u' ') --gap;
+  std::size_t first = gap;
+  while (first > 0 && InWord(before[first - 1])) --first;
+  previous.clear();
+  if (first < gap && gap < start) {
+    std::u16string folded;
+    previous = SearchForm(before.substr(first, gap - first), folded);
+  }
+  Learn(before.substr(start), previous);
+  return true;
+}
+
 }  // namespace lekhora

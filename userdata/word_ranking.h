@@ -40,6 +40,11 @@ class WordRanking {
   /// empty when the text ends with anything but a space after its word).
   /// Nothing is stored while learning is off; previous follows all the same.
   void Learn(std::u16string_view text, std::u16string& previous);
+  /// Learns the word that before (the text up to a word break) ends with,
+  /// after the word before it where only spaces part the two; previous
+  /// becomes that word. False, and nothing learned, when before does not end
+  /// with a word.
+  bool LearnEnded(std::u16string_view before, std::u16string& previous);
 
  private:
   WordFrequencies table_;

@@ -104,6 +104,40 @@ void BM_TypedKeyLongParagraph(benchmark::State& state) {
   if (conversion != nullptr) conversion->setChecked(true);
   lekhora::UnloadAllWindows();
 }
+// One key, a space among them each word, typed after 100 000 characters of
+// lines of words. Arguments: "Most used words first" on (1) or off (0);
+// learning on (1), each space learning the word it ends into the history in
+// the benchmark's home, or off (0).
+void BM_TypedKeyLearning(benchmark::State& state) {
+  lekhora::FrmType& type = lekhora::TypeWindow();
+  type.show();
+  type.SetLearnWords(state.range(1) != 0);
+  type.SetMostUsedFirst(state.range(0) != 0);
+  lekhora::TypeBox& box = type.txtType();
+  const QString word = QString(QChar(0x0928)) + QChar(0x092E) + QChar(0x0938) + QChar(0x094D) +
+                       QChar(0x0924) + QChar(0x0947) + QLatin1Char(' ');
+  QString text;
+  for (int i = 1; text.size() < 100000; ++i) text += i % 10 == 0 ? word.trimmed() + '\n' : word;
+  box.setPlainText(text);
+  box.moveCursor(QTextCursor::End);
+  QCoreApplication::processEvents();
+  const std::string keys = "namaste kamala nayana ";
+  std::size_t next = 0;
+  for (auto _ : state) {
+    QTest::keyClick(&box, keys[next]);
+    next = (next + 1) % keys.size();
+  }
+  type.FlushHistory();
+  type.SetMostUsedFirst(false);
+  type.SetLearnWords(true);
+  lekhora::UnloadAllWindows();
+}
+BENCHMARK(BM_TypedKeyLearning)
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({1, 1})
+    ->Unit(benchmark::kMicrosecond);
+
 BENCHMARK(BM_TypedKeyLongParagraph)
     ->Args({1, 1})
     ->Args({0, 1})

@@ -28,6 +28,7 @@
 #include "base/utf16.h"
 #include "engine/layout.h"
 #include "suggest/user_words.h"
+#include "tests/support/pad_session.h"
 #include "tests/support/pad_test_main.h"
 #include "tests/support/qt_test_support.h"
 #include "tests/support/user_folders.h"
@@ -51,6 +52,9 @@ namespace {
 #define COMPARE_TEXT(actual, expected) QCOMPARE(Hex(actual), Hex(expected))
 
 const PrivateUserFolders* g_home = nullptr;
+QStringList& g_entries = LastMenu().Entries;
+QStringList& g_captions = LastMenu().Captions;
+QString& g_question = LastQuestion();
 
 FrmType& Type() {
   return TypeWindow();
@@ -62,16 +66,6 @@ QListWidget& Words() {
   return Child<QListWidget>(Type(), "lstCustomWords");
 }
 
-QByteArray Read(const fs::path& file) {
-  QFile in(PathText(file));
-  return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-}
-void Write(const fs::path& file, const QByteArray& bytes) {
-  fs::create_directories(file.parent_path());
-  QFile out(PathText(file));
-  QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  out.write(bytes);
-}
 QByteArray Utf16(std::u16string_view text) {
   const std::vector<std::uint8_t> bytes = Utf16ToBytes(text);
   return QByteArray(reinterpret_cast<const char*>(bytes.data()),
@@ -118,53 +112,8 @@ QStringList FilesIn(const fs::path& folder) {
   return names;
 }
 
-// As the program starts: the splash brings up the pad, then the pad becomes
-// what was left. The splash is not waited for.
-void StartPad() {
-  SplashWindow().show();
-  QTRY_VERIFY_WITH_TIMEOUT(TypeWindowSlot().IsLoaded() && TrayWindowSlot().IsLoaded(), 5000);
-  UnloadSplash();
-}
-
-// The tray's Exit.
-void ExitPad() {
-  Child<QAction>(TrayWindow().MainMenu(), "mnuExit").trigger();
-  QTRY_VERIFY(!TypeWindowSlot().IsLoaded() && !TrayWindowSlot().IsLoaded());
-}
-
 void ForgetEverything() {
-  UnloadAllWindows();
-  std::error_code ec;
-  for (const fs::path& folder : {g_home->DataFolder(), g_home->ConfigFolder()}) {
-    fs::permissions(folder, fs::perms::owner_all, ec);
-    fs::remove_all(folder, ec);
-  }
-}
-
-// The entries of the popup menu seen last, separators as "-".
-QStringList g_entries;
-QStringList g_captions;
-
-// Picks the entry of that name in the next popup menu with the keys, as a
-// user would; a missing or disabled entry closes the menu instead.
-void ChooseInNextMenu(const QString& name) {
-  g_entries.clear();
-  g_captions.clear();
-  QTimer::singleShot(50, [name] {
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    if (menu == nullptr) return;
-    for (QAction* action : menu->actions()) {
-      g_entries << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
-      if (!action->isSeparator()) g_captions << action->text();
-    }
-    QAction* chosen = menu->findChild<QAction*>(name);
-    if (chosen == nullptr || !chosen->isEnabled()) {
-      menu->close();
-      return;
-    }
-    menu->setActiveAction(chosen);
-    QTest::keyClick(menu, Qt::Key_Return);
-  });
+  lekhora::testing::ForgetEverything(*g_home);
 }
 
 void OpenTextMenu() {
@@ -172,25 +121,6 @@ void OpenTextMenu() {
 }
 void OpenWordMenu(int row) {
   emit Words().customContextMenuRequested(Words().visualItemRect(Words().item(row)).center());
-}
-
-QString g_question;
-
-// Clicks the button of that name in the message box once one is open,
-// looking again every 20 ms, tries times at most.
-void PollForQuestion(const char* button, int tries) {
-  if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-    g_question = box->text();
-    Child<QPushButton>(*box, button).click();
-  } else if (tries > 0) {
-    QTimer::singleShot(20, [button, tries] { PollForQuestion(button, tries - 1); });
-  }
-}
-
-// Answers the next message box with the button of that name.
-void AnswerNextQuestion(const char* button) {
-  g_question.clear();
-  QTimer::singleShot(20, [button] { PollForQuestion(button, 100); });
 }
 
 void Select(int from, int to) {
@@ -324,7 +254,8 @@ void UserDataTest::theTextMenuHasTheEditActionsAndClearingAsksFirst() {
   ChooseInNextMenu(QStringLiteral("mnuCopy"));
   OpenTextMenu();
   QCOMPARE(g_entries, (QStringList{"mnuUndo", "mnuRedo", "-", "mnuCut", "mnuCopy", "mnuPaste", "-",
-                                   "mnuSelectAll", "-", "mnuAddWord", "mnuClearText"}));
+                                   "mnuSelectAll", "-", "mnuMostUsed", "mnuLearnWords",
+                                   "mnuClearHistory", "-", "mnuAddWord", "mnuClearText"}));
   QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("ab"));
   ChooseInNextMenu(QStringLiteral("mnuSelectAll"));
   OpenTextMenu();
@@ -363,7 +294,7 @@ void UserDataTest::theTextIsSavedAMomentAfterAChangeAndAtExit() {
   QCOMPARE(QString::fromUtf8(Read(TextFile())), Q(u"\u0916 \u0915\u093E\n"));
   // No temporary is left beside the files.
   QCOMPARE(FilesIn(g_home->DataFolder()),
-           (QStringList{".lekhora.lock", "customwords.txt", "text.txt"}));
+           (QStringList{".lekhora.lock", "customwords.txt", "history.sqlite", "text.txt"}));
   QCOMPARE(FilesIn(g_home->ConfigFolder()), QStringList{"lekhora.conf"});
 }
 
@@ -527,7 +458,7 @@ void UserDataTest::damagedFilesGiveTheDefaultsAndAreNeverOverwritten() {
       QCOMPARE(fs::is_directory(file), directories);
       if (!directories) QCOMPARE(fs::file_size(file), 2u);
     }
-    QCOMPARE(FilesIn(g_home->DataFolder()).size(), 3);  // and the lock
+    QCOMPARE(FilesIn(g_home->DataFolder()).size(), 4);  // and the lock and the history
   }
 }
 

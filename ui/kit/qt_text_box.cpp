@@ -39,6 +39,19 @@ std::u16string QtTextBox::Text() const {
   return edit_.toPlainText().toStdU16String();
 }
 
+std::u16string QtTextBox::TextBefore(int pos, int most) const {
+  const int end = std::clamp(pos, 0, Length());
+  const int start = end - std::clamp(most, 0, end);
+  std::u16string text(static_cast<std::size_t>(end - start), u'\0');
+  // Unit by unit from the document, which never copies the whole text.
+  for (int i = start; i < end; ++i) {
+    const QChar unit = edit_.document()->characterAt(i);
+    const bool lineBreak = unit == QChar::ParagraphSeparator || unit == QChar::LineSeparator;
+    text[static_cast<std::size_t>(i - start)] = lineBreak ? u'\n' : unit.unicode();
+  }
+  return text;
+}
+
 int QtTextBox::SelStart() const {
   return edit_.textCursor().selectionStart();
 }

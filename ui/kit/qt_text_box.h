@@ -12,6 +12,7 @@ class QtTextBox final : public TextBox {
   explicit QtTextBox(QPlainTextEdit& edit) : edit_(edit) {}
 
   std::u16string Text() const override;
+  std::u16string TextBefore(int pos, int most) const override;
   int SelStart() const override;
   int SelLength() const override;
   std::u16string SelText() const override;

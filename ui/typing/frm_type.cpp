@@ -37,6 +37,7 @@
 #include "ui/typing/type_box.h"
 #include "ui/typing/typing_core.h"
 #include "userdata/user_word_store.h"
+#include "userdata/word_ranking.h"
 
 namespace lekhora {
 namespace {
@@ -110,6 +111,10 @@ FrmType::FrmType(std::filesystem::path folder, UserFolders user)
 
 FrmType::~FrmType() {
   SkipOnError([this] { memory_->SaveNow(); });
+  // What was learned since the last write is not lost with the window.
+  SkipOnError([this] {
+    if (ranking_) ranking_->History().Flush();
+  });
   if (words_) words_->removeEventFilter(this);
   txtType_->SetKeySink(nullptr);
   // Nor the box report its last changes to an engine that is gone.
@@ -328,7 +333,11 @@ void FrmType::moveEvent(QMoveEvent* event) {
 
 void FrmType::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) KeepPopupAbove();
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    KeepPopupAbove();
+    // The input method may have learned words meanwhile, in other windows.
+    if (ranking_) SkipOnError([this] { ranking_->History().Refresh(); });
+  }
 }
 
 bool FrmType::eventFilter(QObject* watched, QEvent* event) {
@@ -464,6 +473,10 @@ void FrmType::ShowPopup() {
   words_ = &words;
   popupView_.Attach(&words);
   words.installEventFilter(this);
+  connect(&words, &FrmWords::wordMenuRequested, this, [this](const QString& word, QPoint at) {
+    std::unique_ptr<QMenu> menu(BuildPopupMenu(word.toStdU16String()));
+    menu->exec(at);
+  });
   // A click on the popup leaves the keyboard with the typing box.
   GiveKeysTo(&words, [this]() -> QWidget* { return txtType_; });
   words.show();

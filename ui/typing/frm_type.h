@@ -29,6 +29,7 @@ class QListWidget;
 class QListWidgetItem;
 class QMenu;
 class QPushButton;
+class QTimer;
 
 namespace lekhora {
 
@@ -41,6 +42,7 @@ class StatusTip;
 class TypeBox;
 class TypingCore;
 class UserWordStore;
+class WordRanking;
 enum class WordEdit;
 
 /// Shows a message to the user (title, text); a message box in the program.
@@ -124,6 +126,29 @@ class FrmType final : public QWidget {
   /// Asks first; the text goes only when the user confirms (and Undo brings it back).
   void ClearAllText();
 
+  /// "Most used words first": the popup lists the words that begin with the
+  /// typed part best ranked first, and the Shift keys move over those alone.
+  void SetMostUsedFirst(bool on);
+  bool MostUsedFirst() const { return mostUsedFirst_; }
+  /// "Learn the words I type": each word a word break ends goes into the
+  /// history the input method ranks with too.
+  void SetLearnWords(bool on);
+  bool LearnWords() const { return learnWords_; }
+  /// The frequencies and the history the pad ranks with and learns into,
+  /// started with the session (or by the first setting that needs them).
+  WordRanking* Ranking() const { return ranking_.get(); }
+  /// The popup's right-click menu for word, one of its rows.
+  QMenu* BuildPopupMenu(const std::u16string& word);
+  /// "Forget this word": out of the history, and out of the popup unless the
+  /// frequencies still rank it.
+  void ForgetWord(const std::u16string& word);
+  /// Asks first; then every word learned is forgotten.
+  void ClearTypingHistory();
+  /// Writes what was learned since the last write; the timer does so soon
+  /// after each word.
+  void FlushHistory();
+  QTimer& HistoryTimer() const { return *historyTimer_; }
+
   /// A short message beside the typing box, in a tooltip's look, for five
   /// seconds; the last one shown.
   void ShowStatus(const QString& text, QWidget* near = nullptr);
@@ -185,6 +210,15 @@ class FrmType final : public QWidget {
   void OnKeyCaptionClicked(const QString& caption);
   void OnOutputScriptChosen(const QString& item);
   void OnTitleMenuRequested();
+  /// Asks question (name is the message box's) with Clear and Cancel; true
+  /// when the user chose Clear.
+  bool AskToClear(const char* name, const QString& question, const QString& detail,
+                  bool clearByDefault);
+  void StartRanking();
+  /// The popup again for the word being typed, after the ranking changed.
+  void SuggestAgain();
+  /// Tells the user what the history had to say.
+  void PassHistoryNotes();
   /// Each item keeps the index of its word in the user's list.
   void FillCustomWords();
   /// Tells what became of adding (or removing) word, beside near.
@@ -244,6 +278,10 @@ class FrmType final : public QWidget {
   QPointer<FrmWords> words_;
 
   std::unique_ptr<QtTextBox> box_;
+  std::unique_ptr<WordRanking> ranking_;
+  QTimer* historyTimer_ = nullptr;
+  bool mostUsedFirst_ = false;
+  bool learnWords_ = true;
   std::unique_ptr<TypingCore> core_;
   std::unique_ptr<ClipboardBackend> systemClipboard_;
   ClipboardBackend* clipboard_ = nullptr;

@@ -1,5 +1,6 @@
 // The right-click menus of the typing box and the custom word list: the
-// usual edit actions, the user's words and clearing the text.
+// usual edit actions, the user's words, clearing the text and the
+// suggestions' settings.
 
 #include <QAction>
 #include <QListWidget>
@@ -71,6 +72,17 @@ QMenu* FrmType::BuildTextMenu() {
   connect(AddAction(*menu, "mnuSelectAll", tr("Select &All"), !box->document()->isEmpty(),
                     QKeySequence::SelectAll),
           &QAction::triggered, box, &QPlainTextEdit::selectAll);
+  menu->addSeparator();
+  QAction* used = AddAction(*menu, "mnuMostUsed", tr("Most used words first"), true);
+  used->setCheckable(true);
+  used->setChecked(MostUsedFirst());
+  connect(used, &QAction::toggled, this, &FrmType::SetMostUsedFirst);
+  QAction* learn = AddAction(*menu, "mnuLearnWords", tr("Learn the words I type"), true);
+  learn->setCheckable(true);
+  learn->setChecked(LearnWords());
+  connect(learn, &QAction::toggled, this, &FrmType::SetLearnWords);
+  connect(AddAction(*menu, "mnuClearHistory", tr("Clear typing history") + kEllipsis, true),
+          &QAction::triggered, this, &FrmType::ClearTypingHistory);
   menu->addSeparator();
   // Offered also with nothing to add, so that the user hears why.
   const std::u16string word = WordToAdd(box_->Text(), box_->SelStart(), box_->SelLength());
@@ -160,20 +172,27 @@ void FrmType::ReportWordChange(bool adding, WordEdit edit, bool saved, const std
   ShowStatus(message, near);
 }
 
-void FrmType::ClearAllText() {
-  QMessageBox ask(QMessageBox::Question, QStringLiteral("Lekhora"), tr("Clear all the text?"),
-                  QMessageBox::NoButton, this);
-  ask.setObjectName(QStringLiteral("msgClearText"));
-  ask.setInformativeText(tr("Undo brings it back."));
+bool FrmType::AskToClear(const char* name, const QString& question, const QString& detail,
+                         bool clearByDefault) {
+  QMessageBox ask(QMessageBox::Question, QStringLiteral("Lekhora"), question, QMessageBox::NoButton,
+                  this);
+  ask.setObjectName(QString::fromLatin1(name));
+  ask.setInformativeText(detail);
   QPushButton* clear = ask.addButton(tr("Clear"), QMessageBox::DestructiveRole);
   clear->setObjectName(QStringLiteral("btnClear"));
   QPushButton* cancel = ask.addButton(QMessageBox::Cancel);
   cancel->setObjectName(QStringLiteral("btnCancel"));
-  // The user has asked for it already; Escape keeps the text.
-  ask.setDefaultButton(clear);
+  ask.setDefaultButton(clearByDefault ? clear : cancel);
+  // Escape keeps what there is.
   ask.setEscapeButton(cancel);
   ask.exec();
-  if (ask.clickedButton() != clear) return;
+  return ask.clickedButton() == clear;
+}
+
+void FrmType::ClearAllText() {
+  // The user has asked for it already, and Undo brings the text back.
+  if (!AskToClear("msgClearText", tr("Clear all the text?"), tr("Undo brings it back."), true))
+    return;
   // Through a cursor rather than clear(), which would forget the undo steps.
   QTextCursor all(txtType_->document());
   all.select(QTextCursor::Document);

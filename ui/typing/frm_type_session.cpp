@@ -46,6 +46,7 @@ void PlaceWindow(QWidget& window, const PixelRect& saved) {
 }  // namespace
 
 void FrmType::RestoreSession() {
+  SkipOnError([this] { StartRanking(); });
   SkipOnError([this] { memory_->Restore(); });
 }
 
@@ -59,6 +60,8 @@ PadSettings FrmType::CurrentSettings() const {
   settings.Window = PixelsOf(geometry());
   if (words_) settings.Popup = PixelsOf(words_->geometry());
   settings.PopupShown = popupShown_;
+  settings.MostUsedFirst = mostUsedFirst_;
+  settings.LearnWords = learnWords_;
   return settings;
 }
 
@@ -72,6 +75,8 @@ void FrmType::ApplySettings(const PadSettings& settings) {
     OnOutputScriptChosen(script);
   }
   chShowKB_->setChecked(settings.Keyboard);
+  SetLearnWords(settings.LearnWords);
+  SetMostUsedFirst(settings.MostUsedFirst);
   SetFontSize(settings.FontPoints);
   if (settings.Window) PlaceWindow(*this, *settings.Window);
   if (words_) {

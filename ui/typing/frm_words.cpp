@@ -157,6 +157,18 @@ void FrmWords::BuildControls() {
 
   for (QWidget* area : std::initializer_list<QWidget*>{imgMove_, lblMain_, lblTip_})
     EnableDragMove(this, area);
+  // A right-click on a row offers to forget its word; on lblMain, the
+  // current suggestion's.
+  for (QLabel* label : {lblTip_, lblMain_}) {
+    label->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(label, &QWidget::customContextMenuRequested, this, [this, label](const QPoint& at) {
+      const int y = label == lblMain_
+                        ? lblTip_->contentsRect().top() + kHighlightedRow * RowHeight()
+                        : at.y();
+      const QString word = WordAtRow(y);
+      if (!word.isEmpty()) emit wordMenuRequested(word, label->mapToGlobal(at));
+    });
+  }
   new SizeGrip(this, imgSize_);
 
   for (QWidget* child : {static_cast<QWidget*>(lblTip_), static_cast<QWidget*>(lblMain_),
@@ -167,6 +179,16 @@ void FrmWords::BuildControls() {
 
 int FrmWords::RowHeight() const {
   return static_cast<const RowsLabel*>(lblTip_)->rowHeight;
+}
+
+QString FrmWords::WordAtRow(int y) const {
+  const int height = RowHeight();
+  const int top = lblTip_->contentsRect().top();
+  if (height <= 0 || y < top) return {};
+  const qsizetype row = (y - top) / height;
+  if (row >= rows_.size()) return {};
+  // The empty row of a prefix no word begins with is no word either.
+  return rows_[row];
 }
 
 void FrmWords::SetMainCaption(const std::u16string& caption) {
@@ -187,6 +209,7 @@ void FrmWords::ShowCandidates(const CandidatePage& page) {
     rows << QString::fromUtf16(word.data(), static_cast<qsizetype>(word.size()));
   // A label breaks lines at LF.
   lblTip_->setText(rows.join(QLatin1Char('\n')));
+  rows_ = std::move(rows);
 }
 
 void FrmWords::resizeEvent(QResizeEvent* event) {

@@ -2,6 +2,7 @@
 // The suggestion popup frmWords: the current suggestion and its neighbours.
 // It never takes the keyboard focus from the typing box.
 
+#include <QStringList>
 #include <QWidget>
 #include <string>
 
@@ -31,6 +32,13 @@ class FrmWords final : public QWidget {
   /// The height of a row of the list and of the current suggestion over it,
   /// pixels: whole letters with every sign above and below them.
   int RowHeight() const;
+  /// The word on the row of lblTip at y (in lblTip), the current suggestion
+  /// on lblMain's row; empty for a row without one.
+  QString WordAtRow(int y) const;
+
+ signals:
+  /// A right-click on a row of words: the typing window offers to forget it.
+  void wordMenuRequested(const QString& word, const QPoint& at);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -39,6 +47,7 @@ class FrmWords final : public QWidget {
   void BuildControls();
   void LayoutControls();
 
+  QStringList rows_;
   QLabel* lblTip_ = nullptr;
   QLabel* lblMain_ = nullptr;
   ChromeImageWidget* imgClose_ = nullptr;

@@ -75,6 +75,9 @@ std::string SettingsFileText(const PadSettings& settings) {
   file.Add("layout", std::u16string_view(settings.Layout));
   file.Add("outputScript", std::u16string_view(settings.OutputScript));
   AddPlace(file, "popup", settings.Popup, settings.PopupShown);
+  file.Group("suggestions");
+  file.Add("learn", std::u16string_view(settings.LearnWords ? u"on" : u"off"));
+  file.Add("order", std::u16string_view(settings.MostUsedFirst ? u"used" : u"list"));
   AddPlace(file, "window", settings.Window, std::nullopt);
   return file.Text();
 }
@@ -89,6 +92,9 @@ PadSettings PadSettingsOf(const SettingsValues& values) {
   settings.Window = PlaceOf(values, "window");
   settings.Popup = PlaceOf(values, "popup");
   settings.PopupShown = BoolValue(values, "popup/shown", settings.PopupShown);
+  // Any other order, or none, is the list's; learning stops only when told.
+  settings.MostUsedFirst = TextValue(values, "suggestions/order") == u"used";
+  settings.LearnWords = TextValue(values, "suggestions/learn") != u"off";
   return settings;
 }
 

@@ -24,6 +24,11 @@ struct PadSettings {
   std::optional<PixelRect> Window;
   std::optional<PixelRect> Popup;
   bool PopupShown = true;
+  /// The popup's words best ranked first ("order=used") rather than in the
+  /// list's order around the first match ("order=list").
+  bool MostUsedFirst = false;
+  /// Whether the words typed are learned into the history ("learn=on|off").
+  bool LearnWords = true;
 
   friend bool operator==(const PadSettings&, const PadSettings&) = default;
 };
