@@ -73,6 +73,7 @@ std::vector<std::u16string> Ranking::Rank(std::u16string_view prefix, std::u16st
   // The views' words live in their own storage; each candidate is copied
   // once, and seen points into the candidates' own strings.
   candidates.reserve(static_cast<std::size_t>(kOffered) * 4);
+  seen.reserve(candidates.capacity());
   const auto add = [&](std::u16string_view word, bool listed, bool usersOwn, int frequency = -1) {
     if (word.empty() || seen.contains(word)) return;
     // The lists' own words are found again by the views: what they say of
