@@ -173,9 +173,14 @@ std::u16string WordFrequencies::Word(std::size_t index) const {
 std::uint8_t WordFrequencies::Score(std::u16string_view word) const {
   std::string letters;
   if (word.empty() || !ToLetters(word, letters)) return 0;
+  const std::size_t first = FirstNotBefore(letters);
+  return first < words_ && Letters(first) == letters ? ScoreAt(first) : 0;
+}
+
+std::size_t WordFrequencies::FirstNotBefore(std::string_view letters) const {
   std::size_t first = 0;
   std::size_t count = words_;
-  while (count > 0) {  // the first word not before it
+  while (count > 0) {
     const std::size_t half = count / 2;
     if (Letters(first + half) < letters) {
       first += half + 1;
@@ -184,25 +189,15 @@ std::uint8_t WordFrequencies::Score(std::u16string_view word) const {
       count = half;
     }
   }
-  return first < words_ && Letters(first) == letters ? ScoreAt(first) : 0;
+  return first;
 }
 
 std::pair<std::size_t, std::size_t> WordFrequencies::PrefixRange(std::u16string_view prefix) const {
   std::string letters;
   if (!ToLetters(prefix, letters)) return {0, 0};
-  std::size_t first = 0;
-  std::size_t count = words_;
-  while (count > 0) {  // the first word not before the prefix
-    const std::size_t half = count / 2;
-    if (Letters(first + half) < letters) {
-      first += half + 1;
-      count -= half + 1;
-    } else {
-      count = half;
-    }
-  }
+  const std::size_t first = FirstNotBefore(letters);
   std::size_t last = first;
-  count = words_ - first;
+  std::size_t count = words_ - first;
   while (count > 0) {  // the first word past those beginning with it
     const std::size_t half = count / 2;
     if (Letters(last + half).starts_with(letters)) {

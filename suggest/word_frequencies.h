@@ -93,6 +93,8 @@ class WordFrequencies {
  private:
   std::uint32_t Offset(std::size_t index) const;
   std::string_view Letters(std::size_t index) const;
+  /// The index of the first word whose letters do not sort before letters.
+  std::size_t FirstNotBefore(std::string_view letters) const;
 
   // Where the parts lie in bytes_, kept as positions so that a moved table
   // still finds them.
