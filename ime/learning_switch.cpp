@@ -19,13 +19,6 @@ namespace {
 constexpr std::string_view kGroup = "suggestions";
 constexpr std::string_view kKey = "learn";
 
-std::string_view Trimmed(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 // The settings text with the learning line set and every other line as it
 // was: the rest of the file is the pad's.
 std::string WithLearning(std::string_view text, bool on) {
@@ -39,16 +32,16 @@ std::string WithLearning(std::string_view text, bool on) {
     const std::size_t end = text.find('\n');
     const std::string_view raw = text.substr(0, end == std::string_view::npos ? text.size() : end);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    const std::string_view trimmed = Trimmed(raw);
+    const std::string_view trimmed = TrimmedSetting(raw);
     if (trimmed.size() > 2 && trimmed.front() == '[' && trimmed.back() == ']') {
-      group = Trimmed(trimmed.substr(1, trimmed.size() - 2));
+      group = TrimmedSetting(trimmed.substr(1, trimmed.size() - 2));
       out.append(raw).append("\n");
       if (group == kGroup && !groupEnd) groupEnd = out.size();
       continue;
     }
     const std::size_t equals = trimmed.find('=');
     if (group == kGroup && equals != std::string_view::npos &&
-        Trimmed(trimmed.substr(0, equals)) == kKey) {
+        TrimmedSetting(trimmed.substr(0, equals)) == kKey) {
       // Only the first such line counts; a repeat is left out.
       if (!written) out.append(line).append("\n");
       written = true;
@@ -82,10 +75,7 @@ bool LearningSwitch::Reload() {
   if (read.State == UserFileState::Usable) {
     const std::optional<SettingsValues> values = ParseSettingsText(
         std::string_view(reinterpret_cast<const char*>(read.Bytes.data()), read.Bytes.size()));
-    if (values) {
-      const auto found = values->find(std::string(kGroup) + "/" + std::string(kKey));
-      on = found == values->end() || found->second != "off";
-    }
+    if (values) on = LearningOn(*values);
   }
   if (on == ranking_.Learning()) return false;
   ranking_.SetLearning(on);

@@ -5,14 +5,20 @@
 #include "text/utf8.h"
 
 namespace lekhora {
-namespace {
 
-std::string_view Trimmed(std::string_view text) {
+std::string_view TrimmedSetting(std::string_view text) {
   const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
   while (!text.empty() && blank(text.front())) text.remove_prefix(1);
   while (!text.empty() && blank(text.back())) text.remove_suffix(1);
   return text;
 }
+
+bool LearningOn(const SettingsValues& values) {
+  const auto found = values.find("suggestions/learn");
+  return found == values.end() || found->second != "off";
+}
+
+namespace {
 
 // A value as the file holds it: in double quotes when it was written with
 // them, with \" and \\ inside.
@@ -28,7 +34,8 @@ std::string Unquoted(std::string_view value) {
 
 std::string Quoted(std::u16string_view name) {
   const std::string text = EncodeUtf8(name);
-  if (text.find_first_of("\"\\;#=\n\r") == std::string::npos && Trimmed(text) == text) return text;
+  if (text.find_first_of("\"\\;#=\n\r") == std::string::npos && TrimmedSetting(text) == text)
+    return text;
   std::string quoted = "\"";
   for (const char c : text) {
     if (c == '\n' || c == '\r') continue;
@@ -57,19 +64,20 @@ std::optional<SettingsValues> ParseSettingsText(std::string_view text) {
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
     const std::string_view line =
-        Trimmed(text.substr(0, end == std::string_view::npos ? text.size() : end));
+        TrimmedSetting(text.substr(0, end == std::string_view::npos ? text.size() : end));
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     if (line.empty() || line.front() == ';' || line.front() == '#') continue;
     if (line.front() == '[') {
       if (line.back() != ']' || line.size() < 3) return std::nullopt;
-      group = Trimmed(line.substr(1, line.size() - 2));
+      group = TrimmedSetting(line.substr(1, line.size() - 2));
       if (group == "General") group.clear();
       continue;
     }
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos || equals == 0) return std::nullopt;
-    const std::string key(Trimmed(line.substr(0, equals)));
-    values[group.empty() ? key : group + "/" + key] = Unquoted(Trimmed(line.substr(equals + 1)));
+    const std::string key(TrimmedSetting(line.substr(0, equals)));
+    values[group.empty() ? key : group + "/" + key] =
+        Unquoted(TrimmedSetting(line.substr(equals + 1)));
   }
   return values;
 }

@@ -25,6 +25,14 @@ std::optional<double> NumberValue(const SettingsValues& values, const std::strin
 std::optional<std::u16string> TextValue(const SettingsValues& values, const std::string& key);
 bool BoolValue(const SettingsValues& values, const std::string& key, bool fallback);
 
+/// Whether committed words are learned ("[suggestions] learn="): only "off"
+/// stops it, so a missing or unknown value keeps learning on. The pad and the
+/// input method read the one line.
+bool LearningOn(const SettingsValues& values);
+
+/// text without the blanks a line may have around its parts.
+std::string_view TrimmedSetting(std::string_view text);
+
 /// Writes a settings file a line at a time; every line ends with a line feed.
 class SettingsWriter {
  public:

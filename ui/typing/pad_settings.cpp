@@ -94,7 +94,7 @@ PadSettings PadSettingsOf(const SettingsValues& values) {
   settings.PopupShown = BoolValue(values, "popup/shown", settings.PopupShown);
   // Any other order, or none, is the list's; learning stops only when told.
   settings.MostUsedFirst = TextValue(values, "suggestions/order") == u"used";
-  settings.LearnWords = TextValue(values, "suggestions/learn") != u"off";
+  settings.LearnWords = LearningOn(values);
   return settings;
 }
 
