@@ -232,7 +232,10 @@ SessionActions InputSession::Key(const ImeKeyEvent& event) {
   Type(unit, stroke);
   // The key that ends a word goes out with it, as one commit: committing the
   // word and letting the key through could reach the application in the wrong order.
-  if (IsWordBreak(static_cast<std::int16_t>(unit))) {
+  // The nukta's key is a break the layout turns into part of the letter before
+  // it: the word goes on, or its candidates and what is learned of it would end there.
+  const bool wordGoesOn = unit != u' ' && !engine_.State().WordPrefix.empty();
+  if (IsWordBreak(static_cast<std::int16_t>(unit)) && !wordGoesOn) {
     TakePreedit(actions);
     offerFollowers_ = unit == u' ' && !plain_;
   }

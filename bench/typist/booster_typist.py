@@ -70,6 +70,10 @@ class Figures:
     def savings(self):
         return 100.0 * (self.without - self.with_) / self.without if self.without else 0.0
 
+    def savings_accept_ending_the_word(self):
+        saved = self.without - self.with_ + self.accepted
+        return 100.0 * saved / self.without if self.without else 0.0
+
     def of_words(self, count):
         return 100.0 * count / self.words if self.words else 0.0
 
@@ -133,6 +137,7 @@ def print_figures(name, f):
     print(f"  keys without suggestions: {f.without}")
     print(f"  keys with suggestions: {f.with_}")
     print(f"  keystroke savings: {f.savings():.1f} %")
+    print(f"  keystroke savings, the accept key ending the word: {f.savings_accept_ending_the_word():.1f} %")
     per_word = lambda keys: keys / f.words if f.words else 0.0
     print(f"  keys per word: {per_word(f.without):.2f} without, {per_word(f.with_):.2f} with")
     print(f"  accepted: {f.of_words(f.accepted):.1f} % of words; shown first {f.of_words(f.first):.1f} %,"

@@ -60,6 +60,25 @@ TEST_F(RankedSession, NothingIsKeptThatTheUserDidNotCommitHere) {
   EXPECT_EQ(s.PreviousWord(), kaal);
 }
 
+TEST_F(RankedSession, TheNuktaKeyGoesOnWithTheWord) {
+  // क़ीमत: "!" adds the nukta to क, and the word is composed, committed and
+  // learned whole, not as क़ and a word of its own starting with a vowel sign.
+  const std::u16string qeemat = u"\u0915\u093C\u0940\u092E\u0924";
+  const SessionActions typed = TypeAll(s, "k!Imt");
+  EXPECT_EQ(typed.commit, u"");
+  EXPECT_EQ(typed.preedit, qeemat);
+  EXPECT_EQ(TypeAll(s, " ").commit, qeemat + u" ");
+  EXPECT_EQ(Uses(ranking, qeemat), 1);
+  EXPECT_EQ(s.PreviousWord(), qeemat);
+  // Its candidates stay past the nukta.
+  const SessionActions again = TypeAll(s, "k!I");
+  ASSERT_FALSE(again.candidates.empty());
+  EXPECT_EQ(again.candidates.front(), qeemat);
+  // The double quote still ends the word and goes out with it.
+  s.Reset();
+  EXPECT_EQ(TypeAll(s, "kal\"").commit.substr(0, 3), kaal);
+}
+
 TEST_F(RankedSession, ShiftDeleteForgetsTheHighlightedWord) {
   TypeAll(s, "kal kal ");
   EXPECT_EQ(TypeAll(s, "ka").candidates.front(), kaal);

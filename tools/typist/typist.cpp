@@ -119,6 +119,12 @@ double Figures::Savings() const {
                                 static_cast<double>(keysWithout);
 }
 
+double Figures::SavingsAcceptEndingTheWord() const {
+  return keysWithout == 0 ? 0.0
+                          : 100.0 * static_cast<double>(keysWithout - keysWith + accepted) /
+                                static_cast<double>(keysWithout);
+}
+
 double Figures::PerWord(long keys) const {
   return words == 0 ? 0.0 : static_cast<double>(keys) / words;
 }

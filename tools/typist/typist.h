@@ -89,6 +89,9 @@ struct Figures {
   void Add(const KeyPath& path, const WordTyping& typing);
   /// Keys saved, as a percentage of the keys without suggestions.
   double Savings() const;
+  /// The same, were the accept key also the word's break (as where accepting
+  /// types the space): each accepted word one key cheaper.
+  double SavingsAcceptEndingTheWord() const;
   double PerWord(long keys) const;
   /// count as a percentage of the words.
   double OfWords(int count) const;

@@ -127,6 +127,8 @@ void Print(const std::string& name, const Figures& f) {
             << "  keys without suggestions: " << f.keysWithout << '\n'
             << "  keys with suggestions: " << f.keysWith << '\n'
             << "  keystroke savings: " << f.Savings() << " %\n"
+            << "  keystroke savings, the accept key ending the word: "
+            << f.SavingsAcceptEndingTheWord() << " %\n"
             << std::setprecision(2) << "  keys per word: " << f.PerWord(f.keysWithout)
             << " without, " << f.PerWord(f.keysWith) << " with\n"
             << std::setprecision(1) << "  accepted: " << f.OfWords(f.accepted)
