@@ -205,6 +205,21 @@ void RankedSuggestionsTest::theSettingsAreKeptInLekhoraConf() {
   ExitPad();
   QVERIFY(Read(SettingsFile()).contains("[suggestions]\nlearn=off\norder=used\n"));
 
+  // The input method's menu switches learning on while the pad runs: the
+  // pad's later writes keep that and the pad follows it.
+  StartRankingPad();
+  QVERIFY(!Type().LearnWords());
+  Write(SettingsFile(), Read(SettingsFile()).replace("learn=off", "learn=on"));
+  ChooseInTextMenu(QStringLiteral("mnuMostUsed"));
+  ExitPad();
+  QVERIFY(Read(SettingsFile()).contains("[suggestions]\nlearn=on\norder=list\n"));
+  StartRankingPad();
+  QVERIFY(Type().LearnWords());
+  ChooseInTextMenu(QStringLiteral("mnuMostUsed"));
+  ChooseInTextMenu(QStringLiteral("mnuLearnWords"));
+  ExitPad();
+  QVERIFY(Read(SettingsFile()).contains("[suggestions]\nlearn=off\norder=used\n"));
+
   StartRankingPad();
   QVERIFY(Type().MostUsedFirst());
   QVERIFY(!Type().LearnWords());

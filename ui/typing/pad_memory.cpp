@@ -5,6 +5,7 @@
 #include "ui/kit/look.h"
 #include "ui/typing/frm_type.h"
 #include "ui/typing/type_box.h"
+#include "userdata/settings_file.h"
 #include "userdata/user_file.h"
 
 namespace lekhora {
@@ -60,7 +61,20 @@ void PadMemory::SaveNow() {
 }
 
 void PadMemory::SaveSettings() {
-  const PadSettings now = pad_.CurrentSettings();
+  PadSettings now = pad_.CurrentSettings();
+  // The input method's menu switches learning in this file too. Unless the
+  // pad's own switch moved since the file was read or written, the file's
+  // word stands and the pad follows it rather than writing its own back.
+  if (saved_ && now.LearnWords == saved_->LearnWords) {
+    if (const std::optional<SettingsValues> file = files_.ReadSettings()) {
+      const bool learn = LearningOn(*file);
+      if (learn != now.LearnWords) {
+        pad_.SetLearnWords(learn);
+        now.LearnWords = saved_->LearnWords = learn;
+      }
+    }
+    PassNotes();
+  }
   if (saved_ == now) return;
   const SaveResult result = files_.SaveSettings(SettingsFileText(now));
   if (result == SaveResult::Failed) pad_.WarnNotSaved(files_.Folders().Config);
