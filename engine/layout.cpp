@@ -175,6 +175,8 @@ std::shared_ptr<const Layout> MakeLayout(std::u16string_view name, std::u16strin
     BuildInscriptTable(layout->Table(), base);
   } else if (name == kRemingtonLayout) {
     BuildRemingtonTable(layout->Table());
+  } else if (name == kIntelligentRomanLayout) {
+    // No key table: its letters are composed into words before any reaches the text.
   } else {
     return nullptr;
   }

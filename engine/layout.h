@@ -15,6 +15,9 @@ inline constexpr std::u16string_view kPhoneticVimraLayout = u"Phonetic(Vimra)";
 inline constexpr std::u16string_view kPhoneticLayout = u"Phonetic";
 inline constexpr std::u16string_view kInscriptLayout = u"Inscript";
 inline constexpr std::u16string_view kRemingtonLayout = u"Remington";
+/// Hindi as people spell it in Latin letters: no key table, the letters are
+/// composed into words (RomanComposition).
+inline constexpr std::u16string_view kIntelligentRomanLayout = u"IntelligentRoman";
 
 /// The four layout names, in menu order.
 std::span<const std::u16string_view> LayoutNames();
@@ -77,7 +80,8 @@ class Layout {
 
 /// The layout of that name at the default base; with a script (an
 /// OutputScripts() item) the Phonetic layout at that script's base, as
-/// choosing the script in the pad does. Null for an unknown layout or script.
+/// choosing the script in the pad does; IntelligentRoman has no key table.
+/// Null for an unknown layout or script.
 std::shared_ptr<const Layout> MakeLayout(std::u16string_view name, std::u16string_view script = {});
 
 /// The independent vowel that a vowel key (or a doubled one) gives after "A"

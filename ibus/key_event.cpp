@@ -58,6 +58,12 @@ ImeKey Named(guint keyval) {
     case IBUS_KEY_Delete:
     case IBUS_KEY_KP_Delete:
       return ImeKey::Delete;
+    case IBUS_KEY_Page_Up:
+    case IBUS_KEY_KP_Page_Up:
+      return ImeKey::PageUp;
+    case IBUS_KEY_Page_Down:
+    case IBUS_KEY_KP_Page_Down:
+      return ImeKey::PageDown;
     default:
       return ImeKey::Character;
   }

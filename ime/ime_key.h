@@ -20,6 +20,8 @@ enum class ImeKey : std::uint8_t {
   Home,
   End,
   Delete,
+  PageUp,
+  PageDown,
   Other,  // any other key that types nothing (page keys, function keys, ...)
 };
 

@@ -33,6 +33,32 @@ InputSession::InputSession(std::shared_ptr<const Layout> layout,
     : words_(std::move(words)), engine_(box_, hooks_, std::move(layout)) {
   if (words_) suggestions_.emplace(engine_.State(), *words_);
   SetSuggestionsOn(true);
+  UseLayoutKind();
+}
+
+void InputSession::UseLayoutKind() {
+  const bool roman = engine_.TypingLayout().Name() == kIntelligentRomanLayout;
+  if (roman == roman_.has_value()) return;
+  if (!roman) {
+    roman_.reset();
+    return;
+  }
+  roman_.emplace(
+      [this](std::u16string_view letters, std::u16string_view previous, int count) {
+        return romanSource_ ? romanSource_(letters, previous, count)
+                            : std::vector<std::u16string>{};
+      },
+      [this](std::u16string_view word, std::u16string_view previous) {
+        if (ranking_ == nullptr || plain_) return;
+        std::u16string before(previous);
+        ranking_->Learn(word, before);
+      });
+  roman_->SetPrevious(previous_);
+}
+
+void InputSession::SetRomanSource(RomanComposition::CandidateSource source) {
+  romanSource_ = std::move(source);
+  if (roman_) roman_->Refresh();
 }
 
 void InputSession::SetRanking(WordRanking* ranking) {
@@ -66,7 +92,8 @@ void InputSession::SetSuggestionsOn(bool on) {
 SessionActions InputSession::SetLayout(std::shared_ptr<const Layout> layout) {
   SessionActions actions = CommitAll();
   engine_.SetLayout(std::move(layout));
-  return actions;
+  UseLayoutKind();
+  return Show(actions);
 }
 
 void InputSession::Type(char16_t unit, KeyStroke stroke) {
@@ -100,6 +127,7 @@ void InputSession::TakePreedit(SessionActions& actions) {
 }
 
 SessionActions InputSession::CommitAll() {
+  if (roman_) return Apply(roman_->CommitNow());
   SessionActions actions;
   TakePreedit(actions);
   actions.consumed = true;
@@ -118,6 +146,7 @@ SessionActions InputSession::Forget() {
   // The application commits the word itself, in whatever context it then
   // has: it is neither learned nor followed.
   EndWord();
+  if (roman_) roman_->Forget();
   Follow({});
   actions.consumed = true;
   return Show(actions);
@@ -140,6 +169,7 @@ bool InputSession::HasCandidates() const {
 }
 
 SessionActions& InputSession::Show(SessionActions& actions) {
+  if (roman_) return ShowRoman(actions);
   actions.preedit = box_.View();
   actions.caret = box_.SelStart();
   actions.candidates.clear();
@@ -170,6 +200,7 @@ SessionActions& InputSession::Show(SessionActions& actions) {
 SessionActions InputSession::Key(const ImeKeyEvent& event) {
   SessionActions actions;
   if (event.release || event.key == ImeKey::Modifier || plain_) return actions;
+  if (roman_) return RomanKey(event);
   const bool offered = !followers_.empty();
   offerFollowers_ = false;
   followerHighlight_ = offered ? followerHighlight_ : 0;
@@ -285,6 +316,7 @@ SessionActions InputSession::ClickCandidate(int index) {
     none.consumed = true;
     return Show(none);
   }
+  if (roman_) return Apply(roman_->Pick(static_cast<std::size_t>(pageStart_ + index)));
   if (!followers_.empty()) {
     SessionActions actions;
     actions.consumed = true;
@@ -313,7 +345,9 @@ SessionActions InputSession::ForgetHighlighted() {
 SessionActions InputSession::MoveHighlight(int steps) {
   SessionActions actions;
   actions.consumed = true;
-  if (!followers_.empty()) {
+  if (roman_) {
+    roman_->MoveHighlight(steps);
+  } else if (!followers_.empty()) {
     followerHighlight_ =
         std::clamp(followerHighlight_ + steps, 0, static_cast<int>(followers_.size()) - 1);
   } else if (pageSize_ > 0) {
@@ -321,6 +355,77 @@ SessionActions InputSession::MoveHighlight(int steps) {
     suggestions_->SetHighlight(std::clamp(suggestions_->Highlight() + steps, 0, last));
   }
   return Show(actions);
+}
+
+SessionActions InputSession::Apply(RomanStep step) {
+  SessionActions actions;
+  actions.commit = std::move(step.commit);
+  actions.consumed = step.consumed;
+  previous_ = roman_->Previous();
+  return Show(actions);
+}
+
+SessionActions InputSession::RomanKey(const ImeKeyEvent& event) {
+  if (event.ctrl || event.alt) return Apply(roman_->Leave());
+  const bool composing = roman_->Composing();
+  switch (event.key) {
+    case ImeKey::Character:
+      if (event.unit < 0x10000 && Types(event.unit))
+        return Apply(roman_->Type(static_cast<char16_t>(event.unit)));
+      if (!composing) return Apply({{}, false});
+      {
+        // A character of another keyboard ends the word and follows it.
+        RomanStep step = roman_->Leave();
+        step.commit += Utf16(event.unit);
+        step.consumed = true;
+        return Apply(std::move(step));
+      }
+    case ImeKey::BackSpace:
+      return Apply(roman_->Backspace());
+    case ImeKey::Escape:
+      return Apply(roman_->Escape());
+    case ImeKey::Up:
+    case ImeKey::Down:
+    case ImeKey::PageUp:
+    case ImeKey::PageDown: {
+      if (!composing) return Apply(roman_->Leave());
+      const int step = event.key == ImeKey::Up || event.key == ImeKey::Down ? 1 : kCandidatePage;
+      const bool back = event.key == ImeKey::Up || event.key == ImeKey::PageUp;
+      return MoveHighlight(back ? -step : step);
+    }
+    case ImeKey::Delete:
+      // Shift+Delete forgets the highlighted word, as it does for table layouts.
+      if (event.shift && roman_->Highlight() >= 0 && ranking_ != nullptr) {
+        ranking_->History().Forget(roman_->Chosen());
+        roman_->Refresh();
+        return Apply({});
+      }
+      return Apply(roman_->Leave());
+    default:
+      return Apply(roman_->Leave());
+  }
+}
+
+SessionActions& InputSession::ShowRoman(SessionActions& actions) {
+  // The preedit is the word a break would commit, so that the text shows
+  // what it will hold; the letters typed stand beside the candidates.
+  actions.preedit = roman_->Composing() ? roman_->Chosen() : std::u16string();
+  actions.caret = static_cast<int>(actions.preedit.size());
+  actions.auxiliary = roman_->Letters();
+  actions.candidates.clear();
+  actions.highlight = -1;
+  pageSize_ = 0;
+  followers_.clear();
+  const std::vector<std::u16string>& words = roman_->Candidates();
+  if (!suggestionsWanted_ || words.empty()) return actions;
+  pageStart_ = roman_->Highlight() / kCandidatePage * kCandidatePage;
+  const std::size_t end =
+      std::min(words.size(), static_cast<std::size_t>(pageStart_ + kCandidatePage));
+  actions.candidates.assign(words.begin() + pageStart_,
+                            words.begin() + static_cast<std::ptrdiff_t>(end));
+  pageSize_ = static_cast<int>(actions.candidates.size());
+  actions.highlight = roman_->Highlight() - pageStart_;
+  return actions;
 }
 
 }  // namespace lekhora

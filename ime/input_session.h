@@ -11,6 +11,7 @@
 #include "engine/key_replay.h"
 #include "engine/layout.h"
 #include "engine/memory_text_box.h"
+#include "engine/roman_composition.h"
 #include "engine/suggestion_hooks.h"
 #include "engine/typing_engine.h"
 #include "ime/ime_key.h"
@@ -48,7 +49,14 @@ class InputSession {
   SessionActions MoveHighlight(int steps);
 
   /// The preedit is committed first, so no word mixes two layouts.
+  /// IntelligentRoman composes Latin letters into the words of the roman
+  /// source instead of typing the layout's keys.
   SessionActions SetLayout(std::shared_ptr<const Layout> layout);
+  /// The words Latin letters may stand for, best first (the romanization
+  /// model, ranked); without one IntelligentRoman offers nothing and a break
+  /// commits the letters as typed.
+  void SetRomanSource(RomanComposition::CandidateSource source);
+  bool Roman() const { return roman_.has_value(); }
   const Layout& TypingLayout() const { return engine_.TypingLayout(); }
   /// Other words from now on (the user's list changed); the preedit is
   /// committed first, as the candidates shown belong to the old words.
@@ -115,6 +123,11 @@ class InputSession {
   /// Fills the preedit and the candidates from the current state.
   SessionActions& Show(SessionActions& actions);
   bool HasCandidates() const;
+  /// IntelligentRoman's keys and what it shows.
+  SessionActions RomanKey(const ImeKeyEvent& event);
+  SessionActions& ShowRoman(SessionActions& actions);
+  SessionActions Apply(RomanStep step);
+  void UseLayoutKind();
 
   std::shared_ptr<const SharedWords> words_;
   MemoryTextBox box_;
@@ -135,6 +148,9 @@ class InputSession {
   bool offerFollowers_ = false;
   std::vector<std::u16string> followers_;
   int followerHighlight_ = 0;
+  RomanComposition::CandidateSource romanSource_;
+  // Present while the layout is IntelligentRoman.
+  std::optional<RomanComposition> roman_;
 };
 
 /// How many candidates a page shows.

@@ -15,6 +15,9 @@ struct SessionActions {
   std::u16string preedit;
   /// Caret inside the preedit, in UTF-16 code units.
   int caret = 0;
+  /// What the preedit was typed as, shown with the candidates (the Latin
+  /// letters of a word typed in Latin letters); empty hides it.
+  std::u16string auxiliary;
   /// The suggestions to show; empty hides the list.
   std::vector<std::u16string> candidates;
   /// The highlighted candidate, -1 when none is.

@@ -41,7 +41,7 @@ TEST(IbusKeys, CommandsAndModifiers) {
   EXPECT_EQ(ToImeKey(IBUS_KEY_ISO_Left_Tab, IBUS_SHIFT_MASK).key, ImeKey::Tab);
   EXPECT_EQ(ToImeKey(IBUS_KEY_Right, IBUS_SHIFT_MASK).key, ImeKey::Right);
   EXPECT_EQ(ToImeKey(IBUS_KEY_F5, 0).key, ImeKey::Other);
-  EXPECT_EQ(ToImeKey(IBUS_KEY_Page_Down, 0).key, ImeKey::Other);
+  EXPECT_EQ(ToImeKey(IBUS_KEY_Page_Down, 0).key, ImeKey::PageDown);
   EXPECT_EQ(ToImeKey(IBUS_KEY_Shift_L, 0).key, ImeKey::Modifier);
   EXPECT_EQ(ToImeKey(IBUS_KEY_Caps_Lock, 0).key, ImeKey::Modifier);
   EXPECT_TRUE(ToImeKey(IBUS_KEY_c, IBUS_CONTROL_MASK).ctrl);
