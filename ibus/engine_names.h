@@ -1,5 +1,5 @@
 #pragma once
-// The four input sources and the layout each types with.
+// The input sources and the layout each types with.
 
 #include <string_view>
 
@@ -19,6 +19,8 @@ inline constexpr EngineName kEngines[] = {
     {"lekhora-phonetic", "Lekhora Phonetic", u"Phonetic", "\u0915P"},
     {"lekhora-inscript", "Lekhora Inscript", u"Inscript", "\u0915I"},
     {"lekhora-remington", "Lekhora Remington", u"Remington", "\u0915R"},
+    // Latin letters as people spell Hindi in them: its initial is a Latin one.
+    {"lekhora-roman", "Lekhora IntelligentRoman", u"IntelligentRoman", "\u0915a"},
 };
 
 }  // namespace lekhora

@@ -93,6 +93,8 @@ void FlushSoon() {
 // Layouts are built once per layout and script and shared read-only.
 std::shared_ptr<const Layout> Context(std::u16string_view layout, std::u16string_view script) {
   static std::map<std::pair<std::u16string, std::u16string>, std::shared_ptr<const Layout>> cache;
+  // IntelligentRoman types no layout's keys: no output script changes it.
+  if (layout == kIntelligentRomanLayout) script = {};
   auto& slot = cache[{std::u16string(layout), std::u16string(script)}];
   if (!slot) slot = MakeLayout(layout, script);
   return slot;
@@ -144,6 +146,8 @@ struct LekhoraEngine {
   bool secret;  // the focused field is a password or PIN field
   // The preedit is shown in IBus's commit mode (see Apply, KeepsWord).
   bool commitMode;
+  // The letters of a word typed in Latin letters are shown beside the candidates.
+  bool auxiliaryShown;
 };
 
 struct LekhoraEngineClass {
@@ -204,6 +208,16 @@ void Apply(IBusEngine* engine, const SessionActions& a) {
       a.preedit.empty() ? FALSE : TRUE,
       self->commitMode ? IBUS_ENGINE_PREEDIT_COMMIT : IBUS_ENGINE_PREEDIT_CLEAR);
 
+  // The letters a word is typed in, beside the candidates.
+  if (!a.auxiliary.empty()) {
+    ibus_engine_update_auxiliary_text(
+        engine, ibus_text_new_from_string(EncodeUtf8(a.auxiliary).c_str()), TRUE);
+    self->auxiliaryShown = true;
+  } else if (self->auxiliaryShown) {
+    ibus_engine_hide_auxiliary_text(engine);
+    self->auxiliaryShown = false;
+  }
+
   ibus_lookup_table_clear(self->table);
   std::string shown;
   for (const std::u16string& word : a.candidates) {
@@ -238,9 +252,16 @@ IBusPropList* BuildProps(LekhoraEngine* self) {
   for (const OutputScript& s : OutputScripts())
     radio(kScriptPrefix + EncodeUtf8(s.name), EncodeUtf8(s.name), *self->script == s.name);
   IBusPropList* props = ibus_prop_list_new();
-  ibus_prop_list_append(
-      props, ibus_property_new("script", PROP_TYPE_MENU, ibus_text_new_from_string("Output script"),
-                               nullptr, nullptr, TRUE, TRUE, PROP_STATE_UNCHECKED, scripts));
+  // Latin letters become Devanagari words only: no other script to choose.
+  if (*self->layout != kIntelligentRomanLayout) {
+    ibus_prop_list_append(
+        props,
+        ibus_property_new("script", PROP_TYPE_MENU, ibus_text_new_from_string("Output script"),
+                          nullptr, nullptr, TRUE, TRUE, PROP_STATE_UNCHECKED, scripts));
+  } else {
+    g_object_ref_sink(scripts);
+    g_object_unref(scripts);
+  }
   ibus_prop_list_append(
       props,
       ibus_property_new(kSuggestionsProp, PROP_TYPE_TOGGLE,
@@ -429,6 +450,7 @@ static void lekhora_engine_init(LekhoraEngine* self) {
   self->suggestions = true;
   self->secret = false;
   self->commitMode = true;
+  self->auxiliaryShown = false;
   self->layout = new std::u16string();
   self->script = new std::u16string();
   self->props = nullptr;
