@@ -1,0 +1,106 @@
+#include "roman/romanizer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "roman/letters.h"
+
+namespace lekhora::roman {
+
+namespace {
+
+constexpr std::size_t kMaxGroupLetters = 3;
+
+struct Path {
+  double score = 0;
+  std::uint32_t a = 0, b = 0;  // the last two graphones, 0 before the word
+  std::u16string word;
+  bool held = false;  // held to the table: word begins some known word
+};
+
+// The best paths of one place, at most beam of each kind, a path that
+// reaches the same word with the same last graphone as a better one left out
+// (what follows depends on nothing else).
+void Prune(std::vector<Path>& paths, std::size_t beam) {
+  std::sort(paths.begin(), paths.end(), [](const Path& x, const Path& y) {
+    if (x.score != y.score) return x.score > y.score;
+    return x.word < y.word;
+  });
+  std::unordered_set<std::u16string> seen;
+  std::size_t kept[2] = {0, 0};
+  std::vector<Path> best;
+  for (Path& path : paths) {
+    if (kept[path.held] >= beam) continue;
+    std::u16string key = path.word;
+    key += static_cast<char16_t>(path.b & 0xFFFF);
+    key += static_cast<char16_t>(path.b >> 16);
+    key += path.held ? u'1' : u'0';
+    if (!seen.insert(std::move(key)).second) continue;
+    ++kept[path.held];
+    best.push_back(std::move(path));
+  }
+  paths = std::move(best);
+}
+
+}  // namespace
+
+std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
+                                                  std::size_t count) const {
+  const std::optional<std::string> letters = LatinWord(typed);
+  if (!letters || letters->empty() || letters->size() > kMaxLetters || count == 0 ||
+      model_.size() == 0)
+    return {};
+  const std::size_t n = letters->size();
+  std::vector<std::vector<Path>> at(n + 1);
+  at[0].push_back(Path{0, 0, 0, u"", false});
+  if (!words_.empty()) at[0].push_back(Path{0, 0, 0, u"", true});
+  for (std::size_t place = 0; place < n; ++place) {
+    Prune(at[place], options_.beam);
+    for (const Path& path : at[place])
+      for (std::size_t length = 1; length <= kMaxGroupLetters && place + length <= n; ++length) {
+        const std::vector<std::uint32_t>& ids =
+            model_.ForLatin(PackLatin(std::string_view(*letters).substr(place, length)));
+        const std::size_t tried = std::min(ids.size(), options_.per_group);
+        for (std::size_t k = 0; k < tried; ++k) {
+          const std::uint32_t id = ids[k];
+          Path next{path.score + model_.LogProbability(path.a, path.b, id), path.b, id,
+                    path.word + model_.At(id).devanagari, path.held};
+          if (next.held) {
+            const auto [first, last] = words_.PrefixRange(next.word);
+            if (first == last) continue;
+          }
+          at[place + length].push_back(std::move(next));
+        }
+      }
+    at[place].clear();
+  }
+  Prune(at[n], options_.beam);
+
+  std::unordered_map<std::u16string, double> best;
+  for (const Path& path : at[n]) {
+    const double score = path.score + model_.LogProbability(path.a, path.b, 0);
+    const auto [entry, added] = best.try_emplace(path.word, score);
+    if (!added) entry->second = std::max(entry->second, score);
+  }
+  std::vector<RomanCandidate> candidates;
+  for (const auto& [word, channel] : best) {
+    const std::uint8_t frequency = words_.Score(word);
+    RomanCandidate candidate{word, channel, frequency > 0};
+    if (candidate.known)
+      candidate.score +=
+          options_.known_bonus + options_.frequency_weight * (frequency - 1) / 16.0 * std::log(2.0);
+    if (options_.boost) candidate.score += options_.boost(candidate.word, candidate.known);
+    candidates.push_back(std::move(candidate));
+  }
+  std::sort(candidates.begin(), candidates.end(),
+            [](const RomanCandidate& x, const RomanCandidate& y) {
+              if (x.score != y.score) return x.score > y.score;
+              return x.word < y.word;
+            });
+  if (candidates.size() > count) candidates.resize(count);
+  return candidates;
+}
+
+}  // namespace lekhora::roman
