@@ -13,6 +13,9 @@ namespace lekhora::roman {
 namespace {
 
 constexpr std::string_view kHeader = "lekhora-roman 1";
+// What each seen n-gram gives up for those not seen after its context
+// (absolute discounting, interpolated with the shorter context).
+constexpr double kDiscount = 0.85;
 constexpr std::uint64_t kMaxCount = std::uint64_t{1} << 40;
 
 Error Damaged(std::size_t line, const std::string& what) {
@@ -130,7 +133,7 @@ ModelOrError Model::FromText(std::string_view text) {
         if (space == std::string_view::npos) break;
         rest.remove_prefix(space + 1);
       }
-      if (ids.size() > 3) throw Damaged(lines.number(), "more than three ids");
+      if (ids.size() > kOrder) throw Damaged(lines.number(), "more than four ids");
       if (!previous.empty() && !(previous < ids))
         throw Damaged(lines.number(), "counts out of order or repeated");
       const double count =
@@ -140,14 +143,9 @@ ModelOrError Model::FromText(std::string_view text) {
       if (ids.size() == 1) {
         model.unigram_[c] += count;
         model.unigram_total_ += count;
-      } else if (ids.size() == 2) {
-        model.bigram_[Key(0, ids[0], c)] = count;
-        Context& context = model.context1_[ids[0]];
-        context.total += count;
-        context.types += 1;
       } else {
-        model.trigram_[Key(ids[0], ids[1], c)] = count;
-        Context& context = model.context2_[Key(0, ids[0], ids[1])];
+        model.ngrams_[ids.size()][Key(ids.begin(), ids.end())] = count;
+        Context& context = model.contexts_[ids.size() - 1][Key(ids.begin(), ids.end() - 1)];
         context.total += count;
         context.types += 1;
       }
@@ -174,17 +172,19 @@ double Model::Unigram(std::uint32_t c) const {
   return (unigram_[c] + 1.0) / (unigram_total_ + static_cast<double>(unigram_.size()));
 }
 
-double Model::LogProbability(std::uint32_t a, std::uint32_t b, std::uint32_t c) const {
+double Model::LogProbability(const History& before, std::uint32_t c) const {
   double p = Unigram(c);
-  if (const auto context = context1_.find(b); context != context1_.end()) {
-    const auto seen = bigram_.find(Key(0, b, c));
-    const double count = seen == bigram_.end() ? 0.0 : seen->second;
-    p = (count + context->second.types * p) / (context->second.total + context->second.types);
-  }
-  if (const auto context = context2_.find(Key(0, a, b)); context != context2_.end()) {
-    const auto seen = trigram_.find(Key(a, b, c));
-    const double count = seen == trigram_.end() ? 0.0 : seen->second;
-    p = (count + context->second.types * p) / (context->second.total + context->second.types);
+  std::array<std::uint32_t, kOrder> ngram{};
+  std::copy(before.begin(), before.end(), ngram.begin());
+  ngram.back() = c;
+  for (std::size_t length = 1; length < kOrder; ++length) {
+    const auto first = ngram.end() - 1 - length;
+    const auto context = contexts_[length].find(Key(first, ngram.end() - 1));
+    if (context == contexts_[length].end()) break;
+    const auto seen = ngrams_[length + 1].find(Key(first, ngram.end()));
+    const double count = seen == ngrams_[length + 1].end() ? 0.0 : seen->second;
+    p = (std::max(count - kDiscount, 0.0) + kDiscount * context->second.types * p) /
+        context->second.total;
   }
   return std::log(p);
 }

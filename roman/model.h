@@ -1,7 +1,7 @@
 #pragma once
 // The romanization model: which groups of Latin letters stand for which
 // groups of Devanagari (graphones), and how likely each graphone is after
-// the two before it, learned from Hindi words with the ways people spell
+// the three before it, learned from Hindi words with the ways people spell
 // them (roman/train.h). The build writes it beside the programs as a text
 // file and the reader checks that file whole before it is used.
 //
@@ -10,14 +10,15 @@
 //   graphones N
 //   N lines LATIN<TAB>DEVANAGARI, sorted, unique; their ids are 1..N
 //   counts M
-//   M lines A B C<TAB>COUNT: how often graphone C followed A and B, sorted
-//     and unique; 0 stands for the word's edge (before its first graphone,
-//     and after its last as C); a line of one or two ids counts C alone or
-//     after B
+//   M lines A B C D<TAB>COUNT: how often graphone D followed A, B and C,
+//     sorted and unique; 0 stands for the word's edge (before its first
+//     graphone, and after its last as D); a line of one to three ids counts
+//     its last id alone or after the others
 //   end
 // LATIN is one to three of a..z and '~'; DEVANAGARI one to eight units of
 // the Devanagari block. Counts are whole numbers above 0.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -43,7 +44,7 @@ struct Graphone {
   friend auto operator<=>(const Graphone&, const Graphone&) = default;
 };
 
-/// Counts of graphone n-grams of one to three ids, 0 being the edge.
+/// Counts of graphone n-grams of one to four ids, 0 being the edge.
 using NgramCounts = std::map<std::vector<std::uint32_t>, std::uint64_t>;
 
 class Model;
@@ -52,7 +53,11 @@ using ModelOrError = std::variant<Model, Error>;
 class Model {
  public:
   static constexpr std::uintmax_t kMaxFileBytes = std::uintmax_t{32} << 20;
-  static constexpr std::size_t kMaxGraphones = std::size_t{1} << 20;
+  static constexpr std::size_t kMaxGraphones = 65535;
+  /// The longest n-gram: a graphone and the three before it.
+  static constexpr std::size_t kOrder = 4;
+  /// The graphones before the next one, the oldest first; 0 before the word.
+  using History = std::array<std::uint32_t, kOrder - 1>;
 
   /// An empty model: it knows no letters.
   Model() = default;
@@ -73,7 +78,7 @@ class Model {
   /// The natural logarithm of how likely graphone c (0: the word ends) is
   /// after a and b (0: the word's start), smoothed so that it is never
   /// minus infinity for an id the model holds.
-  double LogProbability(std::uint32_t a, std::uint32_t b, std::uint32_t c) const;
+  double LogProbability(const History& before, std::uint32_t c) const;
 
   /// The ids whose Latin letters are the packed group (PackLatin), most
   /// frequent first.
@@ -84,16 +89,22 @@ class Model {
     double total = 0;
     double types = 0;
   };
-  static std::uint64_t Key(std::uint64_t a, std::uint64_t b, std::uint64_t c) {
-    return a << 42 | b << 21 | c;
+  // Up to four ids of 16 bits in one number.
+  template <typename It>
+  static std::uint64_t Key(It first, It last) {
+    std::uint64_t key = 0;
+    for (; first != last; ++first) key = key << 16 | *first;
+    return key;
   }
   double Unigram(std::uint32_t c) const;
 
   std::vector<Graphone> graphones_;
   std::vector<double> unigram_;  // counts, index = id
   double unigram_total_ = 0;
-  std::unordered_map<std::uint64_t, double> bigram_, trigram_;
-  std::unordered_map<std::uint64_t, Context> context1_, context2_;
+  // By length: the counts of n-grams of 2..kOrder ids, and of the contexts
+  // of 1..kOrder-1 ids before a graphone.
+  std::array<std::unordered_map<std::uint64_t, double>, kOrder + 1> ngrams_;
+  std::array<std::unordered_map<std::uint64_t, Context>, kOrder> contexts_;
   std::unordered_map<std::uint32_t, std::vector<std::uint32_t>> by_latin_;
 };
 

@@ -15,7 +15,7 @@ constexpr std::size_t kMaxGroupLetters = 3;
 
 struct Path {
   double score = 0;
-  std::uint32_t a = 0, b = 0;  // the last two graphones, 0 before the word
+  Model::History before{};  // the last graphones, 0 before the word
   std::u16string word;
   bool held = false;  // held to the table: word begins some known word
 };
@@ -34,14 +34,35 @@ void Prune(std::vector<Path>& paths, std::size_t beam) {
   for (Path& path : paths) {
     if (kept[path.held] >= beam) continue;
     std::u16string key = path.word;
-    key += static_cast<char16_t>(path.b & 0xFFFF);
-    key += static_cast<char16_t>(path.b >> 16);
+    for (std::uint32_t id : path.before) key += static_cast<char16_t>(id);
     key += path.held ? u'1' : u'0';
     if (!seen.insert(std::move(key)).second) continue;
     ++kept[path.held];
     best.push_back(std::move(path));
   }
   paths = std::move(best);
+}
+
+bool IsConsonantOrNukta(char16_t c) {
+  return (c >= 0x0915 && c <= 0x0939) || (c >= 0x0958 && c <= 0x095F) ||
+         (c >= 0x0978 && c <= 0x097F) || c == 0x093C;
+}
+
+bool IsVowelSign(char16_t c) {
+  return (c >= 0x093A && c <= 0x094C && c != 0x093C && c != 0x093D) ||
+         (c >= 0x094E && c <= 0x094F) || (c >= 0x0955 && c <= 0x0957) || c == 0x0962 || c == 0x0963;
+}
+
+// Whether next may follow word: a vowel sign only after a consonant, a nasal
+// sign or visarga not after a virama or another of them, no word beginning
+// with a sign. The free search would otherwise spell what no one can read.
+bool Joins(std::u16string_view word, std::u16string_view next) {
+  const char16_t first = next.front();
+  const char16_t last = word.empty() ? 0 : word.back();
+  if (IsVowelSign(first) || first == 0x094D || first == 0x093C) return IsConsonantOrNukta(last);
+  if (first >= 0x0900 && first <= 0x0903)
+    return last != 0 && last != 0x094D && !(last >= 0x0900 && last <= 0x0903);
+  return true;
 }
 
 }  // namespace
@@ -54,8 +75,8 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
     return {};
   const std::size_t n = letters->size();
   std::vector<std::vector<Path>> at(n + 1);
-  at[0].push_back(Path{0, 0, 0, u"", false});
-  if (!words_.empty()) at[0].push_back(Path{0, 0, 0, u"", true});
+  at[0].push_back(Path{0, {}, u"", false});
+  if (!words_.empty()) at[0].push_back(Path{0, {}, u"", true});
   for (std::size_t place = 0; place < n; ++place) {
     Prune(at[place], options_.beam);
     for (const Path& path : at[place])
@@ -65,8 +86,11 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
         const std::size_t tried = std::min(ids.size(), options_.per_group);
         for (std::size_t k = 0; k < tried; ++k) {
           const std::uint32_t id = ids[k];
-          Path next{path.score + model_.LogProbability(path.a, path.b, id), path.b, id,
+          if (!Joins(path.word, model_.At(id).devanagari)) continue;
+          Path next{path.score + model_.LogProbability(path.before, id), path.before,
                     path.word + model_.At(id).devanagari, path.held};
+          std::copy(next.before.begin() + 1, next.before.end(), next.before.begin());
+          next.before.back() = id;
           if (next.held) {
             const auto [first, last] = words_.PrefixRange(next.word);
             if (first == last) continue;
@@ -80,7 +104,7 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
 
   std::unordered_map<std::u16string, double> best;
   for (const Path& path : at[n]) {
-    const double score = path.score + model_.LogProbability(path.a, path.b, 0);
+    const double score = path.score + model_.LogProbability(path.before, 0);
     const auto [entry, added] = best.try_emplace(path.word, score);
     if (!added) entry->second = std::max(entry->second, score);
   }

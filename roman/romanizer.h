@@ -28,14 +28,14 @@ struct RomanCandidate {
 struct RomanizerOptions {
   /// Paths kept at each letter, for the search held to the table and for the
   /// free one each: the work per word grows with them and the word's length.
-  std::size_t beam = 24;
+  std::size_t beam = 16;
   /// Graphones tried for each group of letters, most frequent first.
-  std::size_t per_group = 10;
+  std::size_t per_group = 12;
   /// How much a known word's frequency counts (per natural log of its count).
   double frequency_weight = 0.3;
   /// What being a known word counts at all, against a word only the model
   /// spells.
-  double known_bonus = 2.5;
+  double known_bonus = 8;
   /// When set, added to each candidate's score before the ranking: the
   /// place for what the user wrote and chose (history, own words).
   std::function<double(std::u16string_view word, bool known)> boost;

@@ -14,7 +14,7 @@ namespace lekhora::roman {
 namespace {
 
 constexpr std::size_t kMaxLatin = 3;
-constexpr std::size_t kMaxGroups = 2;
+constexpr std::size_t kMaxGroups = 1;
 constexpr std::size_t kMaxWord = 40;
 constexpr int kIterations = 6;
 
@@ -174,13 +174,13 @@ std::string TrainModel(const std::vector<Spelling>& spellings) {
     }
     std::reverse(path.begin(), path.end());
     path.push_back(0);
-    std::uint32_t a = 0, b = 0;
+    std::vector<std::uint32_t> ngram(Model::kOrder, 0);
     for (std::uint32_t c : path) {
-      raw[{c}] += l.weight;
-      raw[{b, c}] += l.weight;
-      raw[{a, b, c}] += l.weight;
-      a = b;
-      b = c;
+      std::copy(ngram.begin() + 1, ngram.end(), ngram.begin());
+      ngram.back() = c;
+      for (std::size_t length = 1; length <= Model::kOrder; ++length)
+        raw[std::vector<std::uint32_t>(ngram.end() - static_cast<std::ptrdiff_t>(length),
+                                       ngram.end())] += 1;
     }
   }
 

@@ -5,10 +5,12 @@
 // word (median and worst) and the memory the model and the word table take.
 //
 //   bench_roman [LEXICON [MODEL [TABLE]]]
+//   bench_roman --show LATIN...     the first five candidates of each, scored
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -53,9 +55,11 @@ int main(int argc, char** argv) {
   namespace roman = lekhora::roman;
   const std::string lexicon = argc > 1 ? argv[1] : LEKHORA_ROMAN_DEV;
   const std::filesystem::path folder = lekhora::ProgramFolder();
-  const std::filesystem::path model_path = argc > 2 ? argv[2] : folder / lekhora::kRomanModelFile;
+  const bool show = lexicon == "--show";
+  const std::filesystem::path model_path =
+      argc > 2 && !show ? argv[2] : folder / lekhora::kRomanModelFile;
   const std::filesystem::path table_path =
-      argc > 3 ? argv[3] : folder / lekhora::kWordFrequencyFile;
+      argc > 3 && !show ? argv[3] : folder / lekhora::kWordFrequencyFile;
 
   // Every Hindi word given for each spelling, with the spelling's weight.
   struct Entry {
@@ -69,7 +73,7 @@ int main(int argc, char** argv) {
     entry.words.insert(std::u16string(lekhora::SearchForm(spelling.devanagari, folded)));
     entry.weight += spelling.weight;
   }
-  if (entries.empty()) {
+  if (entries.empty() && !show) {
     std::cerr << "bench_roman: no spellings in " << lexicon << '\n';
     return 1;
   }
@@ -90,9 +94,26 @@ int main(int argc, char** argv) {
     return 1;
   }
   const long loaded = ResidentKiB();
-  const roman::Romanizer romanizer(std::get<roman::Model>(model),
-                                   std::get<lekhora::WordFrequencies>(table));
+  roman::Romanizer romanizer(std::get<roman::Model>(model),
+                             std::get<lekhora::WordFrequencies>(table));
+  // The search's settings may be tried out without a rebuild.
+  if (const char* value = std::getenv("LEKHORA_ROMAN_BEAM"))
+    romanizer.options().beam = std::stoul(value);
+  if (const char* value = std::getenv("LEKHORA_ROMAN_PER_GROUP"))
+    romanizer.options().per_group = std::stoul(value);
+  if (const char* value = std::getenv("LEKHORA_ROMAN_FREQUENCY_WEIGHT"))
+    romanizer.options().frequency_weight = std::stod(value);
+  if (const char* value = std::getenv("LEKHORA_ROMAN_KNOWN_BONUS"))
+    romanizer.options().known_bonus = std::stod(value);
 
+  if (lexicon == "--show") {
+    for (int i = 2; i < argc; ++i)
+      for (const roman::RomanCandidate& candidate :
+           romanizer.Candidates(lekhora::Utf8ToUtf16(argv[i]), 5))
+        std::printf("%s\t%s\t%.2f%s\n", argv[i], lekhora::Utf16ToUtf8(candidate.word).c_str(),
+                    candidate.score, candidate.known ? "\tknown" : "");
+    return 0;
+  }
   double top1 = 0, top5 = 0, weighted1 = 0, weighted5 = 0, weight = 0;
   std::vector<double> times;
   for (const auto& [latin, entry] : entries) {
