@@ -65,6 +65,24 @@ bool Joins(std::u16string_view word, std::u16string_view next) {
   return true;
 }
 
+constexpr char16_t kNukta = 0x093C;
+// How much more a nukta letter counts than the plain one where the letters
+// ask for it: the lexicon the model learns from mostly spells without the
+// nukta, but whoever types z, f or q means ज़, फ़ or क़.
+constexpr double kNuktaPreference = 0.5;
+
+// Where a nukta goes into devanagari, the graphone of the Latin group, when
+// the group's z, f or q stands for the plain consonant that takes it; npos
+// when none does.
+std::size_t NuktaPlace(std::string_view group, std::u16string_view devanagari) {
+  if (devanagari.size() > 1 && devanagari[1] == kNukta) return std::u16string::npos;
+  const char16_t consonant = devanagari.front();
+  const bool asks = (group.find('z') != std::string_view::npos && consonant == u'\u091C') ||
+                    (group.find('f') != std::string_view::npos && consonant == u'\u092B') ||
+                    (group.find('q') != std::string_view::npos && consonant == u'\u0915');
+  return asks ? 1 : std::u16string::npos;
+}
+
 }  // namespace
 
 std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
@@ -75,14 +93,22 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
     return {};
   const std::size_t n = letters->size();
   std::vector<std::vector<Path>> at(n + 1);
+  // A path held to the table goes on only while its word begins a known one.
+  const auto Keep = [this](Path path, std::vector<Path>& into) {
+    if (path.held) {
+      const auto [first, last] = words_.PrefixRange(path.word);
+      if (first == last) return;
+    }
+    into.push_back(std::move(path));
+  };
   at[0].push_back(Path{0, {}, u"", false});
   if (!words_.empty()) at[0].push_back(Path{0, {}, u"", true});
   for (std::size_t place = 0; place < n; ++place) {
     Prune(at[place], options_.beam);
     for (const Path& path : at[place])
       for (std::size_t length = 1; length <= kMaxGroupLetters && place + length <= n; ++length) {
-        const std::vector<std::uint32_t>& ids =
-            model_.ForLatin(PackLatin(std::string_view(*letters).substr(place, length)));
+        const std::string_view group = std::string_view(*letters).substr(place, length);
+        const std::vector<std::uint32_t>& ids = model_.ForLatin(PackLatin(group));
         const std::size_t tried = std::min(ids.size(), options_.per_group);
         for (std::size_t k = 0; k < tried; ++k) {
           const std::uint32_t id = ids[k];
@@ -91,11 +117,14 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
                     path.word + model_.At(id).devanagari, path.held};
           std::copy(next.before.begin() + 1, next.before.end(), next.before.begin());
           next.before.back() = id;
-          if (next.held) {
-            const auto [first, last] = words_.PrefixRange(next.word);
-            if (first == last) continue;
+          const std::size_t nukta_at = NuktaPlace(group, model_.At(id).devanagari);
+          if (nukta_at != std::u16string::npos) {
+            Path dotted = next;
+            dotted.word.insert(path.word.size() + nukta_at, 1, kNukta);
+            dotted.score += kNuktaPreference;
+            Keep(std::move(dotted), at[place + length]);
           }
-          at[place + length].push_back(std::move(next));
+          Keep(std::move(next), at[place + length]);
         }
       }
     at[place].clear();

@@ -32,7 +32,7 @@ struct RomanizerOptions {
   /// Graphones tried for each group of letters, most frequent first.
   std::size_t per_group = 12;
   /// How much a known word's frequency counts (per natural log of its count).
-  double frequency_weight = 0.3;
+  double frequency_weight = 1.0;
   /// What being a known word counts at all, against a word only the model
   /// spells.
   double known_bonus = 8;
@@ -50,6 +50,8 @@ class Romanizer {
   /// Both must outlive the romanizer.
   Romanizer(const Model& model, const WordFrequencies& words, RomanizerOptions options = {})
       : model_(model), words_(words), options_(std::move(options)) {}
+  Romanizer(const Model&&, const WordFrequencies&, RomanizerOptions = {}) = delete;
+  Romanizer(const Model&, const WordFrequencies&&, RomanizerOptions = {}) = delete;
 
   const RomanizerOptions& options() const { return options_; }
   RomanizerOptions& options() { return options_; }
