@@ -6,6 +6,11 @@
 //
 //   bench_roman [LEXICON [MODEL [TABLE]]]
 //   bench_roman --show LATIN...     the first five candidates of each, scored
+//
+// LEKHORA_ROMAN_BEAM, _PER_GROUP, _FREQUENCY_WEIGHT and _KNOWN_BONUS try other
+// settings of the search (RomanizerOptions); LEKHORA_ROMAN_MISSES=1 prints
+// each spelling whose first candidate misses, with a word given and the
+// candidate.
 
 #include <algorithm>
 #include <chrono>
