@@ -133,7 +133,7 @@ ModelOrError Model::FromText(std::string_view text) {
         if (space == std::string_view::npos) break;
         rest.remove_prefix(space + 1);
       }
-      if (ids.size() > kOrder) throw Damaged(lines.number(), "more than four ids");
+      if (ids.size() > kOrder) throw Damaged(lines.number(), "more than three ids");
       if (!previous.empty() && !(previous < ids))
         throw Damaged(lines.number(), "counts out of order or repeated");
       const double count =

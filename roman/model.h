@@ -1,7 +1,7 @@
 #pragma once
 // The romanization model: which groups of Latin letters stand for which
 // groups of Devanagari (graphones), and how likely each graphone is after
-// the three before it, learned from Hindi words with the ways people spell
+// the two before it, learned from Hindi words with the ways people spell
 // them (roman/train.h). The build writes it beside the programs as a text
 // file and the reader checks that file whole before it is used.
 //
@@ -10,10 +10,10 @@
 //   graphones N
 //   N lines LATIN<TAB>DEVANAGARI, sorted, unique; their ids are 1..N
 //   counts M
-//   M lines A B C D<TAB>COUNT: how often graphone D followed A, B and C,
-//     sorted and unique; 0 stands for the word's edge (before its first
-//     graphone, and after its last as D); a line of one to three ids counts
-//     its last id alone or after the others
+//   M lines A B C<TAB>COUNT: how often graphone C followed A and B, sorted
+//     and unique; 0 stands for the word's edge (before its first graphone,
+//     and after its last as C); a line of one or two ids counts its last id
+//     alone or after the other
 //   end
 // LATIN is one to three of a..z and '~'; DEVANAGARI one to eight units of
 // the Devanagari block. Counts are whole numbers above 0.
@@ -44,7 +44,7 @@ struct Graphone {
   friend auto operator<=>(const Graphone&, const Graphone&) = default;
 };
 
-/// Counts of graphone n-grams of one to four ids, 0 being the edge.
+/// Counts of graphone n-grams of one to three ids, 0 being the edge.
 using NgramCounts = std::map<std::vector<std::uint32_t>, std::uint64_t>;
 
 class Model;
@@ -54,8 +54,10 @@ class Model {
  public:
   static constexpr std::uintmax_t kMaxFileBytes = std::uintmax_t{32} << 20;
   static constexpr std::size_t kMaxGraphones = 65535;
-  /// The longest n-gram: a graphone and the three before it.
-  static constexpr std::size_t kOrder = 4;
+  /// The longest n-gram: a graphone and the two before it. (Four and five
+  /// overfit: on words whose roots the training never saw they put the
+  /// intended word first less often.)
+  static constexpr std::size_t kOrder = 3;
   /// The graphones before the next one, the oldest first; 0 before the word.
   using History = std::array<std::uint32_t, kOrder - 1>;
 
@@ -89,7 +91,7 @@ class Model {
     double total = 0;
     double types = 0;
   };
-  // Up to four ids of 16 bits in one number.
+  // Up to three ids of 16 bits in one number.
   template <typename It>
   static std::uint64_t Key(It first, It last) {
     std::uint64_t key = 0;

@@ -32,7 +32,7 @@ struct RomanizerOptions {
   /// Graphones tried for each group of letters, most frequent first.
   std::size_t per_group = 12;
   /// How much a known word's frequency counts (per natural log of its count).
-  double frequency_weight = 1.0;
+  double frequency_weight = 1.1;
   /// What being a known word counts at all, against a word only the model
   /// spells.
   double known_bonus = 8;

@@ -57,7 +57,6 @@ std::string SmallModel() {
   counts[{6}] = 1;
   counts[{4, 1}] = 2;
   counts[{0, 4, 1}] = 2;
-  counts[{0, 0, 4, 1}] = 1;
   return Model::ToText(kGraphones, counts);
 }
 
@@ -79,8 +78,8 @@ TEST(RomanModel, TextReadsBackAsWritten) {
 TEST(RomanModel, ProbabilitiesAfterAnyContextAddUpToOne) {
   const ModelOrError loaded = Model::FromText(SmallModel());
   const Model& model = Loaded(loaded);
-  for (const Model::History& before : {Model::History{0, 0, 0}, Model::History{0, 0, 4},
-                                       Model::History{0, 4, 1}, Model::History{3, 2, 6}}) {
+  for (const Model::History& before :
+       {Model::History{0, 0}, Model::History{0, 4}, Model::History{4, 1}, Model::History{2, 6}}) {
     double sum = 0;
     for (std::uint32_t c = 0; c <= model.size(); ++c) {
       const double p = model.LogProbability(before, c);
@@ -90,7 +89,7 @@ TEST(RomanModel, ProbabilitiesAfterAnyContextAddUpToOne) {
     EXPECT_NEAR(sum, 1.0, 1e-9);
   }
   // What followed in the counts is likelier than what did not.
-  EXPECT_GT(model.LogProbability({0, 0, 4}, 1), model.LogProbability({0, 0, 4}, 3));
+  EXPECT_GT(model.LogProbability({0, 4}, 1), model.LogProbability({0, 4}, 3));
 }
 
 TEST(RomanModel, DamagedTextIsRefusedNamingTheLine) {
@@ -110,10 +109,10 @@ TEST(RomanModel, DamagedTextIsRefusedNamingTheLine) {
       {"four Latin letters", replaced("h\tह", "hhhh\tह")},
       {"Latin Devanagari", replaced("h\tह", "h\th")},
       {"no tab", replaced("h\tह", "hह")},
-      {"id out of range", replaced("0 0 4 1\t1", "0 0 4 9\t1")},
-      {"five ids", replaced("0 0 4 1\t1", "0 0 0 4 1\t1")},
-      {"count of 0", replaced("0 0 4 1\t1", "0 0 4 1\t0")},
-      {"leading zero", replaced("0 0 4 1\t1", "0 0 4 1\t01")},
+      {"id out of range", replaced("0 4 1\t2", "0 4 9\t2")},
+      {"four ids", replaced("0 4 1\t2", "0 0 4 1\t2")},
+      {"count of 0", replaced("0 4 1\t2", "0 4 1\t0")},
+      {"leading zero", replaced("0 4 1\t2", "0 4 1\t02")},
       {"counts out of order", replaced("5\t1\n6\t1\n", "6\t1\n5\t1\n")},
       {"count repeated", replaced("5\t1\n6\t1\n", "5\t1\n5\t1\n")},
       {"no end line", replaced("end\n", "")},
