@@ -11,6 +11,8 @@ inline constexpr const char* kPlainWordListFile = "hnhuge.txt";
 inline constexpr const char* kCustomWordsFile = "customwords.txt";
 /// How often words are used (suggest/word_frequencies.h); made by the build.
 inline constexpr const char* kWordFrequencyFile = "hnfreq.bin";
+/// The romanization model (roman/model.h); made by the build.
+inline constexpr const char* kRomanModelFile = "hnroman.txt";
 /// The help text for the default layout.
 inline constexpr const char* kHelpFile = "helpVimraPhonetic.txt";
 

@@ -145,6 +145,27 @@ case $case_name in
     expect_rc 1
     expect_err_has "offset 1000000"
     ;;
+  intelligent-roman)
+    # Words of Latin letters alone become Devanagari; digits, punctuation,
+    # mixed words and Devanagari stay.
+    run 'kaise ho, 12 abc9 हाँ\n' --layout IntelligentRoman
+    expect_rc 0
+    expect_out "e0 a4 95 e0 a5 88 e0 a4 b8 e0 a5 87 20 e0 a4 b9 e0 a5 8b 2c 20 31 32 20 61 62 63 39 20 e0 a4 b9 e0 a4 be e0 a4 81 0a"
+    # A line per word, its candidates separated by tabs, the best first.
+    run 'kaise 12' --layout=IntelligentRoman --candidates 3
+    expect_rc 0
+    case "$out" in
+      "e0 a4 95 e0 a5 88 e0 a4 b8 e0 a5 87 09 "*" 09 "*" 0a 31 32 0a") ;;
+      *) fail "candidates: $out" ;;
+    esac
+    for args in "--candidates 3" "--layout IntelligentRoman --candidates 0" \
+                "--layout IntelligentRoman --candidates x" "--layout IntelligentRoman --script Bangla"; do
+      # shellcheck disable=SC2086
+      run 'k' $args
+      expect_rc 2
+      expect_out ""
+    done
+    ;;
   *)
     fail "unknown case"
     ;;

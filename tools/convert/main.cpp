@@ -15,10 +15,16 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <variant>
 
+#include "base/data_files.h"
+#include "base/program_folder.h"
 #include "engine/layout.h"
+#include "roman/romanizer.h"
+#include "suggest/word_frequencies.h"
 #include "text/utf8.h"
 #include "tools/convert/convert_text.h"
+#include "tools/convert/romanize_text.h"
 
 namespace {
 
@@ -28,13 +34,16 @@ using lekhora::EncodeUtf8Blocks;
 
 constexpr int kUsageError = 2;
 constexpr int kInputError = 1;
+// Hindi typed in Latin letters: not a table of keys but the romanization
+// model, converting whole words.
+constexpr std::string_view kIntelligentRoman = "IntelligentRoman";
 
 std::string Quoted(std::u16string_view name) {
   return '"' + EncodeUtf8(name) + '"';
 }
 
 std::string LayoutList() {
-  std::string list;
+  std::string list = Quoted(u"IntelligentRoman");
   for (std::u16string_view name : lekhora::LayoutNames())
     list += (list.empty() ? "" : ", ") + Quoted(name);
   return list;
@@ -48,10 +57,13 @@ std::string ScriptList() {
 }
 
 void PrintHelp() {
-  std::cout << "Usage: lekhora-convert [--layout NAME] [--script NAME] < input > output\n"
+  std::cout << "Usage: lekhora-convert [--layout NAME] [--script NAME] [--candidates N] < input > "
+               "output\n"
                "\n"
                "Types UTF-8 text from standard input, one key per character, into an empty\n"
                "typing pad and writes the resulting text to standard output as UTF-8.\n"
+               "IntelligentRoman converts each word of Latin letters alone into its best\n"
+               "Devanagari word and keeps everything else.\n"
                "\n"
                "  --layout NAME  keyboard layout, spelled exactly (default \"Phonetic(Vimra)\"):\n"
                "                 "
@@ -62,6 +74,8 @@ void PrintHelp() {
                "                 "
             << ScriptList()
             << "\n"
+               "  --candidates N with IntelligentRoman: for each word, a line of its N best\n"
+               "                 candidates separated by tabs, instead of the text\n"
                "  --help         show this text\n"
                "\n"
                "Input is at most 256 MiB; more is refused.\n"
@@ -144,11 +158,50 @@ bool IsScriptName(std::u16string_view name) {
   return false;
 }
 
+bool Write(std::u16string_view text) {
+  bool written = true;
+  EncodeUtf8Blocks(text, [&written](std::string_view block) {
+    written = written && std::fwrite(block.data(), 1, block.size(), stdout) == block.size();
+  });
+  if (!written || std::fflush(stdout) != 0) {
+    std::cerr << "lekhora-convert: cannot write standard output\n";
+    return false;
+  }
+  return true;
+}
+
+// The valid UTF-8 input converted word by word, or with candidates > 0 the
+// candidates of each word; the model and the word frequencies come from
+// beside the program.
+int Romanize(const std::string& data, std::size_t candidates) {
+  const std::filesystem::path folder = lekhora::ProgramFolder();
+  const lekhora::roman::ModelOrError model =
+      lekhora::roman::Model::Load(folder / lekhora::kRomanModelFile);
+  if (const auto* error = std::get_if<lekhora::Error>(&model)) {
+    std::cerr << "lekhora-convert: " << error->description() << "\n";
+    return kInputError;
+  }
+  const lekhora::FrequenciesOrError words =
+      lekhora::WordFrequencies::Load(folder / lekhora::kWordFrequencyFile);
+  if (const auto* error = std::get_if<lekhora::Error>(&words)) {
+    std::cerr << "lekhora-convert: " << error->description() << "\n";
+    return kInputError;
+  }
+  const lekhora::roman::Romanizer romanizer(std::get<lekhora::roman::Model>(model),
+                                            std::get<lekhora::WordFrequencies>(words));
+  const std::u16string text = lekhora::Utf8ToUtf16(data);
+  return Write(candidates > 0 ? lekhora::CandidateLines(romanizer, text, candidates)
+                              : lekhora::RomanizeText(romanizer, text))
+             ? 0
+             : kInputError;
+}
+
 }  // namespace
 
 int Run(int argc, char** argv) {
   std::optional<std::string> layoutArg;
   std::optional<std::string> scriptArg;
+  std::optional<std::string> candidatesArg;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--help" || arg == "-h") {
@@ -157,11 +210,13 @@ int Run(int argc, char** argv) {
     }
     std::optional<std::string>* target = nullptr;
     std::string_view option;
-    for (std::string_view known : {"--layout", "--script"}) {
+    for (std::string_view known : {"--layout", "--script", "--candidates"}) {
       if (arg == known ||
           (arg.size() > known.size() && arg.starts_with(known) && arg[known.size()] == '=')) {
         option = known;
-        target = known == "--layout" ? &layoutArg : &scriptArg;
+        target = known == "--layout"   ? &layoutArg
+                 : known == "--script" ? &scriptArg
+                                       : &candidatesArg;
       }
     }
     if (target == nullptr) return UsageError("unknown argument '" + std::string(arg) + "'");
@@ -174,8 +229,19 @@ int Run(int argc, char** argv) {
     }
   }
 
+  const bool roman = layoutArg && *layoutArg == kIntelligentRoman;
+  std::size_t candidates = 0;
+  if (candidatesArg) {
+    const std::string& n = *candidatesArg;
+    if (!roman) return UsageError("--candidates needs --layout IntelligentRoman");
+    if (n.empty() || n.size() > 3 || n.find_first_not_of("0123456789") != std::string::npos ||
+        std::stoi(n) == 0)
+      return UsageError("--candidates needs a number from 1 to 999");
+    candidates = static_cast<std::size_t>(std::stoi(n));
+  }
+  if (roman && scriptArg) return UsageError("--script does not go with IntelligentRoman");
   std::u16string layout(lekhora::kPhoneticVimraLayout);
-  if (layoutArg) {
+  if (layoutArg && !roman) {
     lekhora::Utf8Result name = DecodeUtf8(*layoutArg);
     if (name.badOffset || !IsLayoutName(name.text))
       return UsageError("unknown layout \"" + *layoutArg + "\"; valid layouts are " + LayoutList());
@@ -199,6 +265,8 @@ int Run(int argc, char** argv) {
               << *input.badOffset << "\n";
     return kInputError;
   }
+
+  if (roman) return Romanize(input.data, candidates);
 
   // A script types the Phonetic layout at that script's base.
   std::shared_ptr<const lekhora::Layout> chosen =

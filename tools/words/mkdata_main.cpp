@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/utf16.h"
+#include "roman/train.h"
 #include "suggest/word_frequencies.h"
 #include "suggest/word_lists.h"
 #include "text/utf8.h"
@@ -82,6 +83,15 @@ int MakeFrequencies(const std::string& counts_source, const std::string& list,
   return 0;
 }
 
+// The model learns from every spelling of the lexicon; the same lexicon gives
+// the same bytes.
+int MakeRoman(const std::string& lexicon, const std::string& dest) {
+  const std::string model =
+      lekhora::roman::TrainModel(lekhora::roman::ReadLexicon(ReadUtf8(lexicon)));
+  WriteBytes(dest, std::vector<std::uint8_t>(model.begin(), model.end()));
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -99,6 +109,7 @@ int main(int argc, char** argv) {
     }
     if (mode == "list") return MakeList(argv[2], argv[3]);
     if (mode == "text") return MakeText(argv[2], argv[3]);
+    if (mode == "roman") return MakeRoman(argv[2], argv[3]);
   } catch (const std::exception& error) {
     std::cerr << "lekhora-mkdata: " << error.what() << '\n';
     return 1;

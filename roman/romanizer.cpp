@@ -1,0 +1,159 @@
+#include "roman/romanizer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "roman/letters.h"
+
+namespace lekhora::roman {
+
+namespace {
+
+constexpr std::size_t kMaxGroupLetters = 3;
+
+struct Path {
+  double score = 0;
+  Model::History before{};  // the last graphones, 0 before the word
+  std::u16string word;
+  bool held = false;  // held to the table: word begins some known word
+};
+
+// The best paths of one place, at most beam of each kind, a path that
+// reaches the same word with the same last graphone as a better one left out
+// (what follows depends on nothing else).
+void Prune(std::vector<Path>& paths, std::size_t beam) {
+  std::sort(paths.begin(), paths.end(), [](const Path& x, const Path& y) {
+    if (x.score != y.score) return x.score > y.score;
+    return x.word < y.word;
+  });
+  std::unordered_set<std::u16string> seen;
+  std::size_t kept[2] = {0, 0};
+  std::vector<Path> best;
+  for (Path& path : paths) {
+    if (kept[path.held] >= beam) continue;
+    std::u16string key = path.word;
+    for (std::uint32_t id : path.before) key += static_cast<char16_t>(id);
+    key += path.held ? u'1' : u'0';
+    if (!seen.insert(std::move(key)).second) continue;
+    ++kept[path.held];
+    best.push_back(std::move(path));
+  }
+  paths = std::move(best);
+}
+
+bool IsConsonantOrNukta(char16_t c) {
+  return (c >= 0x0915 && c <= 0x0939) || (c >= 0x0958 && c <= 0x095F) ||
+         (c >= 0x0978 && c <= 0x097F) || c == 0x093C;
+}
+
+bool IsVowelSign(char16_t c) {
+  return (c >= 0x093A && c <= 0x094C && c != 0x093C && c != 0x093D) ||
+         (c >= 0x094E && c <= 0x094F) || (c >= 0x0955 && c <= 0x0957) || c == 0x0962 || c == 0x0963;
+}
+
+// Whether next may follow word: a vowel sign only after a consonant, a nasal
+// sign or visarga not after a virama or another of them, no word beginning
+// with a sign. The free search would otherwise spell what no one can read.
+bool Joins(std::u16string_view word, std::u16string_view next) {
+  const char16_t first = next.front();
+  const char16_t last = word.empty() ? 0 : word.back();
+  if (IsVowelSign(first) || first == 0x094D || first == 0x093C) return IsConsonantOrNukta(last);
+  if (first >= 0x0900 && first <= 0x0903)
+    return last != 0 && last != 0x094D && !(last >= 0x0900 && last <= 0x0903);
+  return true;
+}
+
+constexpr char16_t kNukta = 0x093C;
+// How much more a nukta letter counts than the plain one where the letters
+// ask for it: the lexicon the model learns from mostly spells without the
+// nukta, but whoever types z, f or q means ज़, फ़ or क़.
+constexpr double kNuktaPreference = 0.5;
+
+// Where a nukta goes into devanagari, the graphone of the Latin group, when
+// the group's z, f or q stands for the plain consonant that takes it; npos
+// when none does.
+std::size_t NuktaPlace(std::string_view group, std::u16string_view devanagari) {
+  if (devanagari.size() > 1 && devanagari[1] == kNukta) return std::u16string::npos;
+  const char16_t consonant = devanagari.front();
+  const bool asks = (group.find('z') != std::string_view::npos && consonant == u'\u091C') ||
+                    (group.find('f') != std::string_view::npos && consonant == u'\u092B') ||
+                    (group.find('q') != std::string_view::npos && consonant == u'\u0915');
+  return asks ? 1 : std::u16string::npos;
+}
+
+}  // namespace
+
+std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
+                                                  std::size_t count) const {
+  const std::optional<std::string> letters = LatinWord(typed);
+  if (!letters || letters->empty() || letters->size() > kMaxLetters || count == 0 ||
+      model_.size() == 0)
+    return {};
+  const std::size_t n = letters->size();
+  std::vector<std::vector<Path>> at(n + 1);
+  // A path held to the table goes on only while its word begins a known one.
+  const auto Keep = [this](Path path, std::vector<Path>& into) {
+    if (path.held) {
+      const auto [first, last] = words_.PrefixRange(path.word);
+      if (first == last) return;
+    }
+    into.push_back(std::move(path));
+  };
+  at[0].push_back(Path{0, {}, u"", false});
+  if (!words_.empty()) at[0].push_back(Path{0, {}, u"", true});
+  for (std::size_t place = 0; place < n; ++place) {
+    Prune(at[place], options_.beam);
+    for (const Path& path : at[place])
+      for (std::size_t length = 1; length <= kMaxGroupLetters && place + length <= n; ++length) {
+        const std::string_view group = std::string_view(*letters).substr(place, length);
+        const std::vector<std::uint32_t>& ids = model_.ForLatin(PackLatin(group));
+        const std::size_t tried = std::min(ids.size(), options_.per_group);
+        for (std::size_t k = 0; k < tried; ++k) {
+          const std::uint32_t id = ids[k];
+          if (!Joins(path.word, model_.At(id).devanagari)) continue;
+          Path next{path.score + model_.LogProbability(path.before, id), path.before,
+                    path.word + model_.At(id).devanagari, path.held};
+          std::copy(next.before.begin() + 1, next.before.end(), next.before.begin());
+          next.before.back() = id;
+          const std::size_t nukta_at = NuktaPlace(group, model_.At(id).devanagari);
+          if (nukta_at != std::u16string::npos) {
+            Path dotted = next;
+            dotted.word.insert(path.word.size() + nukta_at, 1, kNukta);
+            dotted.score += kNuktaPreference;
+            Keep(std::move(dotted), at[place + length]);
+          }
+          Keep(std::move(next), at[place + length]);
+        }
+      }
+    at[place].clear();
+  }
+  Prune(at[n], options_.beam);
+
+  std::unordered_map<std::u16string, double> best;
+  for (const Path& path : at[n]) {
+    const double score = path.score + model_.LogProbability(path.before, 0);
+    const auto [entry, added] = best.try_emplace(path.word, score);
+    if (!added) entry->second = std::max(entry->second, score);
+  }
+  std::vector<RomanCandidate> candidates;
+  for (const auto& [word, channel] : best) {
+    const std::uint8_t frequency = words_.Score(word);
+    RomanCandidate candidate{word, channel, frequency > 0};
+    if (candidate.known)
+      candidate.score +=
+          options_.known_bonus + options_.frequency_weight * (frequency - 1) / 16.0 * std::log(2.0);
+    if (options_.boost) candidate.score += options_.boost(candidate.word, candidate.known);
+    candidates.push_back(std::move(candidate));
+  }
+  std::sort(candidates.begin(), candidates.end(),
+            [](const RomanCandidate& x, const RomanCandidate& y) {
+              if (x.score != y.score) return x.score > y.score;
+              return x.word < y.word;
+            });
+  if (candidates.size() > count) candidates.resize(count);
+  return candidates;
+}
+
+}  // namespace lekhora::roman

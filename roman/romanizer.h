@@ -1,0 +1,70 @@
+#pragma once
+// Latin letters typed loosely into ranked Devanagari words: a beam search
+// over the romanization model, once held to the words of the frequency table
+// (each path must stay a prefix of a known word) and once free, so that a
+// word outside every list still gets a spelling; both merge into one list.
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "roman/model.h"
+#include "suggest/word_frequencies.h"
+
+namespace lekhora::roman {
+
+struct RomanCandidate {
+  std::u16string word;
+  /// How good the candidate is, higher is better (a log-probability with the
+  /// word's likelihood and any boost added).
+  double score = 0;
+  /// The frequency table holds the word.
+  bool known = false;
+  friend bool operator==(const RomanCandidate&, const RomanCandidate&) = default;
+};
+
+struct RomanizerOptions {
+  /// Paths kept at each letter, for the search held to the table and for the
+  /// free one each: the work per word grows with them and the word's length.
+  std::size_t beam = 16;
+  /// Graphones tried for each group of letters, most frequent first.
+  std::size_t per_group = 12;
+  /// How much a known word's frequency counts (per natural log of its count).
+  double frequency_weight = 1.1;
+  /// What being a known word counts at all, against a word only the model
+  /// spells.
+  double known_bonus = 8;
+  /// When set, added to each candidate's score before the ranking: the
+  /// place for what the user wrote and chose (history, own words).
+  std::function<double(std::u16string_view word, bool known)> boost;
+};
+
+class Romanizer {
+ public:
+  /// The longest word the model is asked about; longer input gets no
+  /// candidates, which keeps the work per word bounded.
+  static constexpr std::size_t kMaxLetters = 32;
+
+  /// Both must outlive the romanizer.
+  Romanizer(const Model& model, const WordFrequencies& words, RomanizerOptions options = {})
+      : model_(model), words_(words), options_(std::move(options)) {}
+  Romanizer(const Model&&, const WordFrequencies&, RomanizerOptions = {}) = delete;
+  Romanizer(const Model&, const WordFrequencies&&, RomanizerOptions = {}) = delete;
+
+  const RomanizerOptions& options() const { return options_; }
+  RomanizerOptions& options() { return options_; }
+
+  /// At most count candidates for typed, best first, no word twice; none
+  /// when typed is empty, longer than kMaxLetters or holds anything but
+  /// a..z, A..Z and '~'.
+  std::vector<RomanCandidate> Candidates(std::u16string_view typed, std::size_t count) const;
+
+ private:
+  const Model& model_;
+  const WordFrequencies& words_;
+  RomanizerOptions options_;
+};
+
+}  // namespace lekhora::roman
