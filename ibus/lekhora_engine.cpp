@@ -17,6 +17,7 @@
 #include "ime/learning_switch.h"
 #include "ime/shared_words.h"
 #include "text/utf8.h"
+#include "userdata/roman_words.h"
 #include "userdata/user_folders.h"
 #include "userdata/word_ranking.h"
 
@@ -64,6 +65,19 @@ WordRanking& Ranks() {
         return options;
       }());
   return ranking;
+}
+
+// The words Latin letters stand for, read when IntelligentRoman first asks.
+const RomanWords& Romanized() {
+  static const RomanWords words(
+      DataFolder().empty() ? ProgramFolder() : std::filesystem::path(DataFolder()), Ranks());
+  static const bool noted = [] {
+    // Without it the letters are committed as typed; the log says why.
+    if (!words.Loaded()) std::fprintf(stderr, "lekhora-ibus: %s\n", words.Problem().c_str());
+    return true;
+  }();
+  static_cast<void>(noted);
+  return words;
 }
 
 // The menu's learning entries, for every engine of the process.
@@ -308,6 +322,10 @@ void Constructed(GObject* object) {
         session->SetSuggestionsOn(self->suggestions);
         session->SetPlainTyping(self->secret);
         session->SetRanking(&Ranks());
+        session->SetRomanSource(
+            [](std::u16string_view letters, std::u16string_view previous, int count) {
+              return Romanized().Candidates(letters, previous, count);
+            });
         return session;
       },
       KeptWords());

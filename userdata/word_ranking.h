@@ -29,6 +29,10 @@ class WordRanking {
   const Ranking& Ranks() const { return ranking_; }
   WordHistory& History() { return *history_; }
   bool HasFrequencies() const { return !table_.empty(); }
+  /// The shipped frequencies and what the history says of a word, for
+  /// rankings of other candidates (words typed in Latin letters).
+  const WordFrequencies& Table() const { return table_; }
+  const HistoryView& Used() const { return historyView_; }
 
   /// Whether committed words are learned; the ranking reads the history
   /// either way.
