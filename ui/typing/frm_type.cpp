@@ -14,6 +14,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <QTextCursor>
 #include <QWindow>
 #include <span>
 
@@ -238,7 +239,7 @@ void FrmType::BuildTools() {
 
 void FrmType::ConnectControls() {
   connect(chKB_, &QCheckBox::toggled, this, [this](bool on) {
-    core_->Engine().SetConversion(on);
+    core_->SetConversion(on);
     emit settingsChanged();
   });
   // Every edit of the box the key handlers did not make themselves (a click,
@@ -246,7 +247,8 @@ void FrmType::ConnectControls() {
   // keys) is checked against the word being typed as it happens.
   for (auto changed : {&QPlainTextEdit::textChanged, &QPlainTextEdit::cursorPositionChanged,
                        &QPlainTextEdit::selectionChanged})
-    connect(txtType_, changed, this, [this] { core_->Engine().BoxChanged(); });
+    connect(txtType_, changed, this, [this] { core_->BoxChanged(); });
+  core_->OnComposingChanged([this] { MarkComposing(); });
   connect(chShowKB_, &QCheckBox::toggled, this, [this](bool on) {
     picKB_->setVisible(on);
     ApplyLayout();
@@ -417,7 +419,7 @@ void FrmType::SetLayout(std::u16string_view name) {
 }
 
 void FrmType::UseLayout(CaptionRange captions) {
-  core_->Engine().SetLayout(layouts_.Current());
+  core_->SetLayout(layouts_.Current());
   // A caption the keyboard cannot take is skipped; the other keys still repaint.
   for (int code = captions.first; code <= captions.last; ++code)
     SkipOnError([&] { PaintKeyCaption(code, std::u16string(CurrentLayout().Caption(code))); });
@@ -497,6 +499,28 @@ std::u16string FrmType::KeyCaption(int code) const {
   return keyCaptions_[static_cast<std::size_t>(code)];
 }
 
+void FrmType::SetRomanSource(RomanComposition::CandidateSource source) {
+  core_->SetRomanSource(std::move(source));
+}
+
+void FrmType::MarkComposing() {
+  const TypingCore::Range range = core_->Composing();
+  QList<QTextEdit::ExtraSelection> marks;
+  if (range.Length > 0) {
+    // The letters being composed are underlined, as an input method marks
+    // its preedit: a break writes the word over them.
+    QTextEdit::ExtraSelection mark;
+    mark.cursor = QTextCursor(txtType_->document());
+    mark.cursor.setPosition(range.Start);
+    mark.cursor.setPosition(range.Start + range.Length, QTextCursor::KeepAnchor);
+    mark.format.setFontUnderline(true);
+    mark.format.setUnderlineStyle(QTextCharFormat::SingleUnderline);
+    mark.format.setUnderlineColor(QColor(0, 0, 160));
+    marks << mark;
+  }
+  txtType_->setExtraSelections(marks);
+}
+
 void FrmType::SetLayoutCaption(const QString& layoutName) {
   lblLayout_->setText(layoutName);
   picKB_->ShowLayout(layoutName);
@@ -535,8 +559,8 @@ void FrmType::SetFontSize(double points) {
 
 void FrmType::OnKeyCaptionClicked(const QString& caption) {
   // A key of the on-screen keyboard types its caption as it stands, past
-  // the typing engine.
-  box_->SetSelText(caption.toStdU16String());
+  // the typing engine; IntelligentRoman's Latin letters compose.
+  core_->TypeText(caption.toStdU16String());
   txtType_->setFocus();
 }
 
