@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -218,8 +219,17 @@ void FrmType::BuildOptions() {
   lblLayout_->setFont(ArialBold(9));
   lblLayout_->setToolTip(layoutTip);
   PlaceDesign(*lblLayout_, Design());
-  // Fitted to the longest layout name, which it shows first.
+  // The design's place holds the table layouts' names; IntelligentRoman's
+  // is longer, and the band has room on the right for it.
+  const QFontMetrics metrics(lblLayout_->font());
+  const int roman = metrics.horizontalAdvance(FromU16(kIntelligentRomanLayout)) +
+                    lblLayout_->contentsMargins().left() + lblLayout_->contentsMargins().right() +
+                    2 * lblLayout_->margin() + 2;
+  if (lblLayout_->width() < roman) lblLayout_->resize(roman, lblLayout_->height());
+  // Fitted to the longest layout name.
+  lblLayout_->setText(FromU16(kIntelligentRomanLayout));
   FitCaption(lblLayout_);
+  lblLayout_->setText(QStringLiteral("Phonetic(Vimra)"));
 }
 
 void FrmType::BuildTools() {

@@ -86,7 +86,11 @@ void LayoutMenuTest::intelligentRomanComposesLatinLettersIntoWords() {
   Entry(menu, "mnuLayoutIR").trigger();
   QVERIFY(Entry(menu, "mnuLayoutIR").isChecked());
   QVERIFY(!Entry(menu, "mnuLayoutPhoneticVimra").isChecked());
-  QCOMPARE(Child<QLabel>(Type(), "lblLayout").text(), QStringLiteral("IntelligentRoman"));
+  const QLabel& label = Child<QLabel>(Type(), "lblLayout");
+  QCOMPARE(label.text(), QStringLiteral("IntelligentRoman"));
+  // The longest name is shown whole.
+  QVERIFY(QFontMetrics(label.font()).horizontalAdvance(label.text()) <=
+          label.contentsRect().width());
   QCOMPARE(Type().Keyboard().LayoutList()->currentText(), QStringLiteral("IntelligentRoman"));
   QCOMPARE(Q(Type().KeyCaption('k')), QStringLiteral("k"));
 
