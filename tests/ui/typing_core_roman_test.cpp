@@ -121,6 +121,13 @@ TEST(TypingCoreRoman, DigitsPickAndShiftKeysMoveTheHighlight) {
   pad.ShiftUp();
   pad.Press(u'\r', 13);  // Enter commits and then types its line break
   EXPECT_EQ(pad.box_.View(), kKaise2 + u" " + kKaise2 + u" " + kKaise + u"\n");
+  // A click on a candidate in the popup writes it; on anything else, nothing.
+  pad.Type(u"kaise");
+  EXPECT_FALSE(pad.core_.PickWord(kHo));
+  EXPECT_TRUE(pad.core_.PickWord(kKaise2));
+  EXPECT_EQ(pad.box_.View(), kKaise2 + u" " + kKaise2 + u" " + kKaise + u"\n" + kKaise2);
+  EXPECT_FALSE(pad.core_.PickWord(kKaise2));
+  pad.Press(u' ', kVkSpace);
   // A digit past the candidates ends the word and is typed.
   pad.Type(u"ho7");
   EXPECT_EQ(pad.box_.View().substr(pad.box_.View().size() - 3), kHo + u"7");

@@ -485,6 +485,9 @@ void FrmType::ShowPopup() {
   words_ = &words;
   popupView_.Attach(&words);
   words.installEventFilter(this);
+  // IntelligentRoman writes a candidate clicked in the popup.
+  connect(&words, &FrmWords::wordClicked, this,
+          [this](const QString& word) { core_->PickWord(word.toStdU16String()); });
   connect(&words, &FrmWords::wordMenuRequested, this, [this](const QString& word, QPoint at) {
     std::unique_ptr<QMenu> menu(BuildPopupMenu(word.toStdU16String()));
     menu->exec(at);

@@ -138,6 +138,20 @@ void TypingCore::TypeText(std::u16string_view text) {
   }
 }
 
+bool TypingCore::PickWord(std::u16string_view word) {
+  if (!roman_ || !engine_.Conversion() || !roman_->Composing()) return false;
+  if (!BoxHoldsLetters()) {
+    EndComposition();
+    return false;
+  }
+  const std::vector<std::u16string>& words = roman_->Candidates();
+  const auto found = std::find(words.begin(), words.end(), word);
+  if (found == words.end()) return false;
+  const int before = static_cast<int>(roman_->Letters().size());
+  ApplyRoman(roman_->Pick(static_cast<std::size_t>(found - words.begin())), before);
+  return true;
+}
+
 void TypingCore::BoxChanged() {
   engine_.BoxChanged();
   if (roman_ && !romanEditing_ && roman_->Composing() && !BoxHoldsLetters()) EndComposition();

@@ -65,6 +65,9 @@ class TypingCore final : public KeySink {
   /// Text typed by a click on the on-screen keyboard: with IntelligentRoman
   /// its letters compose as typed keys do; otherwise it is written as it stands.
   void TypeText(std::u16string_view text);
+  /// A click on word in the popup: while it is a candidate of the letters
+  /// being composed, it is written over them. False when nothing was written.
+  bool PickWord(std::u16string_view word);
   /// The box's text, caret or selection may have changed by other means than
   /// the key handlers' own edits: a box that no longer holds the letters
   /// being composed just before the caret ends the composition, and the

@@ -102,6 +102,13 @@ void LayoutMenuTest::intelligentRomanComposesLatinLettersIntoWords() {
   QTest::keyClick(&Box(), Qt::Key_Down, Qt::ShiftModifier);
   QCOMPARE(Type().Popup()->lblMain()->text().trimmed(), Q(u"\u0915\u0907\u0938\u0947"));
   QTest::keyClick(&Box(), Qt::Key_Up, Qt::ShiftModifier);
+  // A click on the row under the current word writes that word.
+  QLabel& rows = *Type().Popup()->lblTip();
+  const int second = rows.contentsRect().top() + 3 * Type().Popup()->RowHeight() + 2;
+  QTest::mouseClick(&rows, Qt::LeftButton, {}, QPoint(10, second));
+  COMPARE_TEXT(Box().toPlainText(), Q(u"\u0915\u0907\u0938\u0947"));
+  Box().clear();
+  QTest::keyClicks(&Box(), QStringLiteral("kaise"));
   QTest::keyClicks(&Box(), QStringLiteral(" ho "));
   COMPARE_TEXT(Box().toPlainText(), kaise + QLatin1Char(' ') + ho + QLatin1Char(' '));
   QVERIFY(Box().extraSelections().isEmpty());
