@@ -116,6 +116,10 @@ void TypingCore::SetConversion(bool on) {
 
 void TypingCore::SetRomanSource(RomanComposition::CandidateSource source) {
   romanSource_ = std::move(source);
+  RomanAgain();
+}
+
+void TypingCore::RomanAgain() {
   if (!roman_ || !roman_->Composing()) return;
   roman_->Refresh();
   ShowRoman();

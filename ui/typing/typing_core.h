@@ -48,6 +48,9 @@ class TypingCore final : public KeySink {
   /// The Devanagari words Latin letters may stand for, best first; without a
   /// source IntelligentRoman offers nothing and the letters stay Latin.
   void SetRomanSource(RomanComposition::CandidateSource source);
+  /// Asks for the candidates of the letters being composed again (the
+  /// history changed) and shows them.
+  void RomanAgain();
   /// The layout is IntelligentRoman.
   bool Roman() const { return roman_.has_value(); }
   /// The letters being composed and their candidates; null unless Roman().
