@@ -116,6 +116,9 @@ void LayoutMenuTest::intelligentRomanComposesLatinLettersIntoWords() {
   // Escape keeps the letters; Backspace edits them.
   QTest::keyClicks(&Box(), QStringLiteral("helloo"));
   QTest::keyClick(&Box(), Qt::Key_Backspace);
+  // The box's own deletion leaves the word composing.
+  QCOMPARE(Type().Core().Composing().Length, 5);
+  QCOMPARE(Box().extraSelections()[0].cursor.selectedText(), QStringLiteral("hello"));
   QTest::keyClick(&Box(), Qt::Key_Escape);
   QTest::keyClicks(&Box(), QStringLiteral(" "));
   COMPARE_TEXT(Box().toPlainText(), kaise + QLatin1Char(' ') + ho + QStringLiteral(" hello "));
