@@ -96,17 +96,25 @@ void TypingCore::SetLayout(std::shared_ptr<const Layout> layout) {
     if (composingChanged_) composingChanged_();
     return;
   }
-  roman_.emplace(
-      [this](std::u16string_view letters, std::u16string_view previous, int count) {
-        return romanSource_ ? romanSource_(letters, previous, count)
-                            : std::vector<std::u16string>{};
-      },
-      [this](std::u16string_view word, std::u16string_view previous) {
-        if (ranking_ == nullptr) return;
-        std::u16string before(previous);
-        ranking_->Learn(word, before);
-        if (learned_) learned_();
-      });
+  // The source is asked through the core, so that it can be set or changed later.
+  roman_.emplace([this](std::u16string_view letters, std::u16string_view previous,
+                        int count) { return RomanWords(letters, previous, count); },
+                 [this](std::u16string_view word, std::u16string_view previous) {
+                   RomanCommitted(word, previous);
+                 });
+}
+
+std::vector<std::u16string> TypingCore::RomanWords(std::u16string_view letters,
+                                                   std::u16string_view previous, int count) const {
+  if (!romanSource_) return {};
+  return romanSource_(letters, previous, count);
+}
+
+void TypingCore::RomanCommitted(std::u16string_view word, std::u16string_view previous) {
+  if (ranking_ == nullptr) return;
+  std::u16string before(previous);
+  ranking_->Learn(word, before);
+  if (learned_) learned_();
 }
 
 void TypingCore::SetConversion(bool on) {

@@ -85,6 +85,10 @@ class TypingCore final : public KeySink {
   void WordEnded(char16_t breakUnit);
 
   // IntelligentRoman's side.
+  std::vector<std::u16string> RomanWords(std::u16string_view letters, std::u16string_view previous,
+                                         int count) const;
+  /// A candidate was committed: it is learned.
+  void RomanCommitted(std::u16string_view word, std::u16string_view previous);
   bool RomanKey(const KeyEvent& event);
   /// Types one unit into the composition.
   bool RomanType(char16_t unit);
