@@ -176,7 +176,10 @@ std::shared_ptr<const Layout> MakeLayout(std::u16string_view name, std::u16strin
   } else if (name == kRemingtonLayout) {
     BuildRemingtonTable(layout->Table());
   } else if (name == kIntelligentRomanLayout) {
-    // No key table: its letters are composed into words before any reaches the text.
+    // Its letters are composed into words before any reaches the text; the
+    // table only says what each key puts in the box while it composes (and
+    // what the on-screen keyboard shows): the key's own character.
+    for (char16_t key = 32; key < 127; ++key) layout->Table()[key] = std::u16string(1, key);
   } else {
     return nullptr;
   }

@@ -80,7 +80,8 @@ class Layout {
 
 /// The layout of that name at the default base; with a script (an
 /// OutputScripts() item) the Phonetic layout at that script's base, as
-/// choosing the script in the pad does; IntelligentRoman has no key table.
+/// choosing the script in the pad does; IntelligentRoman's keys give their own
+/// printable ASCII characters (its letters are composed into words elsewhere).
 /// Null for an unknown layout or script.
 std::shared_ptr<const Layout> MakeLayout(std::u16string_view name, std::u16string_view script = {});
 

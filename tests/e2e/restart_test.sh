@@ -53,7 +53,7 @@ type_at_caret k
 # Now Inscript from the Layout menu, the keyboard hidden, the popup closed.
 click_in 420 25
 wait_for 3 'test "$(open_menus)" -ge 1' || fail "the Layout menu did not open"
-xdotool key Down Down Down Return
+xdotool key Down Down Down Down Return
 sleep 0.3
 click_in 146 28
 xdotool mousemove --window "$popup" 201 6 click 1

@@ -18,11 +18,11 @@ expected=$(utf8_hex 0916 0020 0928 093E 092E)
 wait_for 3 'test "$(clipboard_hex)" = "$expected"' ||
   fail "default layout copied $(clipboard_hex), expected $expected"
 
-# Inscript, chosen from the Layout menu the layout label pops up: the
-# entries after the greyed first one are Phonetic (Vimra), Phonetic, Inscript.
+# Inscript, chosen from the Layout menu the layout label pops up: its
+# entries are IntelligentRoman, Phonetic (Vimra), Phonetic, Inscript.
 click_in 420 25
 wait_for 3 'test "$(open_menus)" -ge 1' || fail "the Layout menu did not open"
-xdotool key Down Down Down Return
+xdotool key Down Down Down Down Return
 sleep 0.3
 click_in "${select_at[@]}"
 xdotool key Delete
@@ -33,6 +33,25 @@ click_in "${copy_at[@]}"
 expected=$(utf8_hex 0915 093E 0930)
 wait_for 3 'test "$(clipboard_hex)" = "$expected"' ||
   fail "Inscript copied $(clipboard_hex), expected $expected"
+
+# IntelligentRoman, the menu's first entry: the letters stand in the box as
+# typed, Escape keeps them as they are (an English word stays English), and
+# a word the pad has no Devanagari for stays Latin with the key that ends it.
+click_in 420 25
+wait_for 3 'test "$(open_menus)" -ge 1' || fail "the Layout menu did not open"
+xdotool key Down Return
+sleep 0.3
+click_in "${select_at[@]}"
+xdotool key Delete
+click_in 100 60
+xdotool type --delay 60 'hello'
+xdotool key Escape
+xdotool type --delay 60 ' zxq.'
+sleep 0.3
+click_in "${copy_at[@]}"
+expected=$(printf 'hello zxq.' | od -An -tx1 | tr -d ' \n')
+wait_for 3 'test "$(clipboard_hex)" = "$expected"' ||
+  fail "IntelligentRoman copied $(clipboard_hex), expected $expected"
 
 # The copied text is for other programs: xclip reads it after the pad is gone too.
 echo "typing ok"

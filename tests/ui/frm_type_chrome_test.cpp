@@ -224,7 +224,8 @@ class FrmTypeChromeTest : public QObject {
   }
 
   void captionsFollowEveryLayout() {
-    for (const char* name : {"Remington", "Inscript", "Phonetic", "Phonetic(Vimra)"}) {
+    for (const char* name :
+         {"Remington", "Inscript", "IntelligentRoman", "Phonetic", "Phonetic(Vimra)"}) {
       TrayWindow().ChooseLayout(QString::fromLatin1(name));
       const auto layout = MakeLayout(QString::fromLatin1(name).toStdU16String());
       for (int code = 33; code <= 126; ++code)

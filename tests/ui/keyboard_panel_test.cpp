@@ -151,7 +151,8 @@ class KeyboardPanelTest : public QObject {
                                    "Kannad", "Oriya", "Tamil", "Telugu", "Malayalam"}));
     QStringList layouts;
     for (int i = 0; i < comMap->count(); ++i) layouts << comMap->itemText(i);
-    QCOMPARE(layouts, QStringList({"Phonetic(Vimra)", "Phonetic", "Remington", "Inscript"}));
+    QCOMPARE(layouts, QStringList({"Phonetic(Vimra)", "Phonetic", "Remington", "Inscript",
+                                   "IntelligentRoman"}));
     QCOMPARE(comMap->currentIndex(), 0);
     QCOMPARE(comTo->geometry(), QRect(0, 80, 57, 22));
     QCOMPARE(comMap->geometry(), QRect(2, 120, 73, 22));

@@ -36,6 +36,14 @@ TEST(CheckedSettings, KeepsWhatThePadCanUseAndDropsTheRest) {
   EXPECT_EQ(CheckedSettings(script).OutputScript, u"");
   script.FontPoints = std::nan("");
   EXPECT_EQ(CheckedSettings(script).FontPoints, 12);
+
+  // IntelligentRoman is kept like the table layouts, and has no script.
+  PadSettings roman = good;
+  roman.Layout = kIntelligentRomanLayout;
+  EXPECT_EQ(CheckedSettings(roman).Layout, kIntelligentRomanLayout);
+  EXPECT_EQ(CheckedSettings(roman).OutputScript, u"");
+  EXPECT_EQ(ParseSettingsFile("[General]\nlayout=IntelligentRoman\n")->Layout,
+            kIntelligentRomanLayout);
 }
 
 TEST(SettingsFile, ReadsWhatItWritesAndTheEarlierFilesButNoProse) {

@@ -149,6 +149,7 @@ class UserDataTest : public QObject {
   void theTextMenuHasTheEditActionsAndClearingAsksFirst();
   void theTextIsSavedAMomentAfterAChangeAndAtExit();
   void aRestartFindsEverythingAsItWasLeft();
+  void intelligentRomanIsRememberedWithTheSettings();
   void aPlaceOffEveryScreenFallsBackToTheCentre();
   void damagedFilesGiveTheDefaultsAndAreNeverOverwritten();
   void aFolderThatCannotBeWrittenLeavesThePadWorking();
@@ -359,6 +360,20 @@ void UserDataTest::aRestartFindsEverythingAsItWasLeft() {
   QCOMPARE(Type().Keyboard().OutputScriptList()->currentIndex(), -1);
   QVERIFY(!Child<QCheckBox>(Type(), "chKB").isChecked());
   QVERIFY(WordsWindowSlot().Find()->isVisible());
+  ExitPad();
+}
+
+void UserDataTest::intelligentRomanIsRememberedWithTheSettings() {
+  StartPad();
+  Child<QAction>(TrayWindow().LayoutMenu(), "mnuLayoutIR").trigger();
+  ExitPad();
+  StartPad();
+  QCOMPARE(Q(Type().CurrentLayout().Name()), QStringLiteral("IntelligentRoman"));
+  QVERIFY(Type().Core().Roman());
+  QCOMPARE(Child<QLabel>(Type(), "lblLayout").text(), QStringLiteral("IntelligentRoman"));
+  QVERIFY(Child<QAction>(TrayWindow().LayoutMenu(), "mnuLayoutIR").isChecked());
+  QVERIFY(!Child<QAction>(TrayWindow().LayoutMenu(), "mnuLayoutPhoneticVimra").isChecked());
+  QCOMPARE(Type().Keyboard().LayoutList()->currentText(), QStringLiteral("IntelligentRoman"));
   ExitPad();
 }
 

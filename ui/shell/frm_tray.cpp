@@ -30,6 +30,7 @@ struct LayoutEntry {
 
 // The default entry's caption has a space the layout name has not.
 const std::array kLayoutEntries{
+    LayoutEntry{"mnuLayoutIR", "IntelligentRoman", kIntelligentRomanLayout},
     LayoutEntry{"mnuLayoutPhoneticVimra", "Phonetic (Vimra)", kPhoneticVimraLayout},
     LayoutEntry{"mnuLayoutPhonetic", "Phonetic", kPhoneticLayout},
     LayoutEntry{"mnuLayoutInscript", "Inscript", kInscriptLayout},
@@ -112,10 +113,6 @@ void FrmTray::BuildMenus() {
 
   mnuLayout_ = std::make_unique<QMenu>(QStringLiteral("Layout"));
   mnuLayout_->setObjectName(QStringLiteral("mnuLayout"));
-  QAction* intelligentRoman =
-      AddEntry(*mnuLayout_, "mnuLayoutIR", QStringLiteral("IntelligentRoman"));
-  // Offered in the menu but not for selection: it has no layout behind it.
-  intelligentRoman->setEnabled(false);
   for (const LayoutEntry& entry : kLayoutEntries) {
     QAction* action = AddEntry(*mnuLayout_, entry.objectName, QString::fromLatin1(entry.caption));
     action->setCheckable(true);

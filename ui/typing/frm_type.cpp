@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -14,6 +15,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <QTextCursor>
 #include <QWindow>
 #include <span>
 
@@ -217,8 +219,17 @@ void FrmType::BuildOptions() {
   lblLayout_->setFont(ArialBold(9));
   lblLayout_->setToolTip(layoutTip);
   PlaceDesign(*lblLayout_, Design());
-  // Fitted to the longest layout name, which it shows first.
+  // The design's place holds the table layouts' names; IntelligentRoman's
+  // is longer, and the band has room on the right for it.
+  const QFontMetrics metrics(lblLayout_->font());
+  const int roman = metrics.horizontalAdvance(FromU16(kIntelligentRomanLayout)) +
+                    lblLayout_->contentsMargins().left() + lblLayout_->contentsMargins().right() +
+                    2 * lblLayout_->margin() + 2;
+  if (lblLayout_->width() < roman) lblLayout_->resize(roman, lblLayout_->height());
+  // Fitted to the longest layout name.
+  lblLayout_->setText(FromU16(kIntelligentRomanLayout));
   FitCaption(lblLayout_);
+  lblLayout_->setText(QStringLiteral("Phonetic(Vimra)"));
 }
 
 void FrmType::BuildTools() {
@@ -238,7 +249,7 @@ void FrmType::BuildTools() {
 
 void FrmType::ConnectControls() {
   connect(chKB_, &QCheckBox::toggled, this, [this](bool on) {
-    core_->Engine().SetConversion(on);
+    core_->SetConversion(on);
     emit settingsChanged();
   });
   // Every edit of the box the key handlers did not make themselves (a click,
@@ -246,7 +257,8 @@ void FrmType::ConnectControls() {
   // keys) is checked against the word being typed as it happens.
   for (auto changed : {&QPlainTextEdit::textChanged, &QPlainTextEdit::cursorPositionChanged,
                        &QPlainTextEdit::selectionChanged})
-    connect(txtType_, changed, this, [this] { core_->Engine().BoxChanged(); });
+    connect(txtType_, changed, this, [this] { core_->BoxChanged(); });
+  core_->OnComposingChanged([this] { MarkComposing(); });
   connect(chShowKB_, &QCheckBox::toggled, this, [this](bool on) {
     picKB_->setVisible(on);
     ApplyLayout();
@@ -417,7 +429,7 @@ void FrmType::SetLayout(std::u16string_view name) {
 }
 
 void FrmType::UseLayout(CaptionRange captions) {
-  core_->Engine().SetLayout(layouts_.Current());
+  core_->SetLayout(layouts_.Current());
   // A caption the keyboard cannot take is skipped; the other keys still repaint.
   for (int code = captions.first; code <= captions.last; ++code)
     SkipOnError([&] { PaintKeyCaption(code, std::u16string(CurrentLayout().Caption(code))); });
@@ -473,6 +485,9 @@ void FrmType::ShowPopup() {
   words_ = &words;
   popupView_.Attach(&words);
   words.installEventFilter(this);
+  // IntelligentRoman writes a candidate clicked in the popup.
+  connect(&words, &FrmWords::wordClicked, this,
+          [this](const QString& word) { core_->PickWord(word.toStdU16String()); });
   connect(&words, &FrmWords::wordMenuRequested, this, [this](const QString& word, QPoint at) {
     std::unique_ptr<QMenu> menu(BuildPopupMenu(word.toStdU16String()));
     menu->exec(at);
@@ -495,6 +510,28 @@ void FrmType::PaintKeyCaption(int code, const std::u16string& caption) {
 std::u16string FrmType::KeyCaption(int code) const {
   if (code < 0 || code >= static_cast<int>(keyCaptions_.size())) return {};
   return keyCaptions_[static_cast<std::size_t>(code)];
+}
+
+void FrmType::SetRomanSource(RomanComposition::CandidateSource source) {
+  core_->SetRomanSource(std::move(source));
+}
+
+void FrmType::MarkComposing() {
+  const TypingCore::Range range = core_->Composing();
+  QList<QTextEdit::ExtraSelection> marks;
+  if (range.Length > 0) {
+    // The letters being composed are underlined, as an input method marks
+    // its preedit: a break writes the word over them.
+    QTextEdit::ExtraSelection mark;
+    mark.cursor = QTextCursor(txtType_->document());
+    mark.cursor.setPosition(range.Start);
+    mark.cursor.setPosition(range.Start + range.Length, QTextCursor::KeepAnchor);
+    mark.format.setFontUnderline(true);
+    mark.format.setUnderlineStyle(QTextCharFormat::SingleUnderline);
+    mark.format.setUnderlineColor(QColor(0, 0, 160));
+    marks << mark;
+  }
+  txtType_->setExtraSelections(marks);
 }
 
 void FrmType::SetLayoutCaption(const QString& layoutName) {
@@ -535,8 +572,8 @@ void FrmType::SetFontSize(double points) {
 
 void FrmType::OnKeyCaptionClicked(const QString& caption) {
   // A key of the on-screen keyboard types its caption as it stands, past
-  // the typing engine.
-  box_->SetSelText(caption.toStdU16String());
+  // the typing engine; IntelligentRoman's Latin letters compose.
+  core_->TypeText(caption.toStdU16String());
   txtType_->setFocus();
 }
 

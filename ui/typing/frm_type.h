@@ -16,6 +16,7 @@
 #include "base/program_folder.h"
 #include "clipboard/mod_clipboard.h"
 #include "engine/layout_choice.h"
+#include "engine/roman_composition.h"
 #include "suggest/suggestion_view.h"
 #include "suggest/word_lists.h"
 #include "ui/typing/frm_words.h"
@@ -69,6 +70,10 @@ class FrmType final : public QWidget {
   /// A layout menu entry: the named layout becomes current and the keyboard
   /// shows it (see LayoutChoice::SetLayout).
   void SetLayout(std::u16string_view name);
+
+  /// The words IntelligentRoman offers for Latin letters (see
+  /// TypingCore::SetRomanSource).
+  void SetRomanSource(RomanComposition::CandidateSource source);
 
   /// The caption of lblLayout: the current layout's name. The keyboard's
   /// layout list shows the same name.
@@ -201,6 +206,8 @@ class FrmType final : public QWidget {
   void LoadTray();
 
   void PaintKeyCaption(int code, const std::u16string& caption);
+  /// Underlines the letters being composed in txtType.
+  void MarkComposing();
   /// Hands the typing engine the current layout and repaints captions from it.
   void UseLayout(CaptionRange captions);
   void OnCustomWordClicked(QListWidgetItem* item);

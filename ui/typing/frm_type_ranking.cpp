@@ -73,6 +73,11 @@ void FrmType::SetLearnWords(bool on) {
 }
 
 void FrmType::SuggestAgain() {
+  // IntelligentRoman's words come from its own source, ranked there.
+  if (core_->Roman()) {
+    core_->RomanAgain();
+    return;
+  }
   Suggestions& suggestions = core_->Suggest();
   // After a word break the popup keeps showing the word that ended.
   if (!core_->Engine().State().WordPrefix.empty() || suggestions.Ranked()) suggestions.SearchList();
@@ -94,7 +99,7 @@ void FrmType::ForgetWord(const std::u16string& word) {
   StartRanking();
   ranking_->History().Forget(word);
   PassHistoryNotes();
-  if (core_->Suggest().Ranked()) SuggestAgain();
+  if (core_->Suggest().Ranked() || core_->Roman()) SuggestAgain();
   ShowStatus(
       tr("\"%1\" is forgotten: it is no longer learned from your typing.").arg(FromU16(word)));
 }

@@ -1,14 +1,17 @@
 #include "ui/typing/frm_words.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QStringList>
+#include <utility>
 
 #include "suggest/suggestion_view.h"
 #include "ui/geometry/design_geometry.h"
@@ -162,12 +165,11 @@ void FrmWords::BuildControls() {
   for (QLabel* label : {lblTip_, lblMain_}) {
     label->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(label, &QWidget::customContextMenuRequested, this, [this, label](const QPoint& at) {
-      const int y = label == lblMain_
-                        ? lblTip_->contentsRect().top() + kHighlightedRow * RowHeight()
-                        : at.y();
-      const QString word = WordAtRow(y);
+      const QString word = WordAt(label, at.y());
       if (!word.isEmpty()) emit wordMenuRequested(word, label->mapToGlobal(at));
     });
+    // Installed after the drag's filter, so it sees the press first.
+    label->installEventFilter(this);
   }
   new SizeGrip(this, imgSize_);
 
@@ -175,6 +177,33 @@ void FrmWords::BuildControls() {
                          static_cast<QWidget*>(imgClose_), static_cast<QWidget*>(imgMove_),
                          static_cast<QWidget*>(imgSize_)})
     child->setFocusPolicy(Qt::NoFocus);
+}
+
+QString FrmWords::WordAt(const QLabel* label, int y) const {
+  return WordAtRow(label == lblMain_ ? lblTip_->contentsRect().top() + kHighlightedRow * RowHeight()
+                                     : y);
+}
+
+bool FrmWords::eventFilter(QObject* watched, QEvent* event) {
+  const auto* label = qobject_cast<const QLabel*>(watched);
+  if (label == nullptr || (label != lblTip_ && label != lblMain_))
+    return QWidget::eventFilter(watched, event);
+  if (event->type() == QEvent::MouseButtonPress) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    pressWord_.clear();
+    if (mouse->button() == Qt::LeftButton) {
+      pressAt_ = mouse->globalPosition().toPoint();
+      pressWord_ = WordAt(label, mouse->position().toPoint().y());
+    }
+  } else if (event->type() == QEvent::MouseButtonRelease) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const QString word = std::exchange(pressWord_, QString());
+    const bool still = (mouse->globalPosition().toPoint() - pressAt_).manhattanLength() <
+                       QApplication::startDragDistance();
+    if (mouse->button() == Qt::LeftButton && still && !word.isEmpty()) emit wordClicked(word);
+  }
+  // The drag and the keyboard's return to the box still see the event.
+  return QWidget::eventFilter(watched, event);
 }
 
 int FrmWords::RowHeight() const {

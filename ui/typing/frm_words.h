@@ -39,15 +39,24 @@ class FrmWords final : public QWidget {
  signals:
   /// A right-click on a row of words: the typing window offers to forget it.
   void wordMenuRequested(const QString& word, const QPoint& at);
+  /// A left click on a row of words, the pointer not moved between press and
+  /// release (a move drags the window instead).
+  void wordClicked(const QString& word);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildControls();
   void LayoutControls();
+  /// The word on label's row at y, lblMain's being the current suggestion.
+  QString WordAt(const QLabel* label, int y) const;
 
   QStringList rows_;
+  // The left press on a row, until its release.
+  QPoint pressAt_;
+  QString pressWord_;
   QLabel* lblTip_ = nullptr;
   QLabel* lblMain_ = nullptr;
   ChromeImageWidget* imgClose_ = nullptr;

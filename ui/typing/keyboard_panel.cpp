@@ -144,8 +144,8 @@ KeyboardPanel::KeyboardPanel(QWidget* parent) : QWidget(parent) {
   comMap_ = new NameList(this);
   comMap_->setObjectName(QStringLiteral("comMap"));
   comMap_->setAccessibleName(tr("Keyboard layout"));
-  for (std::u16string_view name :
-       {kPhoneticVimraLayout, kPhoneticLayout, kRemingtonLayout, kInscriptLayout})
+  for (std::u16string_view name : {kPhoneticVimraLayout, kPhoneticLayout, kRemingtonLayout,
+                                   kInscriptLayout, kIntelligentRomanLayout})
     comMap_->addItem(FromU16(name));
   comMap_->setCurrentIndex(0);
   StyleList(comMap_);

@@ -106,7 +106,8 @@ std::optional<PadSettings> ParseSettingsFile(std::string_view text) {
 
 PadSettings CheckedSettings(PadSettings settings) {
   const PadSettings defaults;
-  if (!Known(LayoutNames(), settings.Layout)) settings.Layout = defaults.Layout;
+  if (!Known(LayoutNames(), settings.Layout) && settings.Layout != kIntelligentRomanLayout)
+    settings.Layout = defaults.Layout;
   if (settings.Layout != kPhoneticLayout || !KnownScript(settings.OutputScript))
     settings.OutputScript.clear();
   if (!std::isfinite(settings.FontPoints) || settings.FontPoints < kMinFontPoints ||
