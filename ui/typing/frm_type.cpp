@@ -38,6 +38,7 @@
 #include "ui/typing/toolbar_commands.h"
 #include "ui/typing/type_box.h"
 #include "ui/typing/typing_core.h"
+#include "userdata/roman_words.h"
 #include "userdata/user_word_store.h"
 #include "userdata/word_ranking.h"
 

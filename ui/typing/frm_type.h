@@ -43,6 +43,7 @@ class StatusTip;
 class TypeBox;
 class TypingCore;
 class UserWordStore;
+class RomanWords;
 class WordRanking;
 enum class WordEdit;
 
@@ -286,6 +287,8 @@ class FrmType final : public QWidget {
 
   std::unique_ptr<QtTextBox> box_;
   std::unique_ptr<WordRanking> ranking_;
+  // Read when IntelligentRoman first asks; it reads ranking_'s table and history.
+  std::unique_ptr<RomanWords> romanWords_;
   QTimer* historyTimer_ = nullptr;
   bool mostUsedFirst_ = false;
   bool learnWords_ = true;

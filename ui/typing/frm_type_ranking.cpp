@@ -11,6 +11,7 @@
 #include "ui/typing/frm_type.h"
 #include "ui/typing/type_box.h"
 #include "ui/typing/typing_core.h"
+#include "userdata/roman_words.h"
 #include "userdata/word_ranking.h"
 
 namespace lekhora {
@@ -39,6 +40,15 @@ void FrmType::StartRanking() {
     if (!historyTimer_->isActive()) historyTimer_->start();
   });
   core_->SetRanking(ranking_.get(), mostUsedFirst_);
+  core_->SetRomanSource(
+      [this](std::u16string_view letters, std::u16string_view previous, int count) {
+        if (!romanWords_) {
+          romanWords_ = std::make_unique<RomanWords>(folder_, *ranking_);
+          // Without the model the letters stay as typed; the title says why.
+          if (!romanWords_->Loaded()) AddTitleNote(QString::fromStdString(romanWords_->Problem()));
+        }
+        return romanWords_->Candidates(letters, previous, count);
+      });
   PassHistoryNotes();
 }
 
