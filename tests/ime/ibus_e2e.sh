@@ -193,6 +193,20 @@ for client in ${LEKHORA_IBUS_CLIENTS:-qt gtk}; do
     stop_client
   done
 
+  # IntelligentRoman: Hindi as people spell it in Latin letters becomes
+  # Devanagari at each break, the preedit showing the word a break commits;
+  # Escape keeps an English word as typed.
+  select_engine lekhora-roman || continue
+  start_client $client || continue
+  : >"$tmp/engine.log"
+  send 30 $(keys_of "kaise")
+  kaise=$(u '\u0915\u0948\u0938\u0947')
+  for _ in $(seq 60); do [ "$(last_preedit)" = "$kaise" ] && break; sleep 0.05; done
+  [ "$(last_preedit)" = "$kaise" ] || fail "$client lekhora-roman: the preedit of kaise is [$(last_preedit)]"
+  send 30 $(keys_of " ho hello") Escape
+  expect_text "$(u '\u0915\u0948\u0938\u0947 \u0939\u094b ')hello" "$client lekhora-roman kaise ho hello"
+  stop_client
+
   select_engine lekhora-vimra || continue
   # Preedit while a word is typed, nothing committed; Backspace edits it.
   start_client $client || continue
