@@ -70,15 +70,28 @@ std::uint64_t ParseHeaderCount(std::string_view line, std::string_view name, std
 
 std::string Model::ToText(const std::vector<Graphone>& graphones, const NgramCounts& counts) {
   std::string text(kHeader);
-  text += "\ngraphones " + std::to_string(graphones.size()) + "\n";
-  for (const Graphone& g : graphones) text += g.latin + "\t" + Utf16ToUtf8(g.devanagari) + "\n";
-  text += "counts " + std::to_string(counts.size()) + "\n";
+  // Appended piece by piece: GCC 12 at -O2 warns falsely (-Wrestrict) about
+  // a literal added to a temporary string.
+  text += "\ngraphones ";
+  text += std::to_string(graphones.size());
+  text += '\n';
+  for (const Graphone& g : graphones) {
+    text += g.latin;
+    text += '\t';
+    text += Utf16ToUtf8(g.devanagari);
+    text += '\n';
+  }
+  text += "counts ";
+  text += std::to_string(counts.size());
+  text += '\n';
   for (const auto& [ngram, count] : counts) {
     for (std::size_t i = 0; i < ngram.size(); ++i) {
       if (i > 0) text += ' ';
       text += std::to_string(ngram[i]);
     }
-    text += "\t" + std::to_string(count) + "\n";
+    text += '\t';
+    text += std::to_string(count);
+    text += '\n';
   }
   text += "end\n";
   return text;
