@@ -7,6 +7,7 @@
 
 #include "tests/fuzz/frequency_checks.h"
 #include "tests/fuzz/fuzz_checks.h"
+#include "tests/fuzz/roman_checks.h"
 #include "tests/fuzz/typing_checks.h"
 #include "tests/fuzz/utf8_checks.h"
 #include "tests/fuzz/word_list_checks.h"
@@ -35,6 +36,7 @@ constexpr Inputs kTargets[] = {
     {"Utf8", "utf8", fuzz::CheckUtf8},
     {"Typing", "typing", fuzz::CheckTyping},
     {"Frequencies", "frequencies", fuzz::CheckFrequencies},
+    {"Roman", "roman", fuzz::CheckRoman},
 };
 
 // Runs the target's check over every saved input; returns how many there were.
