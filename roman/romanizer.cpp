@@ -85,6 +85,25 @@ std::size_t NuktaPlace(std::string_view group, std::u16string_view devanagari) {
 
 }  // namespace
 
+// The last search: its letters and the paths kept at each place of them.
+struct Romanizer::Memo {
+  std::string letters;
+  std::vector<std::vector<Path>> at;
+};
+
+Romanizer::Romanizer(const Model& model, const WordFrequencies& words, RomanizerOptions options)
+    : model_(model), words_(words), options_(std::move(options)) {}
+
+Romanizer::~Romanizer() = default;
+
+Romanizer::Romanizer(const Romanizer& other)
+    : model_(other.model_), words_(other.words_), options_(other.options_) {}
+
+RomanizerOptions& Romanizer::options() {
+  memo_.reset();
+  return options_;
+}
+
 std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
                                                   std::size_t count) const {
   const std::optional<std::string> letters = LatinWord(typed);
@@ -92,7 +111,20 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
       model_.size() == 0)
     return {};
   const std::size_t n = letters->size();
-  std::vector<std::vector<Path>> at(n + 1);
+  // The paths at a place depend only on the letters before it, so those of
+  // the places the last search shares are kept, pruned as they were.
+  if (!memo_) memo_ = std::make_unique<Memo>();
+  std::size_t shared = 0;
+  while (shared < n && shared < memo_->letters.size() &&
+         (*letters)[shared] == memo_->letters[shared])
+    ++shared;
+  if (memo_->at.empty()) shared = 0;
+  std::vector<std::vector<Path>>& at = memo_->at;
+  at.resize(n + 1);
+  for (std::size_t place = shared + 1; place <= n; ++place) at[place].clear();
+  // Left empty until the search is done, so that one cut short is not
+  // taken up again.
+  memo_->letters.clear();
   // A path held to the table goes on only while its word begins a known one.
   const auto Keep = [this](Path path, std::vector<Path>& into) {
     if (path.held) {
@@ -101,12 +133,20 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
     }
     into.push_back(std::move(path));
   };
-  at[0].push_back(Path{0, {}, u"", false});
-  if (!words_.empty()) at[0].push_back(Path{0, {}, u"", true});
-  for (std::size_t place = 0; place < n; ++place) {
-    Prune(at[place], options_.beam);
+  if (shared == 0) {
+    at[0].clear();
+    at[0].push_back(Path{0, {}, u"", false});
+    if (!words_.empty()) at[0].push_back(Path{0, {}, u"", true});
+    Prune(at[0], options_.beam);
+  }
+  // Places before the shared ones still reach past them with their longer
+  // groups; only those steps are taken again.
+  const std::size_t first = shared >= kMaxGroupLetters - 1 ? shared - (kMaxGroupLetters - 1) : 0;
+  for (std::size_t place = first; place < n; ++place) {
+    if (place > shared) Prune(at[place], options_.beam);
     for (const Path& path : at[place])
       for (std::size_t length = 1; length <= kMaxGroupLetters && place + length <= n; ++length) {
+        if (place + length <= shared) continue;
         const std::string_view group = std::string_view(*letters).substr(place, length);
         const std::vector<std::uint32_t>& ids = model_.ForLatin(PackLatin(group));
         const std::size_t tried = std::min(ids.size(), options_.per_group);
@@ -127,9 +167,9 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
           Keep(std::move(next), at[place + length]);
         }
       }
-    at[place].clear();
   }
-  Prune(at[n], options_.beam);
+  if (n > shared) Prune(at[n], options_.beam);
+  memo_->letters = *letters;
 
   std::unordered_map<std::u16string, double> best;
   for (const Path& path : at[n]) {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,7 @@ struct RomanizerOptions {
   std::function<double(std::u16string_view word, bool known)> boost;
 };
 
+/// Not for two threads at once: it remembers its last search.
 class Romanizer {
  public:
   /// The longest word the model is asked about; longer input gets no
@@ -48,23 +50,30 @@ class Romanizer {
   static constexpr std::size_t kMaxLetters = 32;
 
   /// Both must outlive the romanizer.
-  Romanizer(const Model& model, const WordFrequencies& words, RomanizerOptions options = {})
-      : model_(model), words_(words), options_(std::move(options)) {}
+  Romanizer(const Model& model, const WordFrequencies& words, RomanizerOptions options = {});
+  ~Romanizer();
+  Romanizer(const Romanizer& other);
+  Romanizer& operator=(const Romanizer&) = delete;
   Romanizer(const Model&&, const WordFrequencies&, RomanizerOptions = {}) = delete;
   Romanizer(const Model&, const WordFrequencies&&, RomanizerOptions = {}) = delete;
 
   const RomanizerOptions& options() const { return options_; }
-  RomanizerOptions& options() { return options_; }
+  /// Changing the options starts the next search afresh.
+  RomanizerOptions& options();
 
   /// At most count candidates for typed, best first, no word twice; none
   /// when typed is empty, longer than kMaxLetters or holds anything but
-  /// a..z, A..Z and '~'.
+  /// a..z, A..Z and '~'. A word typed letter by letter costs a few letters'
+  /// work per call: the search goes on from the last one's, whose paths up
+  /// to the letters both share are the same.
   std::vector<RomanCandidate> Candidates(std::u16string_view typed, std::size_t count) const;
 
  private:
+  struct Memo;
   const Model& model_;
   const WordFrequencies& words_;
   RomanizerOptions options_;
+  mutable std::unique_ptr<Memo> memo_;
 };
 
 }  // namespace lekhora::roman

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -18,6 +19,7 @@
 #include "engine/layout.h"
 #include "ime/input_session.h"
 #include "ime/shared_words.h"
+#include "userdata/roman_words.h"
 #include "userdata/word_ranking.h"
 
 namespace {
@@ -107,6 +109,38 @@ void BM_SessionKeyRanked(benchmark::State& state) {
   state.counters["history rows"] = static_cast<double>(ranking.History().Snapshot().Rows());
 }
 
+// IntelligentRoman as the input method types it: every letter asks the
+// model for candidates over the shipped frequencies and a history of so many
+// rows, and each space commits the best. Besides the mean, the slowest key
+// seen (worst us) and the 99th percentile: the letters of a long word cost
+// the most.
+void BM_RomanSessionKey(benchmark::State& state) {
+  lekhora::WordRanking& ranking = Full(static_cast<std::size_t>(state.range(0))).Ranking();
+  static const lekhora::RomanWords roman(lekhora::ProgramFolder(), ranking);
+  lekhora::InputSession session(lekhora::MakeLayout(lekhora::kIntelligentRomanLayout), Words());
+  session.SetRanking(&ranking);
+  session.SetRomanSource([](std::u16string_view letters, std::u16string_view previous, int count) {
+    return roman.Candidates(letters, previous, count);
+  });
+  constexpr std::u16string_view kText =
+      u"mujhe nahi pata kaise ho zaroor achha aapka naam kya hai "
+      u"pradhanmantri ne rashtriya suraksha parishad ki baithak bulaayi ";
+  std::vector<double> micros;
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    benchmark::DoNotOptimize(session.Key(lekhora::CharacterKey(kText[i])));
+    micros.push_back(
+        std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
+            .count());
+    i = i + 1 == kText.size() ? 0 : i + 1;
+  }
+  std::sort(micros.begin(), micros.end());
+  state.counters["worst us"] = micros.empty() ? 0 : micros.back();
+  state.counters["p99 us"] = micros.empty() ? 0 : micros[micros.size() * 99 / 100];
+  state.counters["history rows"] = static_cast<double>(ranking.History().Snapshot().Rows());
+}
+
 // The release that follows every press.
 void BM_SessionRelease(benchmark::State& state) {
   lekhora::InputSession session(lekhora::MakeLayout(lekhora::kPhoneticVimraLayout), Words());
@@ -123,5 +157,6 @@ BENCHMARK(BM_SessionKeyRanked)
     ->Arg(50000)
     ->Repetitions(kRepetitions)
     ->ReportAggregatesOnly(true);
+BENCHMARK(BM_RomanSessionKey)->Arg(0)->Arg(50000);
 BENCHMARK(BM_SessionRelease)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 BENCHMARK_MAIN();

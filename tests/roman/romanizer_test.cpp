@@ -105,6 +105,32 @@ TEST_F(Romanizing, WhatIsNotTheModelsGetsNothingAndAnyInputEnds) {
   }
 }
 
+// The search goes on from the last one's paths; whatever was asked before,
+// the answer is the one a fresh search gives.
+TEST_F(Romanizing, ASearchGoingOnFromTheLastAnswersAsAFreshOne) {
+  const Romanizer typing(model_, words_);
+  const std::vector<std::u16string> asked = {
+      u"k",      u"ka",    u"kaa",
+      u"kaal",   u"kaala", u"kaal",
+      u"kaam",   u"KAAM",  u"nahin",
+      u"nahiin", u"nah",   u"n",
+      u"leela",  u"leela", u"le",
+      u"kal2",   u"lee",   u"meenaaa",
+      u"meena~", u"meen",  std::u16string(Romanizer::kMaxLetters, u'a'),
+      u"aa"};
+  for (const std::u16string& typed : asked) {
+    SCOPED_TRACE(Utf16ToUtf8(typed));
+    const Romanizer fresh(model_, words_);
+    EXPECT_EQ(typing.Candidates(typed, 8), fresh.Candidates(typed, 8));
+  }
+  // New options start afresh.
+  Romanizer narrowed(typing);
+  narrowed.Candidates(u"kaala", 8);
+  narrowed.options().beam = 2;
+  const Romanizer fresh(model_, words_, narrowed.options());
+  EXPECT_EQ(narrowed.Candidates(u"kaalaa", 8), fresh.Candidates(u"kaalaa", 8));
+}
+
 TEST_F(Romanizing, TheFreeSearchSpellsNoSignWhereNoneCanStand) {
   const WordFrequencies none;
   const Romanizer romanizer(model_, none);
