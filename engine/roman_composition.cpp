@@ -58,12 +58,16 @@ RomanStep RomanComposition::Type(char16_t unit) {
     return {{}, false};
   }
   if (unit >= u'1' && unit <= u'9') {
-    const int page = highlight_ / kPage;
-    const auto index = static_cast<std::size_t>(page * kPage + (unit - u'1'));
+    const std::size_t index = DigitTarget(unit - u'0');
     if (index < candidates_.size()) return Pick(index);
   }
   const bool candidate = !candidates_.empty();
   return Commit(Chosen(), std::u16string_view(&unit, 1), candidate);
+}
+
+std::size_t RomanComposition::DigitTarget(int digit) const {
+  const int first = digitsFromHighlight_ ? highlight_ : highlight_ / kPage * kPage;
+  return static_cast<std::size_t>(first + digit - 1);
 }
 
 RomanStep RomanComposition::Backspace() {

@@ -43,8 +43,9 @@ class RomanComposition {
   static bool IsLetter(char16_t unit);
 
   /// A typed character: a letter composes; while composing, a digit 1 to 9
-  /// picks that candidate of the page shown; anything else ends the word,
-  /// which is committed with the character.
+  /// picks that candidate of the page shown (or counted from the highlight,
+  /// SetDigitsFromHighlight); anything else ends the word, which is
+  /// committed with the character.
   RomanStep Type(char16_t unit);
   /// Removes the last letter; with none the key is the text's own.
   RomanStep Backspace();
@@ -61,6 +62,12 @@ class RomanComposition {
   void MoveHighlight(int steps);
   /// Drops the word: the text box or application has it (a focus change).
   void Forget();
+  /// Digits count from the highlighted candidate (1 is it) instead of the
+  /// start of its page: for a list that scrolls with the highlight rather
+  /// than turning pages.
+  void SetDigitsFromHighlight(bool on) { digitsFromHighlight_ = on; }
+  /// The candidate a digit 1 to 9 picks; past the end when none.
+  std::size_t DigitTarget(int digit) const;
   /// The word the next one follows; cleared when the user moves elsewhere.
   void SetPrevious(std::u16string previous) { previous_ = std::move(previous); }
   const std::u16string& Previous() const { return previous_; }
@@ -86,6 +93,7 @@ class RomanComposition {
   std::vector<std::u16string> candidates_;
   int highlight_ = 0;
   std::u16string previous_;
+  bool digitsFromHighlight_ = false;
 };
 
 }  // namespace lekhora

@@ -44,6 +44,9 @@ struct CandidatePage {
   bool Matched = true;
   /// Where the first row stands in the candidate list.
   int First = 0;
+  /// The row numbered 1, the next ones 2 to 9: typing the number picks the
+  /// row's word. -1 when the digits pick nothing.
+  int Numbered = -1;
 };
 
 class CandidateModel {

@@ -101,6 +101,12 @@ TEST(RomanComposition, TheHighlightMovesAndDigitsPickOnThePageShown) {
   c.MoveHighlight(RomanComposition::kPage);
   EXPECT_EQ(c.Type(u'1').commit,
             std::u16string(1, static_cast<char16_t>(u'क' + RomanComposition::kPage)));
+  // Counted from the highlight, 1 is the highlighted word and 2 the next.
+  c.SetDigitsFromHighlight(true);
+  TypeAll(c, u"many");
+  c.MoveHighlight(3);
+  EXPECT_EQ(c.DigitTarget(1), 3u);
+  EXPECT_EQ(c.Type(u'2').commit, std::u16string(1, static_cast<char16_t>(u'क' + 4)));
 }
 
 TEST(RomanComposition, EscapeAndUnknownLettersKeepTheLatinAndLearnNothing) {

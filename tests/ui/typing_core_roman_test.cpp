@@ -114,18 +114,24 @@ TEST(TypingCoreRoman, DigitsPickAndShiftKeysMoveTheHighlight) {
   EXPECT_EQ(pad.view_.MainCaption(), u" " + kKaise2);
   EXPECT_NE(pad.view_.TipText().find(u"<<< " + kKaise2 + u" >>>"), std::u16string::npos);
   pad.ShiftDown();  // never past the last
+  // The popup scrolls with the highlight, numbered from it: 1 is the word
+  // highlighted, whatever its place among the candidates.
+  pad.Press(u'1');
+  EXPECT_EQ(pad.box_.View(), kKaise2 + u" " + kKaise2);
+  pad.Type(u"kaise");
+  pad.ShiftDown();
   pad.Press(u' ', kVkSpace);
-  EXPECT_EQ(pad.box_.View(), kKaise2 + u" " + kKaise2 + u" ");
+  EXPECT_EQ(pad.box_.View(), kKaise2 + u" " + kKaise2 + kKaise2 + u" ");
   pad.Type(u"kaise");
   pad.ShiftDown();
   pad.ShiftUp();
   pad.Press(u'\r', 13);  // Enter commits and then types its line break
-  EXPECT_EQ(pad.box_.View(), kKaise2 + u" " + kKaise2 + u" " + kKaise + u"\n");
+  EXPECT_EQ(pad.box_.View(), kKaise2 + u" " + kKaise2 + kKaise2 + u" " + kKaise + u"\n");
   // A click on a candidate in the popup writes it; on anything else, nothing.
   pad.Type(u"kaise");
   EXPECT_FALSE(pad.core_.PickWord(kHo));
   EXPECT_TRUE(pad.core_.PickWord(kKaise2));
-  EXPECT_EQ(pad.box_.View(), kKaise2 + u" " + kKaise2 + u" " + kKaise + u"\n" + kKaise2);
+  EXPECT_EQ(pad.box_.View(), kKaise2 + u" " + kKaise2 + kKaise2 + u" " + kKaise + u"\n" + kKaise2);
   EXPECT_FALSE(pad.core_.PickWord(kKaise2));
   pad.Press(u' ', kVkSpace);
   // A digit past the candidates ends the word and is typed.

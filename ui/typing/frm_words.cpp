@@ -236,8 +236,16 @@ void FrmWords::ShowCandidates(const CandidatePage& page) {
     rows << QString();
   for (const std::u16string_view word : page.Words)
     rows << QString::fromUtf16(word.data(), static_cast<qsizetype>(word.size()));
+  // The rows a digit picks show it; a click still reads the bare word.
+  QStringList shown = rows;
+  const qsizetype padding = rows.size() - static_cast<qsizetype>(page.Words.size());
+  for (int number = 1; page.Numbered >= 0 && number <= 9; ++number) {
+    const qsizetype row = padding + page.Numbered + number - 1;
+    if (row >= shown.size()) break;
+    shown[row] = QString::number(number) + QLatin1Char(' ') + shown[row];
+  }
   // A label breaks lines at LF.
-  lblTip_->setText(rows.join(QLatin1Char('\n')));
+  lblTip_->setText(shown.join(QLatin1Char('\n')));
   rows_ = std::move(rows);
 }
 

@@ -102,6 +102,8 @@ void TypingCore::SetLayout(std::shared_ptr<const Layout> layout) {
                  [this](std::u16string_view word, std::u16string_view previous) {
                    RomanCommitted(word, previous);
                  });
+  // The popup scrolls with the highlight and numbers the rows from it.
+  roman_->SetDigitsFromHighlight(true);
 }
 
 std::vector<std::u16string> TypingCore::RomanWords(std::u16string_view letters,
@@ -282,6 +284,7 @@ void TypingCore::ShowRoman() {
     for (int i = first; i < last; ++i) page.Words.emplace_back(words[static_cast<std::size_t>(i)]);
     page.Highlight = highlight - first;
     page.First = first;
+    page.Numbered = page.Highlight;
   }
   view_.Show(page);
 }

@@ -102,8 +102,13 @@ void LayoutMenuTest::intelligentRomanComposesLatinLettersIntoWords() {
   QTest::keyClick(&Box(), Qt::Key_Down, Qt::ShiftModifier);
   QCOMPARE(Type().Popup()->lblMain()->text().trimmed(), Q(u"\u0915\u0907\u0938\u0947"));
   QTest::keyClick(&Box(), Qt::Key_Up, Qt::ShiftModifier);
-  // A click on the row under the current word writes that word.
+  // The rows from the current word on show the digits that pick them; a
+  // click still reads the bare word.
   QLabel& rows = *Type().Popup()->lblTip();
+  QCOMPARE(rows.text().split(QLatin1Char('\n')),
+           (QStringList{QString(), QString(), QStringLiteral("1 ") + kaise,
+                        QStringLiteral("2 ") + Q(u"\u0915\u0907\u0938\u0947")}));
+  // A click on the row under the current word writes that word.
   const int second = rows.contentsRect().top() + 3 * Type().Popup()->RowHeight() + 2;
   QTest::mouseClick(&rows, Qt::LeftButton, {}, QPoint(10, second));
   COMPARE_TEXT(Box().toPlainText(), Q(u"\u0915\u0907\u0938\u0947"));
@@ -112,6 +117,12 @@ void LayoutMenuTest::intelligentRomanComposesLatinLettersIntoWords() {
   QTest::keyClicks(&Box(), QStringLiteral(" ho "));
   COMPARE_TEXT(Box().toPlainText(), kaise + QLatin1Char(' ') + ho + QLatin1Char(' '));
   QVERIFY(Box().extraSelections().isEmpty());
+  // The digit shown beside a word writes it.
+  QTest::keyClicks(&Box(), QStringLiteral("kaise2 "));
+  COMPARE_TEXT(Box().toPlainText(), kaise + QLatin1Char(' ') + ho + QLatin1Char(' ') +
+                                        Q(u"\u0915\u0907\u0938\u0947") + QLatin1Char(' '));
+  Box().setPlainText(kaise + QLatin1Char(' ') + ho + QLatin1Char(' '));
+  Box().moveCursor(QTextCursor::End);
 
   // Escape keeps the letters; Backspace edits them.
   QTest::keyClicks(&Box(), QStringLiteral("helloo"));
