@@ -67,9 +67,10 @@ WordRanking& Ranks() {
   return ranking;
 }
 
-// The words Latin letters stand for, read when IntelligentRoman first asks.
-const RomanWords& Romanized() {
-  static const RomanWords words(
+// The words Latin letters stand for, read when IntelligentRoman first asks,
+// with the words the user has added as they are now.
+RomanWords& Romanized() {
+  static RomanWords words(
       DataFolder().empty() ? ProgramFolder() : std::filesystem::path(DataFolder()), Ranks());
   static const bool noted = [] {
     // Without it the letters are committed as typed; the log says why.
@@ -77,6 +78,11 @@ const RomanWords& Romanized() {
     return true;
   }();
   static_cast<void>(noted);
+  static std::shared_ptr<const SharedWords> followed;
+  if (std::shared_ptr<const SharedWords> now = Source().Current(); now != followed) {
+    words.SetUserWords(AddedWords(*now));
+    followed = std::move(now);
+  }
   return words;
 }
 

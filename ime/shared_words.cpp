@@ -68,6 +68,18 @@ std::shared_ptr<const SharedWords> LoadSharedWords(const std::filesystem::path& 
   return words;
 }
 
+std::vector<std::u16string> AddedWords(const SharedWords& words) {
+  std::vector<std::u16string> added;
+  const auto shipped = words.Shipped.WordList.begin();
+  const auto shippedEnd = shipped + SearchedCount(words.Shipped);
+  const auto user = words.User.WordList.begin();
+  for (auto word = user; word != user + SearchedCount(words.User); ++word) {
+    const std::u16string_view text = *word;
+    if (!text.empty() && !std::binary_search(shipped, shippedEnd, text)) added.emplace_back(text);
+  }
+  return added;
+}
+
 WordsSource::WordsSource(std::filesystem::path programFolder, std::filesystem::path userFile)
     : programFolder_(std::move(programFolder)),
       userFile_(std::move(userFile)),

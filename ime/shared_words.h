@@ -31,6 +31,10 @@ struct SharedWords {
 std::shared_ptr<const SharedWords> LoadSharedWords(const std::filesystem::path& programFolder,
                                                    const std::filesystem::path& userFile);
 
+/// The words of the user's list that the shipped list lacks: the ones the
+/// user added.
+std::vector<std::u16string> AddedWords(const SharedWords& words);
+
 /// The lists as given, sorted and without duplicates, for tests and tools.
 std::shared_ptr<const SharedWords> MakeSharedWords(std::vector<std::u16string> bundled,
                                                    std::vector<std::u16string> user = {});

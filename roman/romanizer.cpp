@@ -97,7 +97,19 @@ Romanizer::Romanizer(const Model& model, const WordFrequencies& words, Romanizer
 Romanizer::~Romanizer() = default;
 
 Romanizer::Romanizer(const Romanizer& other)
-    : model_(other.model_), words_(other.words_), options_(other.options_) {}
+    : model_(other.model_), words_(other.words_), options_(other.options_), extra_(other.extra_) {}
+
+void Romanizer::SetExtraWords(std::vector<std::u16string> words) {
+  std::sort(words.begin(), words.end());
+  words.erase(std::unique(words.begin(), words.end()), words.end());
+  std::erase(words, std::u16string());
+  extra_ = std::move(words);
+  memo_.reset();
+}
+
+bool Romanizer::IsExtraWord(std::u16string_view word) const {
+  return std::binary_search(extra_.begin(), extra_.end(), word);
+}
 
 RomanizerOptions& Romanizer::options() {
   memo_.reset();
@@ -129,14 +141,15 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
   const auto Keep = [this](Path path, std::vector<Path>& into) {
     if (path.held) {
       const auto [first, last] = words_.PrefixRange(path.word);
-      if (first == last) return;
+      const auto extra = std::lower_bound(extra_.begin(), extra_.end(), path.word);
+      if (first == last && (extra == extra_.end() || !extra->starts_with(path.word))) return;
     }
     into.push_back(std::move(path));
   };
   if (shared == 0) {
     at[0].clear();
     at[0].push_back(Path{0, {}, u"", false});
-    if (!words_.empty()) at[0].push_back(Path{0, {}, u"", true});
+    if (!words_.empty() || !extra_.empty()) at[0].push_back(Path{0, {}, u"", true});
     Prune(at[0], options_.beam);
   }
   // Places before the shared ones still reach past them with their longer
@@ -179,7 +192,7 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
   }
   std::vector<RomanCandidate> candidates;
   for (const auto& [word, channel] : best) {
-    const std::uint8_t frequency = words_.Score(word);
+    const std::uint8_t frequency = std::max<std::uint8_t>(words_.Score(word), IsExtraWord(word));
     RomanCandidate candidate{word, channel, frequency > 0};
     if (candidate.known)
       candidate.score +=

@@ -61,6 +61,12 @@ class Romanizer {
   /// Changing the options starts the next search afresh.
   RomanizerOptions& options();
 
+  /// Words searched besides the table's, as known words of the least
+  /// frequency (the user's own list): the search follows them too, so that
+  /// one the model alone would spell otherwise is still found.
+  void SetExtraWords(std::vector<std::u16string> words);
+  bool IsExtraWord(std::u16string_view word) const;
+
   /// At most count candidates for typed, best first, no word twice; none
   /// when typed is empty, longer than kMaxLetters or holds anything but
   /// a..z, A..Z and '~'. A word typed letter by letter costs a few letters'
@@ -73,6 +79,7 @@ class Romanizer {
   const Model& model_;
   const WordFrequencies& words_;
   RomanizerOptions options_;
+  std::vector<std::u16string> extra_;  // sorted, unique
   mutable std::unique_ptr<Memo> memo_;
 };
 

@@ -39,7 +39,7 @@ double RomanWords::Boost(std::u16string_view word) const {
   std::u16string storage;
   const std::u16string_view form = SearchForm(word, storage);
   const WordUse use = ranking_.Used().Use(form);
-  double boost = 0;
+  double boost = romanizer_->IsExtraWord(form) ? kUsedBonus : 0;
   if (use.Uses > 0) {
     const double recency = 1 / (1 + std::max(use.DaysSinceUse, 0.0) / kUseHalfLifeDays);
     boost += kUsedBonus + kUseWeight * std::log1p(use.Uses) * recency;
@@ -47,6 +47,17 @@ double RomanWords::Boost(std::u16string_view word) const {
   if (!previous_.empty())
     boost += kFollowWeight * std::log1p(std::max(ranking_.Used().Follows(previous_, form), 0));
   return boost;
+}
+
+void RomanWords::SetUserWords(std::span<const std::u16string> words) {
+  if (!romanizer_) return;
+  std::vector<std::u16string> forms;
+  forms.reserve(words.size());
+  for (const std::u16string& word : words) {
+    std::u16string storage;
+    forms.emplace_back(SearchForm(word, storage));
+  }
+  romanizer_->SetExtraWords(std::move(forms));
 }
 
 std::vector<std::u16string> RomanWords::Candidates(std::u16string_view letters,

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,11 @@ class RomanWords {
 
   bool Loaded() const { return romanizer_.has_value(); }
   const std::string& Problem() const { return problem_; }
+
+  /// The words the user added to the word list: the search follows them as
+  /// it follows the frequency table's, and one found comes before any the
+  /// frequencies alone put first.
+  void SetUserWords(std::span<const std::u16string> words);
 
   /// Up to count words for letters typed after previous (empty: none known), best first.
   std::vector<std::u16string> Candidates(std::u16string_view letters, std::u16string_view previous,

@@ -200,6 +200,9 @@ TEST_F(UserFile, AChangedListReachesTheSessionsAtTheirNextFocus) {
   const auto mine = source.Current();
   ASSERT_NE(mine, shipped);
   EXPECT_EQ(mine->User.WordList[0], kaakh);
+  // Only what the user added counts as the user's own.
+  EXPECT_TRUE(AddedWords(*shipped).empty());
+  EXPECT_EQ(AddedWords(*mine), std::vector<std::u16string>{kaakh});
   EXPECT_EQ(mine->Bundled.WordList, shipped->Bundled.WordList);
 
   InputSession s(Vimra(), shipped);

@@ -82,6 +82,23 @@ TEST_F(Romanizing, ABoostPutsTheUsersWordFirst) {
   EXPECT_EQ(Words(romanizer, u"kam").front(), "कम");
 }
 
+TEST_F(Romanizing, ExtraWordsAreFollowedAsKnownWords) {
+  // With a narrow beam the free search keeps only its best spellings.
+  const WordFrequencies none;
+  RomanizerOptions narrow;
+  narrow.beam = 2;
+  Romanizer romanizer(model_, none, narrow);
+  const std::vector<std::string> free = Words(romanizer, u"kal", 5);
+  ASSERT_EQ(std::find(free.begin(), free.end(), "काल"), free.end());
+  romanizer.SetExtraWords({u"काल", u"", u"काल", u"लाल"});
+  EXPECT_TRUE(romanizer.IsExtraWord(u"काल"));
+  EXPECT_FALSE(romanizer.IsExtraWord(u""));
+  const std::vector<RomanCandidate> found = romanizer.Candidates(u"kal", 5);
+  ASSERT_FALSE(found.empty());
+  EXPECT_EQ(Utf16ToUtf8(found.front().word), "काल");
+  EXPECT_TRUE(found.front().known);
+}
+
 TEST_F(Romanizing, WhatIsNotTheModelsGetsNothingAndAnyInputEnds) {
   const Romanizer romanizer(model_, words_);
   EXPECT_TRUE(romanizer.Candidates(u"", 5).empty());

@@ -134,6 +134,7 @@ class RankedSuggestionsTest : public QObject {
   void eachWordABreakEndsIsLearnedAndMovesUp();
   void nothingIsLearnedWithLearningOff();
   void aWordIsForgottenFromThePopupAndTheHistoryCleared();
+  void aWordTheUserAddsIsOfferedForLatinLetters();
 };
 
 void RankedSuggestionsTest::theListsOrderIsTheDefaultAndTheSettingRanksThePopup() {
@@ -322,6 +323,27 @@ void RankedSuggestionsTest::nothingIsLearnedWithLearningOff() {
   QVERIFY(Type().HistoryTimer().isActive());
   ExitPad();
   QCOMPARE(CountIn(WordHistory(HistoryFile()), kKamal), 1);
+}
+
+// IntelligentRoman follows the user's word list: a spelling the model alone
+// does not offer for the letters comes first once the user adds it.
+void RankedSuggestionsTest::aWordTheUserAddsIsOfferedForLatinLetters() {
+  StartRankingPad();
+  const QString added = QStringLiteral("लेखौरा");
+  Type().SetLayout(u"IntelligentRoman");
+  QTest::keyClicks(&Box(), QStringLiteral("lekhora"));
+  QVERIFY(!TipRows().isEmpty());
+  QVERIFY(!Popup().lblTip()->text().contains(added));
+  QTest::keyClick(&Box(), Qt::Key_Escape);
+  Box().setPlainText(added);
+  Box().moveCursor(QTextCursor::End);
+  ChooseInTextMenu(QStringLiteral("mnuAddWord"));
+  Box().clear();
+  QTest::keyClicks(&Box(), QStringLiteral("lekhora"));
+  QCOMPARE(MainCaption().trimmed(), added);
+  QTest::keyClicks(&Box(), QStringLiteral(" "));
+  QCOMPARE(Box().toPlainText(), added + QLatin1Char(' '));
+  ExitPad();
 }
 
 void RankedSuggestionsTest::aWordIsForgottenFromThePopupAndTheHistoryCleared() {

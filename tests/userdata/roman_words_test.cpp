@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,22 @@ TEST(RomanWords, AWordTheUserChoseComesFirstForTheSameLetters) {
   ASSERT_GE(name.size(), 2U);
   ranking.Learn(name[1], previous);
   EXPECT_EQ(words.Candidates(u"lekhora", {}, 9).front(), name[1]);
+}
+
+TEST(RomanWords, AWordTheUserAddedIsFoundAndComesFirst) {
+  WordRanking ranking(ProgramFolder(), {});
+  RomanWords words(ProgramFolder(), ranking);
+  ASSERT_TRUE(words.Loaded()) << words.Problem();
+  // A spelling of the name the model alone does not offer for these letters.
+  const std::u16string added = u"लेखौरा";
+  const std::vector<std::u16string> before = words.Candidates(u"lekhora", {}, 9);
+  ASSERT_EQ(std::find(before.begin(), before.end(), added), before.end());
+  const std::vector<std::u16string> list = {u"कमल", added};
+  words.SetUserWords(list);
+  EXPECT_EQ(words.Candidates(u"lekhora", {}, 9).front(), added);
+  // Removed from the list, it is the model's again.
+  words.SetUserWords({});
+  EXPECT_EQ(words.Candidates(u"lekhora", {}, 9), before);
 }
 
 TEST(RomanWords, WithoutItsModelNothingIsOfferedAndTheReasonIsKnown) {

@@ -470,6 +470,7 @@ void FrmType::LoadLists() {
 
 void FrmType::FillCustomWords() {
   const std::span<const std::u16string> words = userWords_->Words().Words();
+  if (romanWords_) romanWords_->SetUserWords(words);
   wordRows_.Fill(words);
   QStringList shown;
   shown.reserve(static_cast<qsizetype>(wordRows_.Count()));

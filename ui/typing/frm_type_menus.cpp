@@ -17,6 +17,7 @@
 #include "ui/typing/frm_type.h"
 #include "ui/typing/type_box.h"
 #include "ui/typing/typing_core.h"
+#include "userdata/roman_words.h"
 #include "userdata/user_word_store.h"
 
 namespace lekhora {
@@ -142,6 +143,8 @@ void FrmType::RemoveCustomWord(int row) {
 
 void FrmType::ReportWordChange(bool adding, WordEdit edit, bool saved, const std::string& saveError,
                                const std::u16string& word, QWidget* near) {
+  // IntelligentRoman finds the user's words as they are now.
+  if (romanWords_ && edit == WordEdit::Done) romanWords_->SetUserWords(userWords_->Words().Words());
   for (const std::string& note : userWords_->TakeNotes())
     AddTitleNote(QString::fromStdString(note));
   if (!saveError.empty()) WarnNotSaved(userWords_->File().parent_path());

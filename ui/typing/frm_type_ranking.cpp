@@ -46,6 +46,7 @@ void FrmType::StartRanking() {
           romanWords_ = std::make_unique<RomanWords>(folder_, *ranking_);
           // Without the model the letters stay as typed; the title says why.
           if (!romanWords_->Loaded()) AddTitleNote(QString::fromStdString(romanWords_->Problem()));
+          romanWords_->SetUserWords(userWords_->Words().Words());
         }
         return romanWords_->Candidates(letters, previous, count);
       });
