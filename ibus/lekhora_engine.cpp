@@ -68,8 +68,9 @@ WordRanking& Ranks() {
 }
 
 // The words Latin letters stand for, read when IntelligentRoman first asks,
-// with the words the user has added as they are now.
-RomanWords& Romanized() {
+// with the words the user has added as the asking session has them (read
+// again at a focus, as for the other layouts).
+RomanWords& Romanized(const std::shared_ptr<const SharedWords>& current) {
   static RomanWords words(
       DataFolder().empty() ? ProgramFolder() : std::filesystem::path(DataFolder()), Ranks());
   static const bool noted = [] {
@@ -79,9 +80,9 @@ RomanWords& Romanized() {
   }();
   static_cast<void>(noted);
   static std::shared_ptr<const SharedWords> followed;
-  if (std::shared_ptr<const SharedWords> now = Source().Current(); now != followed) {
-    words.SetUserWords(AddedWords(*now));
-    followed = std::move(now);
+  if (current && current != followed) {
+    words.SetUserWords(AddedWords(*current));
+    followed = current;
   }
   return words;
 }
@@ -328,10 +329,11 @@ void Constructed(GObject* object) {
         session->SetSuggestionsOn(self->suggestions);
         session->SetPlainTyping(self->secret);
         session->SetRanking(&Ranks());
-        session->SetRomanSource(
-            [](std::u16string_view letters, std::u16string_view previous, int count) {
-              return Romanized().Candidates(letters, previous, count);
-            });
+        // The session owns the source, so the pointer lives as long as it.
+        session->SetRomanSource([asking = session.get()](std::u16string_view letters,
+                                                         std::u16string_view previous, int count) {
+          return Romanized(asking->Words()).Candidates(letters, previous, count);
+        });
         return session;
       },
       KeptWords());

@@ -7,7 +7,6 @@
 // are unique Devanagari words, never more than were asked for. The bytes as
 // one string are also handed to the search directly.
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,6 +15,7 @@
 #include <vector>
 
 #include "engine/roman_composition.h"
+#include "roman/letters.h"
 #include "roman/romanizer.h"
 #include "roman/train.h"
 #include "tests/fuzz/fuzz_checks.h"
@@ -48,18 +48,13 @@ inline const RomanParts& RomanTestParts() {
   return parts;
 }
 
-inline bool AllDevanagari(std::u16string_view word) {
-  return !word.empty() && std::all_of(word.begin(), word.end(), [](char16_t unit) {
-    return unit >= 0x0900 && unit <= 0x097F;
-  });
-}
-
 inline void CheckRomanCandidates(const std::vector<roman::RomanCandidate>& candidates,
                                  std::size_t asked) {
   if (candidates.size() > asked) Violated("more candidates than were asked for");
   std::unordered_set<std::u16string> seen;
   for (const roman::RomanCandidate& candidate : candidates) {
-    if (!AllDevanagari(candidate.word)) Violated("a candidate that is not a Devanagari word");
+    if (candidate.word.empty() || !roman::IsDevanagari(candidate.word))
+      Violated("a candidate that is not a Devanagari word");
     if (!seen.insert(candidate.word).second) Violated("a candidate offered twice");
   }
 }
