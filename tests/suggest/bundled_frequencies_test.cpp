@@ -28,7 +28,7 @@ const WordFrequencies& BundledFrequencies() {
 
 TEST(BundledFrequencies, EveryWordOfTheListIsKnown) {
   const WordLists& lists = testing::BundledList();
-  ASSERT_GT(lists.WordCount, 30000);
+  ASSERT_GT(lists.WordCount, 20000);
   EXPECT_GT(BundledFrequencies().size(), static_cast<std::size_t>(lists.WordCount));
   for (int i = 0; i < lists.WordCount; ++i)
     ASSERT_GT(BundledFrequencies().Score(lists.WordList[i]), 0) << Utf16ToUtf8(lists.WordList[i]);

@@ -18,12 +18,17 @@ Sources, in order of trust:
     and lstm-word-dawg; both tools are in tesseract-ocr);
  2. hunspell-hi: the words of /usr/share/hunspell/hi_IN.dic;
  3. the forms hunspell-hi's own affix rules make of its words (unmunch, from
-    hunspell-tools), and aspell-hi's words (aspell dump master, expanded).
+    hunspell-tools).
+
+aspell-hi's words (aspell dump master, expanded) are read for the report and
+the common words' notes only, and never enter the list: aspell-hi is under
+the GPL version 2 only, which cannot be combined with the Apache License 2.0
+of tesseract-ocr-hin's words, nor with the GPL version 3 of the program.
 
 Every word of the first two tiers that passes the checks is kept. The third
 tier fills the rest, up to the 32 767 words the 16-bit indexes allow, most
 widely attested first, then shortest first. A word's attestation is the number
-of lists that hold it: the four above and the word list of tesseract-ocr's
+of lists that hold it: the three above and the word list of tesseract-ocr's
 Devanagari script model (tesseract-ocr-script-deva), which gives no words of
 its own (it mixes Hindi with Marathi, Nepali and Sanskrit) but tells which
 dictionary words are also seen in print. Ties at the cut go by the SHA-256 of
@@ -72,7 +77,7 @@ HUNSPELL = "hunspell-hi"
 AFFIX_FORMS = "hunspell-hi-affix-forms"
 ASPELL = "aspell-hi"
 SCRIPT_LIST = "tesseract-ocr-script-deva"
-TIERS = [[TESSERACT], [HUNSPELL], [AFFIX_FORMS, ASPELL]]
+TIERS = [[TESSERACT], [HUNSPELL], [AFFIX_FORMS]]
 WORD_SOURCES = [TESSERACT, HUNSPELL, AFFIX_FORMS, ASPELL]
 
 
@@ -350,7 +355,7 @@ def check_common_notes(rep, common, lists):
 def attesting(lists):
     """The independent lists a word can be attested in: hunspell-hi's entries
     and the forms its rules make count as one."""
-    return [lists[TESSERACT], lists[HUNSPELL] | lists[AFFIX_FORMS], lists[ASPELL],
+    return [lists[TESSERACT], lists[HUNSPELL] | lists[AFFIX_FORMS],
             lists[SCRIPT_LIST]]
 
 
