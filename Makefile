@@ -10,7 +10,7 @@ FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build build-release run test test-clang test-sanitize bench fuzz soak install try-ime format format-check clean
+.PHONY: all deps build build-release run test test-clang test-sanitize bench fuzz soak install deb deb-check try-ime format format-check clean
 
 all: build
 
@@ -72,6 +72,19 @@ soak: deps
 install: build
 	$(if $(PREFIX),LEKHORA_IBUS_UNDER_PREFIX=1 )cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
 
+# The Debian packages (lekhora, ibus-lekhora), built by dpkg-buildpackage from
+# a clean copy of the tree with the distribution's flags, into DEB_DIR.
+DEB_DIR ?= dist
+deb:
+	@scripts/ensure-deps.sh --with-deb
+	scripts/build-deb.sh $(DEB_DIR) $(JOBS)
+
+# lintian, the packages' files and dependencies, the desktop entry and the
+# IBus component, and the packaged programs run from a scratch root.
+deb-check:
+	@scripts/ensure-deps.sh --with-deb
+	scripts/check-deb.sh $(DEB_DIR)
+
 # The input method from the build tree in a private IBus session on this display.
 try-ime: build
 	@scripts/try-ime.sh $(BUILD)
@@ -85,4 +98,4 @@ format-check:
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
-	rm -rf $(BUILD) $(CLANG_BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(RELEASE_BUILD)
+	rm -rf $(BUILD) $(CLANG_BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(RELEASE_BUILD) $(DEB_DIR)

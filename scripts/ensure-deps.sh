@@ -14,7 +14,8 @@ packages=(
 # Extras for the development targets: --with-clang for the clang build,
 # --with-fuzz for the libFuzzer build, --with-format for clang-format,
 # --with-peer for the input method make bench measures beside Lekhora's,
-# --with-texts for the packages bench/texts/extract.py takes its texts from.
+# --with-texts for the packages bench/texts/extract.py takes its texts from,
+# --with-deb for building and checking the Debian packages.
 for option in "$@"; do
   case "$option" in
     --with-clang) packages+=(clang) ;;
@@ -22,6 +23,7 @@ for option in "$@"; do
     --with-format) packages+=(clang-format) ;;
     --with-peer) packages+=(ibus-typing-booster hunspell-hi python3-enchant) ;;
     --with-texts) packages+=(libreoffice-help-hi festival-hi) ;;
+    --with-deb) packages+=(build-essential debhelper lintian desktop-file-utils) ;;
     *) echo "ensure-deps.sh: unknown option $option" >&2; exit 2 ;;
   esac
 done

@@ -4,17 +4,24 @@
 # in the user's own folder, edited there, and the program's folder stays as
 # it was installed.
 source "$(dirname "$0")/lib.sh"
+# With LEKHORA_INSTALLED_PREFIX the copy is one already installed there (by
+# the Debian packages), left as it is.
 build=$3 appdir=$4 bindir=$5
-prefix=$(mktemp -d "$state/prefix.XXXXXX")
-cleanup() {
-  stop_pad
-  chmod -R u+w "$prefix" 2>/dev/null || true
-  rm -rf "$prefix"
-}
-trap cleanup EXIT
-cmake --install "$build" --prefix "$prefix" >/dev/null
-chmod 755 "$prefix"
-chmod -R a-w "$prefix/$appdir"
+if [ -n "${LEKHORA_INSTALLED_PREFIX:-}" ]; then
+  prefix=$LEKHORA_INSTALLED_PREFIX
+  trap stop_pad EXIT
+else
+  prefix=$(mktemp -d "$state/prefix.XXXXXX")
+  cleanup() {
+    stop_pad
+    chmod -R u+w "$prefix" 2>/dev/null || true
+    rm -rf "$prefix"
+  }
+  trap cleanup EXIT
+  cmake --install "$build" --prefix "$prefix" >/dev/null
+  chmod 755 "$prefix"
+  chmod -R a-w "$prefix/$appdir"
+fi
 sums() { (cd "$prefix/$appdir" && find . -type f -exec sha256sum {} + | sort; ls -la); }
 before=$(sums)
 

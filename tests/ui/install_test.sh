@@ -35,7 +35,16 @@ if [ -e "$build/bin/lekhora-ibus" ]; then
   "$python" "$(dirname "$0")/../ime/ibus_component_check.py" "$prefix/$datadir/ibus/component/lekhora.xml" ||
     { echo "the installed component file's icons or symbols" >&2; fail=1; }
 fi
+# The command-line tools: in the program's folder, where they find its data,
+# and on the PATH as links.
+for tool in lekhora-convert lekhora-words lekhora-he3; do
+  need "$appdir/$tool"
+  [ -L "$prefix/$bindir/$tool" ] || { echo "$bindir/$tool is not a link to the program's folder" >&2; fail=1; }
+done
 [ $fail -eq 0 ] || exit 1
+# Through its link, the converter reads the romanization model beside it.
+[ "$(printf 'kaise ' | "$prefix/$bindir/lekhora-convert" --layout IntelligentRoman)" = "कैसे " ] ||
+  { echo "the installed lekhora-convert did not find its data" >&2; exit 1; }
 
 [ -x "$prefix/$appdir/lekhora" ] || { echo "the program is not executable" >&2; exit 1; }
 [ -x "$prefix/$bindir/lekhora" ] || { echo "the launcher is not executable" >&2; exit 1; }
