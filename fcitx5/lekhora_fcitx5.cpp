@@ -6,8 +6,10 @@
 #include <fcitx/candidatelist.h>
 #include <fcitx/inputcontext.h>
 #include <fcitx/inputpanel.h>
+#include <fcitx/statusarea.h>
 #include <fcitx/text.h>
 #include <fcitx/userinterface.h>
+#include <fcitx/userinterfacemanager.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -126,9 +128,103 @@ LekhoraFcitx::LekhoraFcitx(fcitx::Instance* instance)
               }),
       factory_([](fcitx::InputContext&) { return new ContextState; }) {
   instance_->inputContextManager().registerProperty("lekhoraState", &factory_);
+  MakeMenu();
 }
 
-LekhoraFcitx::~LekhoraFcitx() = default;
+void LekhoraFcitx::MakeMenu() {
+  fcitx::UserInterfaceManager& ui = instance_->userInterfaceManager();
+  scriptAction_.setShortText("Output script");
+  scriptAction_.setMenu(&scriptMenu_);
+  ui.registerAction("lekhora-script", &scriptAction_);
+  scriptChoices_.emplace_back(u"", std::make_unique<fcitx::SimpleAction>());
+  scriptChoices_.back().second->setShortText("The layout's own (Devanagari)");
+  for (const OutputScript& script : OutputScripts()) {
+    scriptChoices_.emplace_back(std::u16string(script.name),
+                                std::make_unique<fcitx::SimpleAction>());
+    scriptChoices_.back().second->setShortText(EncodeUtf8(script.name));
+  }
+  for (auto& [script, action] : scriptChoices_) {
+    action->setCheckable(true);
+    action->connect<fcitx::SimpleAction::Activated>(
+        [this, script = script](fcitx::InputContext* ic) { ChooseScript(ic, script); });
+    ui.registerAction("lekhora-script-" + EncodeUtf8(script), action.get());
+    scriptMenu_.addAction(action.get());
+  }
+  suggestionsAction_.setShortText("Suggestions");
+  suggestionsAction_.setCheckable(true);
+  suggestionsAction_.connect<fcitx::SimpleAction::Activated>(
+      [this](fcitx::InputContext* ic) { SwitchSuggestions(ic); });
+  ui.registerAction("lekhora-suggestions", &suggestionsAction_);
+  learnAction_.setShortText("Learn the words I type");
+  learnAction_.setCheckable(true);
+  learnAction_.connect<fcitx::SimpleAction::Activated>([this](fcitx::InputContext* ic) {
+    if (!shared_.Learning().Set(!shared_.Learning().On()))
+      std::fprintf(stderr, "lekhora-fcitx5: the learning setting could not be saved\n");
+    Debug("learn", shared_.Learning().On() ? "on" : "off");
+    learnAction_.setChecked(shared_.Learning().On());
+    learnAction_.update(ic);
+  });
+  ui.registerAction("lekhora-learn", &learnAction_);
+  clearAction_.setShortText("Clear typing history");
+  clearAction_.connect<fcitx::SimpleAction::Activated>([this](fcitx::InputContext*) {
+    shared_.Learning().ClearHistory();
+    Debug("clear-history", "");
+  });
+  ui.registerAction("lekhora-clear-history", &clearAction_);
+}
+
+void LekhoraFcitx::ShowMenu(fcitx::InputContext* ic, std::u16string_view layout) {
+  fcitx::StatusArea& area = ic->statusArea();
+  area.clearGroup(fcitx::StatusGroup::InputMethod);
+  // Latin letters become Devanagari words only: no other script to choose.
+  if (layout != kIntelligentRomanLayout) {
+    const auto chosen = scripts_.find(std::u16string(layout));
+    const std::u16string script = chosen == scripts_.end() ? u"" : chosen->second;
+    for (auto& [name, action] : scriptChoices_) action->setChecked(name == script);
+    area.addAction(fcitx::StatusGroup::InputMethod, &scriptAction_);
+  }
+  suggestionsAction_.setChecked(suggestions_);
+  learnAction_.setChecked(shared_.Learning().On());
+  area.addAction(fcitx::StatusGroup::InputMethod, &suggestionsAction_);
+  area.addAction(fcitx::StatusGroup::InputMethod, &learnAction_);
+  area.addAction(fcitx::StatusGroup::InputMethod, &clearAction_);
+}
+
+void LekhoraFcitx::ChooseScript(fcitx::InputContext* ic, const std::u16string& script) {
+  const std::u16string layout(LayoutOf(instance_->inputMethodEntry(ic)));
+  auto context = shared_.Context(layout, script);
+  if (!context || layout == kIntelligentRomanLayout) return;
+  scripts_[layout] = script;
+  Apply(ic, Session(ic, instance_->inputMethodEntry(ic)).SetLayout(std::move(context)));
+  for (auto& [name, action] : scriptChoices_) {
+    action->setChecked(name == script);
+    action->update(ic);
+  }
+}
+
+void LekhoraFcitx::SwitchSuggestions(fcitx::InputContext* ic) {
+  InputSession& session = Session(ic, instance_->inputMethodEntry(ic));
+  Apply(ic, session.CommitNow());
+  suggestions_ = !suggestions_;
+  // The other contexts' sessions follow at their next focus (CatchUp).
+  session.SetSuggestionsOn(suggestions_);
+  Debug("suggestions", suggestions_ ? "on" : "off");
+  suggestionsAction_.setChecked(suggestions_);
+  suggestionsAction_.update(ic);
+}
+
+LekhoraFcitx::~LekhoraFcitx() {
+  fcitx::UserInterfaceManager& ui = instance_->userInterfaceManager();
+  for (auto& choice : scriptChoices_) {
+    scriptMenu_.removeAction(choice.second.get());
+    ui.unregisterAction(choice.second.get());
+  }
+  for (fcitx::Action* action :
+       {static_cast<fcitx::Action*>(&scriptAction_),
+        static_cast<fcitx::Action*>(&suggestionsAction_),
+        static_cast<fcitx::Action*>(&learnAction_), static_cast<fcitx::Action*>(&clearAction_)})
+    ui.unregisterAction(action);
+}
 
 SessionSettings LekhoraFcitx::Settings(fcitx::InputContext* ic,
                                        const fcitx::InputMethodEntry* entry) const {
@@ -203,6 +299,7 @@ void LekhoraFcitx::activate(const fcitx::InputMethodEntry& entry, fcitx::InputCo
   Debug("focus", ic->program());
   // Learning may have been switched, words learned in the pad or another process.
   shared_.Refresh();
+  ShowMenu(ic, LayoutOf(&entry));
   shared_.CatchUp(Session(ic, &entry), Settings(ic, &entry),
                   [this, ic](const SessionActions& a) { Apply(ic, a); });
 }

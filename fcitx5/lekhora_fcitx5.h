@@ -4,16 +4,19 @@
 // calls and the sessions' actions into preedit, commits and candidates.
 
 #include <fcitx-utils/eventdispatcher.h>
+#include <fcitx/action.h>
 #include <fcitx/addonfactory.h>
 #include <fcitx/addoninstance.h>
 #include <fcitx/addonmanager.h>
 #include <fcitx/inputcontextproperty.h>
 #include <fcitx/inputmethodengine.h>
 #include <fcitx/instance.h>
+#include <fcitx/menu.h>
 
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ime/front_end.h"
 #include "ime/input_session.h"
@@ -47,6 +50,12 @@ class LekhoraFcitx final : public fcitx::InputMethodEngineV2 {
   InputSession& Session(fcitx::InputContext* ic, const fcitx::InputMethodEntry* entry);
   SessionSettings Settings(fcitx::InputContext* ic, const fcitx::InputMethodEntry* entry) const;
   void Apply(fcitx::InputContext* ic, const SessionActions& actions);
+  /// The menu, as the IBus engine's: the output script, suggestions on or
+  /// off, learning on or off, clearing the history.
+  void MakeMenu();
+  void ShowMenu(fcitx::InputContext* ic, std::u16string_view layout);
+  void ChooseScript(fcitx::InputContext* ic, const std::u16string& script);
+  void SwitchSuggestions(fcitx::InputContext* ic);
 
   fcitx::Instance* instance_;
   // Runs the shared words' tasks on fcitx5's loop; made before and gone
@@ -57,6 +66,13 @@ class LekhoraFcitx final : public fcitx::InputMethodEngineV2 {
   bool suggestions_ = true;
   // The output script chosen for each layout; none: the layout's own.
   std::map<std::u16string, std::u16string> scripts_;
+  fcitx::SimpleAction scriptAction_;
+  fcitx::Menu scriptMenu_;
+  // The layout's own script first, then OutputScripts().
+  std::vector<std::pair<std::u16string, std::unique_ptr<fcitx::SimpleAction>>> scriptChoices_;
+  fcitx::SimpleAction suggestionsAction_;
+  fcitx::SimpleAction learnAction_;
+  fcitx::SimpleAction clearAction_;
 };
 
 class LekhoraFcitxFactory final : public fcitx::AddonFactory {

@@ -5,6 +5,7 @@
 # clients, keys sent with xdotool. Nothing outside a temporary folder is read
 # or written. Exits 77 (skipped) when fcitx5 or a tool is missing.
 #   fcitx5_e2e.sh ADDON_DIRS DATA_DIRS CONVERT QT_CLIENT GTK_CLIENT
+# fcitx5_panel_client.py beside it stands in for the desktop's panel.
 set -euo pipefail
 export LC_ALL=C.UTF-8
 addon_dirs=$1 data_dirs=$2 convert=$3 qt_client=$4 gtk_client=$5
@@ -68,7 +69,7 @@ printf 'my words\r\n%s\r\n' "$user_word" | iconv -f UTF-8 -t UTF-16LE \
   >"$XDG_DATA_HOME/lekhora/customwords.txt"
 export LEKHORA_FCITX5_DEBUG=$tmp/engine.log
 FCITX_ADDON_DIRS=$addon_dirs XDG_DATA_DIRS=$data_dirs:/usr/local/share:/usr/share \
-  fcitx5 --disable=all --enable=dbus,dbusfrontend,xcb,classicui,keyboard,lekhora \
+  fcitx5 --disable=all --enable=dbus,dbusfrontend,xcb,classicui,kimpanel,keyboard,lekhora \
   >"$tmp/fcitx5.log" 2>&1 &
 fcitx5_pid=$!
 client_pid=
@@ -242,6 +243,38 @@ for client in ${LEKHORA_FCITX5_CLIENTS:-qt gtk}; do
   expect_texts "$(u '\u092E\u0947\u0930\u093E ')" "merasecret" "$client a normal field after the password field"
   stop_client
 done
+# The menu, through a stand-in for the desktop's panel: suggestions off, then
+# on again; learning off, saved where the pad reads it; another output script.
+panel() { "$python" "$(dirname "$0")/fcitx5_panel_client.py" "$@" >"$tmp/panel.out" 2>&1; }
+start_client qt
+if select_im lekhora-vimra; then
+  panel lekhora-suggestions lekhora-suggestions || fail "menu: not shown: $(cat "$tmp/panel.out")"
+  for entry in lekhora-script lekhora-suggestions lekhora-learn lekhora-clear-history; do
+    grep -q "/Fcitx/$entry\b" "$tmp/panel.out" || fail "menu: no $entry in [$(cat "$tmp/panel.out")]"
+  done
+  for _ in $(seq 60); do grep -q '^suggestions \[off\]' "$tmp/engine.log" && break; sleep 0.05; done
+  send 30 s o n
+  expect_preedit "$(printf 'son' | "$convert")" "menu, suggestions off: son"
+  grep -q '^candidates ' "$tmp/engine.log" && fail "menu, suggestions off: candidates shown"
+  send 30 space
+  panel lekhora-suggestions lekhora-suggestions || fail "menu: $(cat "$tmp/panel.out")"
+  for _ in $(seq 60); do grep -q '^suggestions \[on\]' "$tmp/engine.log" && break; sleep 0.05; done
+  panel lekhora-learn lekhora-learn || fail "menu: $(cat "$tmp/panel.out")"
+  for _ in $(seq 60); do grep -q '^learn \[off\]' "$tmp/engine.log" && break; sleep 0.05; done
+  grep -qx 'learn=off' "$XDG_CONFIG_HOME/lekhora/lekhora.conf" 2>/dev/null ||
+    fail "menu, learning off is not saved: $(cat "$XDG_CONFIG_HOME"/lekhora/* 2>&1)"
+  send 30 s o n
+  for _ in $(seq 60); do [ -n "$(first_candidate)" ] && break; sleep 0.05; done
+  [ -n "$(first_candidate)" ] || fail "menu, suggestions on again: no candidates for son: $(grep -v "^preedit" "$tmp/engine.log" | tr "\n" " ")"
+  send 30 space
+  sons=$(printf 'son son ' | "$convert")
+  expect_text "$sons" "menu, son son"
+  panel lekhora-script lekhora-script-Gujarati || fail "menu: $(cat "$tmp/panel.out")"
+  send 30 $(keys_of "kamal ")
+  expect_text "$sons$(printf 'kamal ' | "$convert" --script Gujarati)" "menu, Gujarati script"
+fi
+stop_client
+
 # The secret is in the history in no form the keys could have made; the
 # normal fields' words are.
 secret_dev=$(printf 'merasecret' | "$convert" --layout 'Phonetic(Vimra)')
