@@ -188,6 +188,8 @@ void LekhoraFcitx::ShowMenu(fcitx::InputContext* ic, std::u16string_view layout)
   area.addAction(fcitx::StatusGroup::InputMethod, &suggestionsAction_);
   area.addAction(fcitx::StatusGroup::InputMethod, &learnAction_);
   area.addAction(fcitx::StatusGroup::InputMethod, &clearAction_);
+  // The panels (the tray, a desktop's own) show the menu anew.
+  ic->updateUserInterface(fcitx::UserInterfaceComponent::StatusArea);
 }
 
 void LekhoraFcitx::ChooseScript(fcitx::InputContext* ic, const std::u16string& script) {
@@ -195,6 +197,7 @@ void LekhoraFcitx::ChooseScript(fcitx::InputContext* ic, const std::u16string& s
   auto context = shared_.Context(layout, script);
   if (!context || layout == kIntelligentRomanLayout) return;
   scripts_[layout] = script;
+  Debug("script", EncodeUtf8(script));
   Apply(ic, Session(ic, instance_->inputMethodEntry(ic)).SetLayout(std::move(context)));
   for (auto& [name, action] : scriptChoices_) {
     action->setChecked(name == script);
@@ -320,6 +323,7 @@ void LekhoraFcitx::reset(const fcitx::InputMethodEntry& entry, fcitx::InputConte
 }
 
 void LekhoraFcitx::Click(fcitx::InputContext* ic, int index) {
+  Debug("click", std::to_string(index));
   ContextState* state = ic->propertyFor(&factory_);
   if (state->session) Apply(ic, state->session->ClickCandidate(index));
 }

@@ -34,8 +34,18 @@ def registered(_bus, _sender, _path, _interface, _signal, parameters):
 
 bus.signal_subscribe(None, "org.kde.kimpanel.inputmethod", "RegisterProperties", None, None,
                      Gio.DBusSignalFlags.NONE, registered)
-# fcitx5 shows the menu once it sees a panel, and again at each focus.
+# fcitx5 shows the menu once it sees a panel, at each focus and when a panel
+# says it has been made, which this one says until it sees the entry.
 Gio.bus_own_name_on_connection(bus, "org.kde.impanel", Gio.BusNameOwnerFlags.NONE, None, None)
+
+
+def created():
+    if not shown:
+        bus.emit_signal(None, "/org/kde/impanel", "org.kde.impanel", "PanelCreated", None)
+    return not shown
+
+
+GLib.timeout_add(200, created)
 GLib.timeout_add_seconds(10, loop.quit)
 loop.run()
 sys.exit(0 if shown else 1)
