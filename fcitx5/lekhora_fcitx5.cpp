@@ -203,6 +203,7 @@ void LekhoraFcitx::ChooseScript(fcitx::InputContext* ic, const std::u16string& s
     action->setChecked(name == script);
     action->update(ic);
   }
+  scriptAction_.update(ic);
 }
 
 void LekhoraFcitx::SwitchSuggestions(fcitx::InputContext* ic) {

@@ -2,9 +2,10 @@
 # Stands in for a desktop panel of fcitx5's kimpanel protocol, through which
 # fcitx5 shows the focused input method's menu and takes clicks on it: owns
 # the panel's bus name, waits until fcitx5 shows an entry named by the first
-# argument, prints the entries shown ("shown NAME..."), then clicks each
-# entry named by the other arguments, in order.
-#   fcitx5_panel_client.py ENTRY [CLICK...]
+# argument, prints the entries shown ("shown NAME..."), then clicks the entry
+# named by the second argument and stays, as fcitx5 acts on a click after a
+# delay, until the caller has seen it act and ends it (or for ten seconds).
+#   fcitx5_panel_client.py ENTRY CLICK
 import sys
 
 import gi
@@ -13,7 +14,7 @@ gi.require_version("Gio", "2.0")
 from gi.repository import Gio, GLib  # noqa: E402
 
 wanted = "/Fcitx/" + sys.argv[1]
-clicks = sys.argv[2:]
+click = sys.argv[2]
 bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
 loop = GLib.MainLoop()
 shown = []
@@ -25,11 +26,9 @@ def registered(_bus, _sender, _path, _interface, _signal, parameters):
         return
     shown.extend(properties)
     print("shown " + " ".join(p for p in properties if p.startswith("/Fcitx/lekhora")), flush=True)
-    for name in clicks:
-        bus.emit_signal(None, "/org/kde/impanel", "org.kde.impanel", "TriggerProperty",
-                        GLib.Variant("(s)", ("/Fcitx/" + name,)))
+    bus.emit_signal(None, "/org/kde/impanel", "org.kde.impanel", "TriggerProperty",
+                    GLib.Variant("(s)", ("/Fcitx/" + click,)))
     bus.flush_sync(None)
-    loop.quit()
 
 
 bus.signal_subscribe(None, "org.kde.kimpanel.inputmethod", "RegisterProperties", None, None,
@@ -48,4 +47,6 @@ def created():
 GLib.timeout_add(200, created)
 GLib.timeout_add_seconds(10, loop.quit)
 loop.run()
+if not shown:
+    print("not shown", flush=True)
 sys.exit(0 if shown else 1)
