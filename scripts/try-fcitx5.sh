@@ -43,7 +43,7 @@ if [ -z "${LEKHORA_TRY_INNER:-}" ]; then
     printf '[GroupOrder]\n0=Lekhora\n'
   } >"$XDG_CONFIG_HOME/fcitx5/profile"
   printf '[Behavior]\nActiveByDefault=True\nShareInputState=All\n' >"$XDG_CONFIG_HOME/fcitx5/config"
-  export LEKHORA_TRY_INNER=$tmp
+  export LEKHORA_TRY_INNER=$tmp NO_AT_BRIDGE=1
   dbus-run-session -- bash "$0" "$build" "$im"
   exit $?
 fi
@@ -55,7 +55,13 @@ FCITX_ADDON_DIRS=$build/bin:$core_dir/fcitx5 \
   >>"$LEKHORA_TRY_INNER/fcitx5.log" 2>&1 &
 daemon=$!
 trap 'kill $daemon 2>/dev/null || true' EXIT
-for _ in $(seq 100); do fcitx5-remote >/dev/null 2>&1 && break; sleep 0.05; done
+# Asked before this fcitx5 holds its name, the bus would start the system's
+# own fcitx5 instead: only whether the name has an owner is asked.
+for _ in $(seq 100); do
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner string:org.fcitx.Fcitx5 2>/dev/null | grep 'boolean true' >/dev/null && break
+  sleep 0.05
+done
 echo "Typing with $im; close the window to stop."
 GTK_IM_MODULE=fcitx "$python" - <<'PY'
 import gi
