@@ -10,7 +10,7 @@ FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build build-release run test test-clang test-sanitize bench fuzz soak install deb deb-check try-ime format format-check clean
+.PHONY: all deps build build-release run test test-clang test-sanitize bench fuzz soak install deb deb-check try-ime try-fcitx5 format format-check clean
 
 all: build
 
@@ -88,6 +88,10 @@ deb-check:
 # The input method from the build tree in a private IBus session on this display.
 try-ime: build
 	@scripts/try-ime.sh $(BUILD)
+
+# The fcitx5 addon from the build tree in a private fcitx5 on this display.
+try-fcitx5: build
+	@scripts/try-fcitx5.sh $(BUILD)
 
 format:
 	@scripts/ensure-deps.sh --with-format

@@ -2,24 +2,18 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <map>
+#include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <utility>
 
-#include "base/program_folder.h"
 #include "engine/layout.h"
-#include "ibus/engine_names.h"
 #include "ibus/key_event.h"
+#include "ime/engine_names.h"
+#include "ime/front_end.h"
 #include "ime/input_contexts.h"
 #include "ime/input_session.h"
-#include "ime/learning_switch.h"
-#include "ime/shared_words.h"
 #include "text/utf8.h"
-#include "userdata/roman_words.h"
-#include "userdata/user_folders.h"
-#include "userdata/word_ranking.h"
 
 namespace lekhora {
 namespace {
@@ -29,103 +23,20 @@ std::string& DataFolder() {
   return folder;
 }
 
-// One source of words for every engine of the process, made when the first
-// one starts: the bundled list, and the user's words from where the pad
-// keeps them, read again at a focus after the pad has changed them.
-WordsSource& Source() {
-  static WordsSource source(
-      DataFolder().empty() ? ProgramFolder() : std::filesystem::path(DataFolder()),
-      UserWordsFile());
-  return source;
-}
-
-void FlushSoon();
-
-// What every engine of the process ranks with and learns into: the shipped
-// frequencies and the user's history, which the pad and the other input
-// method processes share through its file. A long history takes a while to
-// read, so it is read on a thread of its own and taken in when the process
-// is next idle; until then the frequencies alone rank.
-WordRanking& Ranks() {
-  static WordRanking ranking(
-      DataFolder().empty() ? ProgramFolder() : std::filesystem::path(DataFolder()),
-      DefaultHistoryFile(), [] {
-        WordHistoryOptions options;
-        options.OpenInBackground = true;
-        // On the reading thread: the history is the main loop's.
-        options.Opened = [] {
-          g_idle_add(
-              [](gpointer) -> gboolean {
-                Ranks().History().FinishOpening(true);
-                FlushSoon();
-                return G_SOURCE_REMOVE;
-              },
-              nullptr);
-        };
-        return options;
-      }());
-  return ranking;
-}
-
-// The words Latin letters stand for, read when IntelligentRoman first asks,
-// with the words the user has added as the asking session has them (read
-// again at a focus, as for the other layouts).
-RomanWords& Romanized(const std::shared_ptr<const SharedWords>& current) {
-  static RomanWords words(
-      DataFolder().empty() ? ProgramFolder() : std::filesystem::path(DataFolder()), Ranks());
-  static const bool noted = [] {
-    // Without it the letters are committed as typed; the log says why.
-    if (!words.Loaded()) std::fprintf(stderr, "lekhora-ibus: %s\n", words.Problem().c_str());
-    return true;
-  }();
-  static_cast<void>(noted);
-  static std::shared_ptr<const SharedWords> followed;
-  if (current && current != followed) {
-    words.SetUserWords(AddedWords(*current));
-    followed = current;
-  }
-  return words;
-}
-
-// The menu's learning entries, for every engine of the process.
-LearningSwitch& Learning() {
-  static LearningSwitch learning(Ranks(), DefaultSettingsFile());
-  return learning;
-}
-
-// Learned words reach the history file when the process is idle, never on
-// the key that committed them.
-void FlushSoon() {
-  static bool pending = false;
-  if (pending || !Ranks().History().HasPending()) return;
-  pending = true;
-  g_idle_add(
-      [](gpointer) -> gboolean {
-        pending = false;
-        // A busy file keeps the words for the next commit's flush.
-        Ranks().History().Flush();
-        for (const std::string& note : Ranks().History().TakeNotes())
-          std::fprintf(stderr, "lekhora-ibus: %s\n", note.c_str());
-        return G_SOURCE_REMOVE;
-      },
-      nullptr);
-}
-
-// Layouts are built once per layout and script and shared read-only.
-std::shared_ptr<const Layout> Context(std::u16string_view layout, std::u16string_view script) {
-  static std::map<std::pair<std::u16string, std::u16string>, std::shared_ptr<const Layout>> cache;
-  // IntelligentRoman types no layout's keys: no output script changes it.
-  if (layout == kIntelligentRomanLayout) script = {};
-  auto& slot = cache[{std::u16string(layout), std::u16string(script)}];
-  if (!slot) slot = MakeLayout(layout, script);
-  return slot;
-}
-
-// The words of contexts away from the focus, for every engine of the process:
+// What every engine of the process shares, made when the first one starts:
 // the daemon makes a new engine at each switch of input method.
-const std::shared_ptr<InputContexts::Kept>& KeptWords() {
-  static const auto kept = std::make_shared<InputContexts::Kept>();
-  return kept;
+FrontEnd& Shared() {
+  static FrontEnd shared(DataFolder(), "lekhora-ibus", [](std::function<void()> task) {
+    g_idle_add(
+        [](gpointer data) -> gboolean {
+          const std::unique_ptr<std::function<void()>> run(
+              static_cast<std::function<void()>*>(data));
+          (*run)();
+          return G_SOURCE_REMOVE;
+        },
+        new std::function<void()>(std::move(task)));
+  });
+  return shared;
 }
 
 // LEKHORA_IBUS_DEBUG names a file that gets a line per change of preedit and
@@ -187,6 +98,10 @@ InputSession& Session(IBusEngine* engine) {
   return Self(engine)->contexts->Current();
 }
 
+SessionSettings Settings(const LekhoraEngine* self) {
+  return {*self->layout, *self->script, self->suggestions, self->secret};
+}
+
 // Qt's input context commits the preedit it shows by itself when the focus
 // moves between its widgets or they are clicked, without telling the daemon
 // so: with the daemon committing it as well the word would go in twice, the
@@ -210,7 +125,7 @@ void Apply(IBusEngine* engine, const SessionActions& a) {
     const std::string text = EncodeUtf8(a.commit);
     Debug("commit", text);
     ibus_engine_commit_text(engine, ibus_text_new_from_string(text.c_str()));
-    FlushSoon();
+    Shared().FlushSoon();
   }
   const std::string preedit = EncodeUtf8(a.preedit);
   Debug("preedit", preedit);
@@ -292,7 +207,7 @@ IBusPropList* BuildProps(LekhoraEngine* self) {
       props, ibus_property_new(
                  kLearnProp, PROP_TYPE_TOGGLE, ibus_text_new_from_string("Learn the words I type"),
                  nullptr, nullptr, TRUE, TRUE,
-                 Learning().On() ? PROP_STATE_CHECKED : PROP_STATE_UNCHECKED, nullptr));
+                 Shared().Learning().On() ? PROP_STATE_CHECKED : PROP_STATE_UNCHECKED, nullptr));
   ibus_prop_list_append(
       props, ibus_property_new(kClearHistoryProp, PROP_TYPE_NORMAL,
                                ibus_text_new_from_string("Clear typing history"), nullptr, nullptr,
@@ -322,21 +237,8 @@ void Constructed(GObject* object) {
   G_OBJECT_CLASS(lekhora_engine_parent_class)->constructed(object);
   LekhoraEngine* self = reinterpret_cast<LekhoraEngine*>(object);
   *self->layout = LayoutOf(ibus_engine_get_name(IBUS_ENGINE(object)));
-  self->contexts = new InputContexts(
-      [self] {
-        auto session = std::make_unique<InputSession>(Context(*self->layout, *self->script),
-                                                      Source().Current());
-        session->SetSuggestionsOn(self->suggestions);
-        session->SetPlainTyping(self->secret);
-        session->SetRanking(&Ranks());
-        // The session owns the source, so the pointer lives as long as it.
-        session->SetRomanSource([asking = session.get()](std::u16string_view letters,
-                                                         std::u16string_view previous, int count) {
-          return Romanized(asking->Words()).Candidates(letters, previous, count);
-        });
-        return session;
-      },
-      KeptWords());
+  self->contexts = new InputContexts([self] { return Shared().MakeSession(Settings(self)); },
+                                     Shared().KeptWords());
   self->props = BuildProps(self);
   g_object_ref_sink(self->props);
 }
@@ -362,15 +264,8 @@ gboolean ProcessKey(IBusEngine* engine, guint keyval, guint /*keycode*/, guint s
 // The settings of the engine as the focused context's session finds them:
 // the words may have changed, the script been chosen while it was away.
 void CatchUp(IBusEngine* engine) {
-  LekhoraEngine* self = Self(engine);
-  InputSession& session = Session(engine);
-  std::shared_ptr<const SharedWords> words = Source().Current();
-  if (words != session.Words()) Apply(engine, session.SetWords(std::move(words)));
-  auto context = Context(*self->layout, *self->script);
-  if (context && context.get() != &session.TypingLayout())
-    Apply(engine, session.SetLayout(std::move(context)));
-  session.SetSuggestionsOn(self->suggestions);
-  if (session.PlainTyping() != self->secret) Apply(engine, session.SetPlainTyping(self->secret));
+  Shared().CatchUp(Session(engine), Settings(Self(engine)),
+                   [engine](const SessionActions& a) { Apply(engine, a); });
 }
 
 void FocusInId(IBusEngine* engine, const gchar* path, const gchar* client) {
@@ -379,12 +274,10 @@ void FocusInId(IBusEngine* engine, const gchar* path, const gchar* client) {
   self->commitMode = !keeps;
   Debug("focus",
         std::string(client != nullptr ? client : "") + " " + (path != nullptr ? path : ""));
-  // Learning may have been switched in the pad or another process.
-  Learning().Reload();
+  // Learning may have been switched, words learned in the pad or another process.
+  Shared().Refresh();
   RegisterProps(engine);
   Apply(engine, self->contexts->FocusIn(path != nullptr ? path : "", keeps));
-  // What the pad and the other processes learned meanwhile.
-  Ranks().History().Refresh();
   CatchUp(engine);
 }
 
@@ -452,16 +345,16 @@ void PropertyActivate(IBusEngine* engine, const gchar* name, guint state) {
   } else if (key.starts_with(kScriptPrefix) && state == PROP_STATE_CHECKED) {
     const std::u16string script =
         DecodeUtf8(key.substr(std::string_view(kScriptPrefix).size())).text;
-    auto context = Context(*self->layout, script);
+    auto context = Shared().Context(*self->layout, script);
     if (!context) return;
     *self->script = script;
     Apply(engine, Session(engine).SetLayout(std::move(context)));
   } else if (key == kLearnProp) {
-    if (!Learning().Set(state == PROP_STATE_CHECKED))
+    if (!Shared().Learning().Set(state == PROP_STATE_CHECKED))
       std::fprintf(stderr, "lekhora-ibus: the learning setting could not be saved\n");
-    Debug("learn", Learning().On() ? "on" : "off");
+    Debug("learn", Shared().Learning().On() ? "on" : "off");
   } else if (key == kClearHistoryProp) {
-    Learning().ClearHistory();
+    Shared().Learning().ClearHistory();
     Debug("clear-history", "");
   } else {
     return;

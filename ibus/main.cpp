@@ -9,8 +9,8 @@
 #include <string>
 
 #include "base/program_folder.h"
-#include "ibus/engine_names.h"
 #include "ibus/lekhora_engine.h"
+#include "ime/engine_names.h"
 
 namespace {
 

@@ -174,6 +174,7 @@ SessionActions& InputSession::Show(SessionActions& actions) {
   actions.caret = box_.SelStart();
   actions.candidates.clear();
   actions.highlight = -1;
+  actions.pageBefore = actions.pageAfter = false;
   pageSize_ = 0;
   followers_.clear();
   if (offerFollowers_ && box_.View().empty() && suggestionsOn_ && ranking_ != nullptr &&
@@ -194,6 +195,8 @@ SessionActions& InputSession::Show(SessionActions& actions) {
   actions.candidates.assign(page.Words.begin(), page.Words.end());
   pageSize_ = static_cast<int>(actions.candidates.size());
   actions.highlight = page.Highlight;
+  actions.pageBefore = pageStart_ > 0;
+  actions.pageAfter = pageStart_ + pageSize_ < suggestions_->Count();
   return actions;
 }
 
@@ -414,6 +417,7 @@ SessionActions& InputSession::ShowRoman(SessionActions& actions) {
   actions.auxiliary = roman_->Letters();
   actions.candidates.clear();
   actions.highlight = -1;
+  actions.pageBefore = actions.pageAfter = false;
   pageSize_ = 0;
   followers_.clear();
   const std::vector<std::u16string>& words = roman_->Candidates();
@@ -425,6 +429,8 @@ SessionActions& InputSession::ShowRoman(SessionActions& actions) {
                             words.begin() + static_cast<std::ptrdiff_t>(end));
   pageSize_ = static_cast<int>(actions.candidates.size());
   actions.highlight = roman_->Highlight() - pageStart_;
+  actions.pageBefore = pageStart_ > 0;
+  actions.pageAfter = end < words.size();
   return actions;
 }
 

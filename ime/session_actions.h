@@ -22,6 +22,10 @@ struct SessionActions {
   std::vector<std::u16string> candidates;
   /// The highlighted candidate, -1 when none is.
   int highlight = -1;
+  /// The candidates shown are one page: more come before or after it, for
+  /// the candidate window's page buttons.
+  bool pageBefore = false;
+  bool pageAfter = false;
   /// False: the front-end hands the key on to the application.
   bool consumed = false;
 };

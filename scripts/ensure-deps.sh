@@ -10,10 +10,11 @@ packages=(
   xvfb xauth trayer xdotool xclip x11-utils openbox imagemagick
   fonts-lohit-deva fonts-liberation
   ibus libibus-1.0-dev dbus dbus-x11 ibus-gtk3 python3-gi gir1.2-gtk-3.0 gir1.2-ibus-1.0
+  fcitx5 libfcitx5core-dev fcitx5-modules-dev fcitx5-frontend-qt6 fcitx5-frontend-gtk3
 )
 # Extras for the development targets: --with-clang for the clang build,
 # --with-fuzz for the libFuzzer build, --with-format for clang-format,
-# --with-peer for the input method make bench measures beside Lekhora's,
+# --with-peer for the input methods make bench measures beside Lekhora's,
 # --with-texts for the packages bench/texts/extract.py takes its texts from,
 # --with-deb for building and checking the Debian packages.
 for option in "$@"; do
@@ -21,7 +22,7 @@ for option in "$@"; do
     --with-clang) packages+=(clang) ;;
     --with-fuzz) packages+=(clang libclang-rt-14-dev) ;;
     --with-format) packages+=(clang-format) ;;
-    --with-peer) packages+=(ibus-typing-booster hunspell-hi python3-enchant) ;;
+    --with-peer) packages+=(ibus-typing-booster hunspell-hi python3-enchant fcitx5-m17n) ;;
     --with-texts) packages+=(libreoffice-help-hi festival-hi) ;;
     --with-deb) packages+=(build-essential debhelper lintian desktop-file-utils) ;;
     *) echo "ensure-deps.sh: unknown option $option" >&2; exit 2 ;;

@@ -1,19 +1,21 @@
 #pragma once
-// The input sources and the layout each types with.
+// The input sources and the layout each types with: the same names under
+// every input framework, so a user finds them alike in IBus and fcitx5.
 
 #include <string_view>
 
 namespace lekhora {
 
 struct EngineName {
-  const char* name;      // the IBus engine name
+  const char* name;      // the IBus engine's and the fcitx5 input method's name
   const char* longName;  // what the desktop's input source list shows
   std::u16string_view layout;
   const char* symbol;  // what the tray shows: क and the layout's initial
 };
 
-// As in the component file (ibus/CMakeLists.txt); each engine's icon is
-// icons/NAME.svg beside the engine.
+// As in the IBus component file and the fcitx5 input method files (the
+// engine lists of ibus/CMakeLists.txt and fcitx5/CMakeLists.txt); each
+// engine's icon is icons/NAME.svg beside the engine.
 inline constexpr EngineName kEngines[] = {
     {"lekhora-vimra", "Lekhora Phonetic (Vimra)", u"Phonetic(Vimra)", "\u0915V"},
     {"lekhora-phonetic", "Lekhora Phonetic", u"Phonetic", "\u0915P"},

@@ -1,0 +1,307 @@
+#!/usr/bin/env bash
+# The fcitx5 addon end to end: a private display, session bus and fcitx5 that
+# load the addon and its input method files from the build tree and no other
+# input method than a plain keyboard, a Qt text box and a GTK entry as
+# clients, keys sent with xdotool. Nothing outside a temporary folder is read
+# or written. Exits 77 (skipped) when fcitx5 or a tool is missing.
+#   fcitx5_e2e.sh ADDON_DIRS DATA_DIRS CONVERT QT_CLIENT GTK_CLIENT
+# fcitx5_panel_client.py beside it stands in for the desktop's panel.
+set -euo pipefail
+export LC_ALL=C.UTF-8
+addon_dirs=$1 data_dirs=$2 convert=$3 qt_client=$4 gtk_client=$5
+
+python=/usr/bin/python3
+[ -x "$python" ] || python=python3
+missing=()
+for tool in fcitx5 fcitx5-remote dbus-run-session dbus-send Xvfb xdotool "$python"; do
+  command -v "$tool" >/dev/null || missing+=("$tool")
+done
+ls /usr/lib/*/qt6/plugins/platforminputcontexts/libfcitx5platforminputcontextplugin.so \
+  >/dev/null 2>&1 || missing+=(fcitx5-frontend-qt6)
+ls /usr/lib/*/gtk-3.0/3.0.0/immodules/im-fcitx5.so >/dev/null 2>&1 || missing+=(fcitx5-frontend-gtk3)
+"$python" -c 'import gi; gi.require_version("Gtk", "3.0"); from gi.repository import Gtk' \
+  2>/dev/null || missing+=(python3-gi/gir1.2-gtk-3.0)
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "SKIP: the fcitx5 test needs ${missing[*]} (scripts/ensure-deps.sh installs them)"
+  exit 77
+fi
+
+if [ -z "${LEKHORA_FCITX5_INNER:-}" ]; then
+  tmp=$(mktemp -d /tmp/lekhora-fcitx5-test.XXXXXX)
+  cleanup() {
+    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$tmp"
+  }
+  trap cleanup EXIT
+  export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/config XDG_CACHE_HOME=$tmp/cache
+  export XDG_DATA_HOME=$tmp/data XDG_RUNTIME_DIR=$tmp/runtime
+  mkdir -p "$HOME" "$XDG_CONFIG_HOME/fcitx5" "$XDG_CACHE_HOME" "$XDG_DATA_HOME/lekhora" "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+  export GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
+  [ -s "$tmp/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
+  export DISPLAY=:$(cat "$tmp/display") LEKHORA_FCITX5_INNER=$tmp
+  dbus-run-session -- bash "$0" "$@"
+  exit $?
+fi
+
+tmp=$LEKHORA_FCITX5_INNER
+ims="lekhora-vimra lekhora-phonetic lekhora-inscript lekhora-remington lekhora-roman"
+# Every Lekhora input method in one group after the plain keyboard; the input
+# method stays on in every window, so one switch holds for the next client.
+{
+  printf '[Groups/0]\nName=Lekhora\nDefault Layout=us\nDefaultIM=lekhora-vimra\n\n'
+  printf '[Groups/0/Items/0]\nName=keyboard-us\nLayout=\n\n'
+  i=1
+  for im in $ims; do
+    printf '[Groups/0/Items/%d]\nName=%s\nLayout=\n\n' $i "$im"
+    i=$((i + 1))
+  done
+  printf '[GroupOrder]\n0=Lekhora\n'
+} >"$XDG_CONFIG_HOME/fcitx5/profile"
+printf '[Behavior]\nActiveByDefault=True\nShareInputState=All\nShowInputMethodInformation=False\n' \
+  >"$XDG_CONFIG_HOME/fcitx5/config"
+
+user_word=$(printf '\u0938\u094B\u0928\u092A\u0941\u0930\u0935\u093E\u0932\u093E')
+printf 'my words\r\n%s\r\n' "$user_word" | iconv -f UTF-8 -t UTF-16LE \
+  >"$XDG_DATA_HOME/lekhora/customwords.txt"
+export LEKHORA_FCITX5_DEBUG=$tmp/engine.log
+# The panel of the menu tests is fcitx5's only user interface, so fcitx5 shows
+# it the menu whenever it is there; the addon's notes show what fcitx5's own
+# windows would.
+FCITX_ADDON_DIRS=$addon_dirs XDG_DATA_DIRS=$data_dirs:/usr/local/share:/usr/share \
+  fcitx5 --disable=all --enable=dbus,dbusfrontend,xcb,kimpanel,keyboard,lekhora \
+  >"$tmp/fcitx5.log" 2>&1 &
+fcitx5_pid=$!
+client_pid=
+stop() {
+  [ -n "$client_pid" ] && kill "$client_pid" 2>/dev/null || true
+  kill "$fcitx5_pid" 2>/dev/null || true
+}
+trap stop EXIT
+available() {
+  dbus-send --session --print-reply --dest=org.fcitx.Fcitx5 /controller \
+    org.fcitx.Fcitx.Controller1.AvailableInputMethods 2>/dev/null
+}
+# Asked before fcitx5 holds its name, the bus would start the system's own
+# fcitx5 for it: only whether the name has an owner is asked until then.
+has_owner() {
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner string:"$1" 2>/dev/null | grep 'boolean true' >/dev/null
+}
+owned() { has_owner org.fcitx.Fcitx5; }
+for _ in $(seq 200); do owned && break; kill -0 $fcitx5_pid 2>/dev/null || break; sleep 0.05; done
+if ! owned; then
+  echo "FAIL: fcitx5 did not start"
+  cat "$tmp/fcitx5.log"
+  exit 1
+fi
+# The input methods are listed once fcitx5 has read them, after it takes the name.
+for _ in $(seq 200); do available | grep '"Lekhora Phonetic (Vimra)"' >/dev/null && break; sleep 0.05; done
+if ! available | grep '"Lekhora Phonetic (Vimra)"' >/dev/null; then
+  echo "FAIL: fcitx5 does not list Lekhora Phonetic (Vimra)"
+  cat "$tmp/fcitx5.log"
+  exit 1
+fi
+# Only the plain keyboards and Lekhora's own: the first field of each entry is its name.
+others=$(available | awk '/struct \{/ { getline; print $2 }' | grep -v '^"keyboard-\|^"lekhora-' || true)
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+u() { printf "$@"; }
+
+select_im() {
+  fcitx5-remote -s "$1" >/dev/null 2>&1 || true
+  for _ in $(seq 40); do [ "$(fcitx5-remote -n 2>/dev/null)" = "$1" ] && return 0; sleep 0.05; done
+  fail "input method $1 not selected: [$(fcitx5-remote -n 2>&1)]"
+  return 1
+}
+
+start_client() {
+  : >"$tmp/engine.log"
+  rm -f "$tmp/text" "$tmp/text.b" "$tmp/client.out" "$tmp/commands"
+  mkfifo "$tmp/commands"
+  exec 5<>"$tmp/commands"
+  case $1 in
+    qt) QT_IM_MODULE=fcitx QT_QPA_PLATFORM=xcb "$qt_client" "$tmp/text" <"$tmp/commands" >"$tmp/client.out" 2>"$tmp/client.err" & ;;
+    gtk) GTK_IM_MODULE=fcitx "$python" "$gtk_client" "$tmp/text" <"$tmp/commands" >"$tmp/client.out" 2>"$tmp/client.err" & ;;
+  esac
+  client_pid=$!
+  for _ in $(seq 200); do grep -q ready "$tmp/client.out" 2>/dev/null && break; sleep 0.05; done
+  grep -q ready "$tmp/client.out" || { fail "$1 client never got the focus"; cat "$tmp/client.err"; return 1; }
+  # The input context reaches fcitx5 just after the focus: wait for the addon to see it.
+  for _ in $(seq 100); do grep -q '^focus ' "$tmp/engine.log" 2>/dev/null && break; sleep 0.05; done
+}
+stop_client() {
+  kill "$client_pid" 2>/dev/null || true
+  wait "$client_pid" 2>/dev/null || true
+  client_pid=
+  exec 5>&-
+}
+tell() { echo "$*" >&5; }
+focus() {
+  local before
+  before=$(grep -c '^focus ' "$tmp/client.out" || true)
+  tell focus "$1"
+  for _ in $(seq 100); do
+    [ "$(grep -c '^focus ' "$tmp/client.out")" -gt "$before" ] &&
+      [ "$(grep '^focus ' "$tmp/client.out" | tail -1)" = "focus $1" ] && break
+    sleep 0.02
+  done
+}
+text() { cat "$tmp/text" 2>/dev/null || true; }
+text_b() { cat "$tmp/text.b" 2>/dev/null || true; }
+expect_text() {
+  for _ in $(seq 60); do [ "$(text)" = "$1" ] && return 0; sleep 0.05; done
+  fail "$2: expected [$1], got [$(text)]"
+}
+expect_texts() {
+  for _ in $(seq 60); do [ "$(text)" = "$1" ] && [ "$(text_b)" = "$2" ] && return 0; sleep 0.05; done
+  fail "$3: expected [$1] and [$2], got [$(text)] and [$(text_b)]"
+}
+last_preedit() { grep '^preedit ' "$tmp/engine.log" | tail -1 | sed 's/^preedit \[\(.*\)\]$/\1/'; }
+first_candidate() { grep '^candidates ' "$tmp/engine.log" | tail -1 | sed 's/^candidates \[\([^ @]*\).*/\1/'; }
+# Waits until the addon has shown $1 as the preedit.
+expect_preedit() {
+  for _ in $(seq 60); do [ "$(last_preedit)" = "$1" ] && return 0; sleep 0.05; done
+  fail "$2: the preedit is [$(last_preedit)], not [$1]"
+}
+send() {
+  local delay=$1
+  shift
+  xdotool key --delay "$delay" "$@"
+}
+keys_of() {
+  local s=$1 i c
+  for ((i = 0; i < ${#s}; i++)); do
+    c=${s:i:1}
+    case $c in
+      " ") printf 'space ' ;;
+      *) printf '%s ' "$c" ;;
+    esac
+  done
+}
+
+[ -z "$others" ] || fail "fcitx5 offers other input methods: $others"
+for client in ${LEKHORA_FCITX5_CLIENTS:-qt gtk}; do
+  # Each layout against what the pad types with it.
+  for pair in "lekhora-vimra:Phonetic(Vimra)" "lekhora-phonetic:Phonetic" "lekhora-inscript:Inscript" \
+    "lekhora-remington:Remington"; do
+    im=${pair%%:*} layout=${pair#*:}
+    start_client $client || continue
+    select_im "$im" || { stop_client; continue; }
+    send 30 $(keys_of "kh kai Aii ")
+    expect_text "$(printf 'kh kai Aii ' | "$convert" --layout "$layout")" "$client $im kh kai Aii"
+    stop_client
+  done
+
+  # IntelligentRoman: the preedit shows the word a break commits.
+  start_client $client || continue
+  if select_im lekhora-roman; then
+    send 30 $(keys_of "kaise")
+    kaise=$(u '\u0915\u0948\u0938\u0947')
+    expect_preedit "$kaise" "$client lekhora-roman kaise"
+    send 30 space
+    expect_text "$kaise " "$client lekhora-roman kaise"
+  fi
+  stop_client
+
+  start_client $client || continue
+  select_im lekhora-vimra || { stop_client; continue; }
+  # The preedit while a word is typed, nothing committed; Backspace edits it.
+  send 30 m e r a
+  expect_preedit "$(u '\u092E\u0947\u0930\u093E')" "$client preedit while typing"
+  [ -z "$(text)" ] || fail "$client committed [$(text)] before the word ended"
+  send 30 BackSpace i space
+  expect_text "$(u '\u092E\u0947\u0930\u093F ')" "$client mera Backspace i"
+  # A prefix, then Shift+Space commits the highlighted suggestion, the user's word.
+  send 30 s o n
+  for _ in $(seq 60); do [ -n "$(first_candidate)" ] && break; sleep 0.05; done
+  [ "$(first_candidate)" = "$user_word" ] ||
+    fail "$client the user's word is not the first candidate for son: [$(first_candidate)]"
+  send 30 shift+space
+  expect_text "$(u '\u092E\u0947\u0930\u093F ')$user_word" "$client Shift+Space"
+  stop_client
+
+  # Fast typing gives what slow typing gives.
+  start_client $client || continue
+  select_im lekhora-vimra || { stop_client; continue; }
+  demo=$(printf 'kh kai Aii kh kai Aii ' | "$convert" --layout 'Phonetic(Vimra)')
+  send 1 $(keys_of "kh kai Aii kh kai Aii ")
+  expect_text "$demo" "$client fast typing"
+  stop_client
+
+  # A password field: the keys reach it as typed, nothing is shown or learned.
+  start_client $client || continue
+  select_im lekhora-vimra || { stop_client; continue; }
+  tell purpose b password
+  focus b
+  send 30 $(keys_of "merasecret")
+  expect_texts "" "merasecret" "$client password field"
+  grep -Eq '^(preedit \[.+\]|candidates)' "$tmp/engine.log" &&
+    fail "$client password field shows a preedit or candidates: $(grep -E '^(preedit \[.+\]|candidates)' "$tmp/engine.log" | head -3)"
+  focus a
+  send 30 m e r a space
+  expect_texts "$(u '\u092E\u0947\u0930\u093E ')" "merasecret" "$client a normal field after the password field"
+  stop_client
+done
+# The menu, through a stand-in for the desktop's panel: suggestions off, then
+# on again; learning off, saved where the pad reads it; another output script.
+# menu ENTRY CLICK NOTE: clicks the entry CLICK once ENTRY is shown, and waits
+# for the addon's NOTE of what the click did.
+menu() {
+  "$python" "$(dirname "$0")/fcitx5_panel_client.py" "$1" "$2" >"$tmp/panel.out" 2>&1 &
+  local pid=$!
+  # A focus change shows the focused context's menu to the panel once it is there.
+  for _ in $(seq 100); do has_owner org.kde.impanel && break; sleep 0.05; done
+  focus b
+  focus a
+  for _ in $(seq 200); do grep -qF "$3" "$tmp/engine.log" && break; sleep 0.05; done
+  kill $pid 2>/dev/null || true
+  wait $pid 2>/dev/null || true
+  grep -qF "$3" "$tmp/engine.log" || fail "menu $2: no [$3]: $(cat "$tmp/panel.out")"
+}
+start_client qt
+if select_im lekhora-vimra; then
+  menu lekhora-suggestions lekhora-suggestions "suggestions [off]"
+  for entry in lekhora-script lekhora-suggestions lekhora-learn lekhora-clear-history; do
+    grep -q "/Fcitx/$entry\b" "$tmp/panel.out" || fail "menu: no $entry in [$(cat "$tmp/panel.out")]"
+  done
+  send 30 s o n
+  expect_preedit "$(printf 'son' | "$convert")" "menu, suggestions off: son"
+  grep -q '^candidates ' "$tmp/engine.log" && fail "menu, suggestions off: candidates shown"
+  send 30 space
+  menu lekhora-suggestions lekhora-suggestions "suggestions [on]"
+  menu lekhora-learn lekhora-learn "learn [off]"
+  grep -qx 'learn=off' "$XDG_CONFIG_HOME/lekhora/lekhora.conf" 2>/dev/null ||
+    fail "menu, learning off is not saved: $(cat "$XDG_CONFIG_HOME"/lekhora/* 2>&1)"
+  send 30 s o n
+  for _ in $(seq 60); do [ "$(first_candidate)" = "$user_word" ] && break; sleep 0.05; done
+  [ "$(first_candidate)" = "$user_word" ] ||
+    fail "menu, suggestions on again: the candidates for son: [$(first_candidate)]"
+  send 30 shift+space
+  sons="$(printf 'son ' | "$convert")$user_word"
+  expect_text "$sons" "menu, suggestions on again: Shift+Space"
+  menu lekhora-script lekhora-script-Gujarati "script [Gujarati]"
+  send 30 $(keys_of "kamal ")
+  expect_text "$sons$(printf 'kamal ' | "$convert" --script Gujarati)" "menu, Gujarati script"
+fi
+stop_client
+
+# The secret is in the history in no form the keys could have made; the
+# normal fields' words are.
+secret_dev=$(printf 'merasecret' | "$convert" --layout 'Phonetic(Vimra)')
+for _ in $(seq 60); do [ -s "$XDG_DATA_HOME/lekhora/history.sqlite" ] && break; sleep 0.05; done
+[ -s "$XDG_DATA_HOME/lekhora/history.sqlite" ] || fail "the words typed were not learned (no history file)"
+if grep -aqF -e merasecret -e "$secret_dev" "$XDG_DATA_HOME"/lekhora/history.sqlite* 2>/dev/null; then
+  fail "the history holds what was typed in the password field"
+fi
+
+if [ $failures -ne 0 ]; then
+  echo "--- fcitx5 log"
+  tail -30 "$tmp/fcitx5.log"
+  exit 1
+fi
+echo "PASS: fcitx5 end to end"
