@@ -3,7 +3,8 @@
 # and checks them there: the pad started from the installed launcher the
 # menu entry names, as a normal user, keeping the user's words in the user's
 # folder; the IBus daemon listing the engines after a restart and starting
-# the installed engine; then apt remove, which must leave none of the
+# the installed engine; both input methods typing into Qt and GTK clients
+# (with a build tree's test clients at hand); then apt remove, which must leave none of the
 # packages' files and the user's data where it was. For a disposable machine
 # (root; it changes what is installed); CI checks the packages in a scratch
 # folder instead (check-deb.sh).
@@ -17,8 +18,8 @@ fail=0
 problem() { echo "check-deb-install: $*" >&2; fail=1; }
 
 echo "== apt install"
-apt-get install -y "$dist"/lekhora_*.deb "$dist"/ibus-lekhora_*.deb
-files=$(dpkg -L lekhora ibus-lekhora | while read -r f; do [ -d "$f" ] || echo "$f"; done)
+apt-get install -y "$dist"/lekhora_*.deb "$dist"/ibus-lekhora_*.deb "$dist"/fcitx5-lekhora_*.deb
+files=$(dpkg -L lekhora ibus-lekhora fcitx5-lekhora | while read -r f; do [ -d "$f" ] || echo "$f"; done)
 triplet=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 
 echo "== menu entry"
@@ -70,11 +71,20 @@ if [ -x "$clients/ime_qt_text_client" ]; then
     problem "the installed engine did not type as the converter does"
 fi
 
+echo "== fcitx5"
+# The installed addon and input methods from fcitx5's own folders, with the
+# build tree's test clients.
+if [ -x "$clients/ime_qt_text_client" ]; then
+  bash tests/ime/fcitx5_e2e.sh "/usr/lib/$triplet/fcitx5" /usr/share /usr/bin/lekhora-convert \
+    "$clients/ime_qt_text_client" tests/ime/gtk_entry_client.py ||
+    problem "the installed fcitx5 addon did not type as the converter does"
+fi
+
 echo "== apt remove"
 # The words the installed pad kept for its user above.
 user_words=$(ls "$state"/display/home.*/.local/share/lekhora/customwords.txt 2>/dev/null | head -1 || true)
 [ -n "$user_words" ] || problem "the installed pad kept no words in the user's folder"
-apt-get remove -y lekhora ibus-lekhora
+apt-get remove -y lekhora ibus-lekhora fcitx5-lekhora
 left=$(while read -r f; do [ -e "$f" ] || [ -L "$f" ] && echo "$f"; done <<<"$files" || true)
 [ -z "$left" ] || problem "left behind after apt remove: $left"
 [ -z "$user_words" ] || [ -f "$user_words" ] || problem "the user's words went with the package"

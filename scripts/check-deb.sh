@@ -9,9 +9,10 @@ dist=${1:-dist}
 shopt -s nullglob
 pad=("$dist"/lekhora_*.deb)
 ime=("$dist"/ibus-lekhora_*.deb)
-[ ${#pad[@]} -eq 1 ] && [ ${#ime[@]} -eq 1 ] ||
-  { echo "check-deb: expected one lekhora and one ibus-lekhora package in $dist" >&2; exit 1; }
-pad=${pad[0]} ime=${ime[0]}
+fcitx=("$dist"/fcitx5-lekhora_*.deb)
+[ ${#pad[@]} -eq 1 ] && [ ${#ime[@]} -eq 1 ] && [ ${#fcitx[@]} -eq 1 ] ||
+  { echo "check-deb: expected one lekhora, ibus-lekhora and fcitx5-lekhora package in $dist" >&2; exit 1; }
+pad=${pad[0]} ime=${ime[0]} fcitx=${fcitx[0]}
 triplet=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 appdir=usr/lib/$triplet/lekhora
 
@@ -26,11 +27,12 @@ if [ -f "$dist/build.log" ]; then
 fi
 
 echo "== lintian"
-lintian --fail-on error --info --display-level '>=warning' "$pad" "$ime" || problem "lintian reports errors"
+lintian --fail-on error --info --display-level '>=warning' "$pad" "$ime" "$fcitx" ||
+  problem "lintian reports errors"
 
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
-for deb in "$pad" "$ime"; do dpkg-deb -x "$deb" "$root"; done
+for deb in "$pad" "$ime" "$fcitx"; do dpkg-deb -x "$deb" "$root"; done
 
 # Every file must lie in the package's own paths.
 allowed() {
@@ -40,12 +42,14 @@ allowed() {
     usr/share/applications/lekhora.desktop) ;;
     usr/share/icons/hicolor/scalable/apps/lekhora.svg) ;;
     usr/share/man/man1/lekhora*.1.gz) ;;
-    usr/share/doc/lekhora/* | usr/share/doc/ibus-lekhora/*) ;;
+    usr/share/doc/lekhora/* | usr/share/doc/ibus-lekhora/* | usr/share/doc/fcitx5-lekhora/*) ;;
     usr/share/ibus/component/lekhora.xml) ;;
+    "usr/lib/$triplet/fcitx5/lekhora-fcitx5.so") ;;
+    usr/share/fcitx5/addon/lekhora.conf | usr/share/fcitx5/inputmethod/lekhora-*.conf) ;;
     *) return 1 ;;
   esac
 }
-for deb in "$pad" "$ime"; do
+for deb in "$pad" "$ime" "$fcitx"; do
   echo "== $(basename "$deb") ($(stat -c %s "$deb") bytes)"
   while read -r mode _ size _ _ name _; do
     name=${name#./}
@@ -61,7 +65,9 @@ for f in usr/bin/lekhora usr/bin/lekhora-convert "$appdir/lekhora" "$appdir/hnhu
          "$appdir/helpVimraPhonetic.txt" usr/share/applications/lekhora.desktop \
          usr/share/icons/hicolor/scalable/apps/lekhora.svg usr/share/doc/lekhora/copyright \
          usr/share/man/man1/lekhora.1.gz "$appdir/lekhora-ibus" usr/share/ibus/component/lekhora.xml \
-         usr/share/doc/ibus-lekhora/copyright; do
+         usr/share/doc/ibus-lekhora/copyright "usr/lib/$triplet/fcitx5/lekhora-fcitx5.so" \
+         usr/share/fcitx5/addon/lekhora.conf usr/share/fcitx5/inputmethod/lekhora-roman.conf \
+         usr/share/doc/fcitx5-lekhora/copyright; do
   need "$f"
 done
 
@@ -78,6 +84,12 @@ for dep in libibus-1.0-5 "ibus" "lekhora (= $version)"; do
   grep -qF "$dep" <<<"$depends" || problem "ibus-lekhora does not depend on $dep"
 done
 
+depends=$(dpkg-deb -f "$fcitx" Depends)
+echo "fcitx5-lekhora: $depends"
+for dep in libfcitx5core "fcitx5," "lekhora (= $version)"; do
+  grep -qF "$dep" <<<"$depends" || problem "fcitx5-lekhora does not depend on $dep"
+done
+
 echo "== desktop entry"
 desktop-file-validate "$root/usr/share/applications/lekhora.desktop" || problem "the desktop entry does not validate"
 
@@ -90,6 +102,18 @@ engines=$(grep -c "<engine>" "$component" || true)
 while read -r icon; do
   [ -e "$root$icon" ] || problem "the component's icon $icon is not in the package"
 done < <(sed -n 's:.*<icon>\(.*\)</icon>.*:\1:p' "$component")
+
+echo "== fcitx5 addon"
+# fcitx5 loads the library the addon file names from its addon folder, and
+# offers each input method file's method through the addon it names.
+library=$(sed -n 's/^Library=//p' "$root/usr/share/fcitx5/addon/lekhora.conf")
+[ -e "$root/usr/lib/$triplet/fcitx5/$library.so" ] || problem "the addon names $library, not in the package"
+ims=$(ls "$root"/usr/share/fcitx5/inputmethod/lekhora-*.conf | wc -l)
+[ "$ims" -eq 5 ] || problem "the package has $ims fcitx5 input methods, not 5"
+for conf in "$root"/usr/share/fcitx5/inputmethod/lekhora-*.conf; do
+  grep -qx 'Addon=lekhora' "$conf" && grep -qx 'LangCode=hi' "$conf" ||
+    problem "$(basename "$conf") is not a Hindi method of the addon"
+done
 
 echo "== the programs from the scratch root"
 # The link on the PATH leads to the program's folder, where the model is.
