@@ -6,6 +6,9 @@
 # or written. Exits 77 (skipped) when fcitx5 or a tool is missing.
 #   fcitx5_e2e.sh ADDON_DIRS DATA_DIRS CONVERT QT_CLIENT GTK_CLIENT
 # fcitx5_panel_client.py beside it stands in for the desktop's panel.
+# With LEKHORA_FCITX5_LATENCY_CLIENT (ime_qt_latency_client) it times key
+# presses instead, for make bench: Lekhora's Phonetic (Vimra) and, in the same
+# fcitx5, m17n's Hindi phonetic input method when fcitx5-m17n is there.
 set -euo pipefail
 export LC_ALL=C.UTF-8
 addon_dirs=$1 data_dirs=$2 convert=$3 qt_client=$4 gtk_client=$5
@@ -48,7 +51,13 @@ if [ -z "${LEKHORA_FCITX5_INNER:-}" ]; then
 fi
 
 tmp=$LEKHORA_FCITX5_INNER
+latency=${LEKHORA_FCITX5_LATENCY_CLIENT:-}
 ims="lekhora-vimra lekhora-phonetic lekhora-inscript lekhora-remington lekhora-roman"
+# The input method Lekhora is timed beside; only the benchmark loads it.
+peer_im=m17n_hi_phonetic addons=dbus,dbusfrontend,xcb,kimpanel,keyboard,lekhora
+if [ -n "$latency" ]; then
+  ims="$ims $peer_im" addons=$addons,m17n
+fi
 # Every Lekhora input method in one group after the plain keyboard; the input
 # method stays on in every window, so one switch holds for the next client.
 {
@@ -72,7 +81,7 @@ export LEKHORA_FCITX5_DEBUG=$tmp/engine.log
 # it the menu whenever it is there; the addon's notes show what fcitx5's own
 # windows would.
 FCITX_ADDON_DIRS=$addon_dirs XDG_DATA_DIRS=$data_dirs:/usr/local/share:/usr/share \
-  fcitx5 --disable=all --enable=dbus,dbusfrontend,xcb,kimpanel,keyboard,lekhora \
+  fcitx5 --disable=all --enable=$addons \
   >"$tmp/fcitx5.log" 2>&1 &
 fcitx5_pid=$!
 client_pid=
@@ -105,6 +114,50 @@ if ! available | grep '"Lekhora Phonetic (Vimra)"' >/dev/null; then
   cat "$tmp/fcitx5.log"
   exit 1
 fi
+
+# The latency measurement of make bench instead of the tests: one client per
+# input method, which starts once the input method is chosen for its box.
+if [ -n "$latency" ]; then
+  status=0
+  for pair in "lekhora-vimra:Lekhora Phonetic (Vimra)" "$peer_im:m17n Hindi phonetic (fcitx5-m17n)"; do
+    im=${pair%%:*} label=${pair#*:}
+    if ! available | grep -F "\"$im\"" >/dev/null; then
+      echo "$label: skipped, fcitx5 does not offer $im (scripts/ensure-deps.sh --with-peer installs fcitx5-m17n)"
+      continue
+    fi
+    rm -f "$tmp/go" "$tmp/latency.out"
+    mkfifo "$tmp/go"
+    exec 5<>"$tmp/go"
+    QT_IM_MODULE=fcitx QT_QPA_PLATFORM=xcb "$latency" "${LEKHORA_FCITX5_LATENCY_KEYS:-1000}" "$label" \
+      --wait <"$tmp/go" >"$tmp/latency.out" 2>"$tmp/latency.err" &
+    client_pid=$!
+    for _ in $(seq 200); do grep -q ready "$tmp/latency.out" 2>/dev/null && break; sleep 0.05; done
+    chosen=
+    if grep -q ready "$tmp/latency.out"; then
+      # fcitx5 chooses for the context it last saw focused: wait until it is the box's.
+      for _ in $(seq 40); do
+        fcitx5-remote -s "$im" >/dev/null 2>&1 || true
+        [ "$(fcitx5-remote -n 2>/dev/null)" = "$im" ] && chosen=1 && break
+        sleep 0.05
+      done
+    fi
+    if [ -n "$chosen" ]; then
+      echo go >&5
+      wait "$client_pid" || status=1
+      grep -v '^ready$' "$tmp/latency.out" || true
+    else
+      echo "$label: FAIL, the input method was not chosen for the box: [$(fcitx5-remote -n 2>&1)]"
+      kill "$client_pid" 2>/dev/null || true
+      wait "$client_pid" 2>/dev/null || true
+      status=1
+    fi
+    client_pid=
+    exec 5>&-
+    cat "$tmp/latency.err" >&2
+  done
+  exit $status
+fi
+
 # Only the plain keyboards and Lekhora's own: the first field of each entry is its name.
 others=$(available | awk '/struct \{/ { getline; print $2 }' | grep -v '^"keyboard-\|^"lekhora-' || true)
 
