@@ -16,7 +16,7 @@ addon_dirs=$1 data_dirs=$2 convert=$3 qt_client=$4 gtk_client=$5
 python=/usr/bin/python3
 [ -x "$python" ] || python=python3
 missing=()
-for tool in fcitx5 fcitx5-remote dbus-run-session dbus-send Xvfb xdotool "$python"; do
+for tool in fcitx5 fcitx5-remote dbus-run-session dbus-send Xvfb xdotool xwininfo "$python"; do
   command -v "$tool" >/dev/null || missing+=("$tool")
 done
 ls /usr/lib/*/qt6/plugins/platforminputcontexts/libfcitx5platforminputcontextplugin.so \
@@ -58,7 +58,9 @@ ims="lekhora-vimra lekhora-phonetic lekhora-inscript lekhora-remington lekhora-r
 # the panel's addon sends the candidates over the bus even to no panel, a
 # cost of showing them that m17n's Hindi phonetic map, which has none, never
 # pays.
-peer_im=m17n_hi_phonetic addons=dbus,dbusfrontend,xcb,kimpanel,keyboard,lekhora
+# The tests show the candidates in fcitx5's own window (classicui) but for the
+# menu's, which a stand-in for the desktop's panel (kimpanel) shows.
+peer_im=m17n_hi_phonetic addons=dbus,dbusfrontend,xcb,kimpanel,classicui,keyboard,lekhora
 if [ -n "$latency" ]; then
   ims="$ims $peer_im" addons=dbus,dbusfrontend,xcb,keyboard,lekhora,m17n
 fi
@@ -76,6 +78,9 @@ fi
 } >"$XDG_CONFIG_HOME/fcitx5/profile"
 printf '[Behavior]\nActiveByDefault=True\nShareInputState=All\nShowInputMethodInformation=False\n' \
   >"$XDG_CONFIG_HOME/fcitx5/config"
+# A candidate a row: where one is in the window follows from its number alone.
+mkdir -p "$XDG_CONFIG_HOME/fcitx5/conf"
+printf 'Vertical Candidate List=True\n' >"$XDG_CONFIG_HOME/fcitx5/conf/classicui.conf"
 
 user_word=$(printf '\u0938\u094B\u0928\u092A\u0941\u0930\u0935\u093E\u0932\u093E')
 printf 'my words\r\n%s\r\n' "$user_word" | iconv -f UTF-8 -t UTF-16LE \
@@ -241,6 +246,25 @@ keys_of() {
   done
 }
 
+# click_candidate N COUNT: clicks the Nth of the COUNT candidates in fcitx5's
+# candidate window, the middle of its row, once the window is shown.
+click_candidate() {
+  local info="" x y w h
+  for _ in $(seq 60); do
+    info=$(xwininfo -name "Fcitx5 Input Window" 2>/dev/null || true)
+    grep 'Map State: IsViewable' >/dev/null <<<"$info" && break
+    info=""
+    sleep 0.05
+  done
+  [ -n "$info" ] || return 1
+  sleep 0.2  # drawn
+  x=$(awk '/Absolute upper-left X/ { print $NF }' <<<"$info")
+  y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$info")
+  w=$(awk '/Width:/ { print $NF }' <<<"$info")
+  h=$(awk '/Height:/ { print $NF }' <<<"$info")
+  xdotool mousemove $((x + w / 4)) $((y + h * (2 * $1 - 1) / (2 * $2))) click 1
+}
+
 [ -z "$others" ] || fail "fcitx5 offers other input methods: $others"
 for client in ${LEKHORA_FCITX5_CLIENTS:-qt gtk}; do
   # Each layout against what the pad types with it.
@@ -280,6 +304,24 @@ for client in ${LEKHORA_FCITX5_CLIENTS:-qt gtk}; do
     fail "$client the user's word is not the first candidate for son: [$(first_candidate)]"
   send 30 shift+space
   expect_text "$(u '\u092E\u0947\u0930\u093F ')$user_word" "$client Shift+Space"
+  stop_client
+
+  # A click on the second candidate in fcitx5's candidate window commits it.
+  start_client $client || continue
+  select_im lekhora-vimra || { stop_client; continue; }
+  send 30 m e r
+  expect_preedit "$(printf 'mer' | "$convert" --layout 'Phonetic(Vimra)')" "$client mer before the click"
+  for _ in $(seq 60); do tail -1 "$tmp/engine.log" | grep '^candidates ' >/dev/null && break; sleep 0.05; done
+  line=$(grep '^candidates ' "$tmp/engine.log" | tail -1 | sed 's/^candidates \[\(.*\) @[0-9]*\]$/\1/')
+  read -r -a shown <<<"$line"
+  if [ ${#shown[@]} -lt 2 ]; then
+    fail "$client fewer than two candidates for mer: [$line]"
+  elif ! click_candidate 2 ${#shown[@]}; then
+    fail "$client fcitx5's candidate window was not shown"
+  else
+    expect_text "${shown[1]}" "$client a click on the second candidate"
+    grep -qx 'click \[1\]' "$tmp/engine.log" || fail "$client the click did not reach the addon"
+  fi
   stop_client
 
   # Fast typing gives what slow typing gives.
