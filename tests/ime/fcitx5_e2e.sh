@@ -6,6 +6,9 @@
 # or written. Exits 77 (skipped) when fcitx5 or a tool is missing.
 #   fcitx5_e2e.sh ADDON_DIRS DATA_DIRS CONVERT QT_CLIENT GTK_CLIENT
 # fcitx5_panel_client.py beside it stands in for the desktop's panel.
+# With LEKHORA_FCITX5_LATENCY_CLIENT (ime_qt_latency_client) it times key
+# presses instead, for make bench: Lekhora's Phonetic (Vimra) and, in the same
+# fcitx5, m17n's Hindi phonetic input method when fcitx5-m17n is there.
 set -euo pipefail
 export LC_ALL=C.UTF-8
 addon_dirs=$1 data_dirs=$2 convert=$3 qt_client=$4 gtk_client=$5
@@ -13,7 +16,7 @@ addon_dirs=$1 data_dirs=$2 convert=$3 qt_client=$4 gtk_client=$5
 python=/usr/bin/python3
 [ -x "$python" ] || python=python3
 missing=()
-for tool in fcitx5 fcitx5-remote dbus-run-session dbus-send Xvfb xdotool "$python"; do
+for tool in fcitx5 fcitx5-remote dbus-run-session dbus-send Xvfb xdotool xwininfo "$python"; do
   command -v "$tool" >/dev/null || missing+=("$tool")
 done
 ls /usr/lib/*/qt6/plugins/platforminputcontexts/libfcitx5platforminputcontextplugin.so \
@@ -48,7 +51,19 @@ if [ -z "${LEKHORA_FCITX5_INNER:-}" ]; then
 fi
 
 tmp=$LEKHORA_FCITX5_INNER
+latency=${LEKHORA_FCITX5_LATENCY_CLIENT:-}
 ims="lekhora-vimra lekhora-phonetic lekhora-inscript lekhora-remington lekhora-roman"
+# The input method Lekhora is timed beside; only the benchmark loads it. The
+# benchmark times the input methods without a panel, as the IBus one does:
+# the panel's addon sends the candidates over the bus even to no panel, a
+# cost of showing them that m17n's Hindi phonetic map, which has none, never
+# pays.
+# The tests show the candidates in fcitx5's own window (classicui) but for the
+# menu's, which a stand-in for the desktop's panel (kimpanel) shows.
+peer_im=m17n_hi_phonetic addons=dbus,dbusfrontend,xcb,kimpanel,classicui,keyboard,lekhora
+if [ -n "$latency" ]; then
+  ims="$ims $peer_im" addons=dbus,dbusfrontend,xcb,keyboard,lekhora,m17n
+fi
 # Every Lekhora input method in one group after the plain keyboard; the input
 # method stays on in every window, so one switch holds for the next client.
 {
@@ -63,6 +78,9 @@ ims="lekhora-vimra lekhora-phonetic lekhora-inscript lekhora-remington lekhora-r
 } >"$XDG_CONFIG_HOME/fcitx5/profile"
 printf '[Behavior]\nActiveByDefault=True\nShareInputState=All\nShowInputMethodInformation=False\n' \
   >"$XDG_CONFIG_HOME/fcitx5/config"
+# A candidate a row: where one is in the window follows from its number alone.
+mkdir -p "$XDG_CONFIG_HOME/fcitx5/conf"
+printf 'Vertical Candidate List=True\n' >"$XDG_CONFIG_HOME/fcitx5/conf/classicui.conf"
 
 user_word=$(printf '\u0938\u094B\u0928\u092A\u0941\u0930\u0935\u093E\u0932\u093E')
 printf 'my words\r\n%s\r\n' "$user_word" | iconv -f UTF-8 -t UTF-16LE \
@@ -72,7 +90,7 @@ export LEKHORA_FCITX5_DEBUG=$tmp/engine.log
 # it the menu whenever it is there; the addon's notes show what fcitx5's own
 # windows would.
 FCITX_ADDON_DIRS=$addon_dirs XDG_DATA_DIRS=$data_dirs:/usr/local/share:/usr/share \
-  fcitx5 --disable=all --enable=dbus,dbusfrontend,xcb,kimpanel,keyboard,lekhora \
+  fcitx5 --disable=all --enable=$addons \
   >"$tmp/fcitx5.log" 2>&1 &
 fcitx5_pid=$!
 client_pid=
@@ -105,6 +123,50 @@ if ! available | grep '"Lekhora Phonetic (Vimra)"' >/dev/null; then
   cat "$tmp/fcitx5.log"
   exit 1
 fi
+
+# The latency measurement of make bench instead of the tests: one client per
+# input method, which starts once the input method is chosen for its box.
+if [ -n "$latency" ]; then
+  status=0
+  for pair in "lekhora-vimra:Lekhora Phonetic (Vimra)" "$peer_im:m17n Hindi phonetic (fcitx5-m17n)"; do
+    im=${pair%%:*} label=${pair#*:}
+    if ! available | grep -F "\"$im\"" >/dev/null; then
+      echo "$label: skipped, fcitx5 does not offer $im (scripts/ensure-deps.sh --with-peer installs fcitx5-m17n)"
+      continue
+    fi
+    rm -f "$tmp/go" "$tmp/latency.out"
+    mkfifo "$tmp/go"
+    exec 5<>"$tmp/go"
+    QT_IM_MODULE=fcitx QT_QPA_PLATFORM=xcb "$latency" "${LEKHORA_FCITX5_LATENCY_KEYS:-1000}" "$label" \
+      --wait <"$tmp/go" >"$tmp/latency.out" 2>"$tmp/latency.err" &
+    client_pid=$!
+    for _ in $(seq 200); do grep -q ready "$tmp/latency.out" 2>/dev/null && break; sleep 0.05; done
+    chosen=
+    if grep -q ready "$tmp/latency.out"; then
+      # fcitx5 chooses for the context it last saw focused: wait until it is the box's.
+      for _ in $(seq 40); do
+        fcitx5-remote -s "$im" >/dev/null 2>&1 || true
+        [ "$(fcitx5-remote -n 2>/dev/null)" = "$im" ] && chosen=1 && break
+        sleep 0.05
+      done
+    fi
+    if [ -n "$chosen" ]; then
+      echo go >&5
+      wait "$client_pid" || status=1
+      grep -v '^ready$' "$tmp/latency.out" || true
+    else
+      echo "$label: FAIL, the input method was not chosen for the box: [$(fcitx5-remote -n 2>&1)]"
+      kill "$client_pid" 2>/dev/null || true
+      wait "$client_pid" 2>/dev/null || true
+      status=1
+    fi
+    client_pid=
+    exec 5>&-
+    cat "$tmp/latency.err" >&2
+  done
+  exit $status
+fi
+
 # Only the plain keyboards and Lekhora's own: the first field of each entry is its name.
 others=$(available | awk '/struct \{/ { getline; print $2 }' | grep -v '^"keyboard-\|^"lekhora-' || true)
 
@@ -184,6 +246,25 @@ keys_of() {
   done
 }
 
+# click_candidate N COUNT: clicks the Nth of the COUNT candidates in fcitx5's
+# candidate window, the middle of its row, once the window is shown.
+click_candidate() {
+  local info="" x y w h
+  for _ in $(seq 60); do
+    info=$(xwininfo -name "Fcitx5 Input Window" 2>/dev/null || true)
+    grep 'Map State: IsViewable' >/dev/null <<<"$info" && break
+    info=""
+    sleep 0.05
+  done
+  [ -n "$info" ] || return 1
+  sleep 0.2  # drawn
+  x=$(awk '/Absolute upper-left X/ { print $NF }' <<<"$info")
+  y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$info")
+  w=$(awk '/Width:/ { print $NF }' <<<"$info")
+  h=$(awk '/Height:/ { print $NF }' <<<"$info")
+  xdotool mousemove $((x + w / 4)) $((y + h * (2 * $1 - 1) / (2 * $2))) click 1
+}
+
 [ -z "$others" ] || fail "fcitx5 offers other input methods: $others"
 for client in ${LEKHORA_FCITX5_CLIENTS:-qt gtk}; do
   # Each layout against what the pad types with it.
@@ -223,6 +304,24 @@ for client in ${LEKHORA_FCITX5_CLIENTS:-qt gtk}; do
     fail "$client the user's word is not the first candidate for son: [$(first_candidate)]"
   send 30 shift+space
   expect_text "$(u '\u092E\u0947\u0930\u093F ')$user_word" "$client Shift+Space"
+  stop_client
+
+  # A click on the second candidate in fcitx5's candidate window commits it.
+  start_client $client || continue
+  select_im lekhora-vimra || { stop_client; continue; }
+  send 30 m e r
+  expect_preedit "$(printf 'mer' | "$convert" --layout 'Phonetic(Vimra)')" "$client mer before the click"
+  for _ in $(seq 60); do tail -1 "$tmp/engine.log" | grep '^candidates ' >/dev/null && break; sleep 0.05; done
+  line=$(grep '^candidates ' "$tmp/engine.log" | tail -1 | sed 's/^candidates \[\(.*\) @[0-9]*\]$/\1/')
+  read -r -a shown <<<"$line"
+  if [ ${#shown[@]} -lt 2 ]; then
+    fail "$client fewer than two candidates for mer: [$line]"
+  elif ! click_candidate 2 ${#shown[@]}; then
+    fail "$client fcitx5's candidate window was not shown"
+  else
+    expect_text "${shown[1]}" "$client a click on the second candidate"
+    grep -qx 'click \[1\]' "$tmp/engine.log" || fail "$client the click did not reach the addon"
+  fi
   stop_client
 
   # Fast typing gives what slow typing gives.
