@@ -84,7 +84,7 @@ void TypingEngine::Sync() {
       now.Length == mark.Length - deleted) {
     const std::size_t rest = prefix.size() - static_cast<std::size_t>(deleted);
     if (rest == 0 || now.Before == prefix[rest - 1]) {
-      prefix.resize(rest);
+      prefix.erase(rest);
       state_.LastKey = 0;
       state_.VowelOnA = false;
       state_.Mark = {now.SelStart, now.Length, now.Before};

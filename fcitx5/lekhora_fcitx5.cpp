@@ -276,8 +276,10 @@ void LekhoraFcitx::Apply(fcitx::InputContext* ic, const SessionActions& a) {
     panel.setCandidateList(nullptr);
   } else {
     std::string shown;
-    for (const std::u16string& word : a.candidates)
-      shown += (shown.empty() ? "" : " ") + EncodeUtf8(word);
+    for (const std::u16string& word : a.candidates) {
+      if (!shown.empty()) shown += ' ';
+      shown += EncodeUtf8(word);
+    }
     Debug("candidates", shown + " @" + std::to_string(a.highlight));
     panel.setCandidateList(std::make_unique<Candidates>(this, ic, a));
   }
