@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <chrono>
 #include <system_error>
+#include <thread>
 #include <utility>
 
 #include "base/files.h"
@@ -108,7 +110,7 @@ HistoryDatabase::HistoryDatabase(const std::filesystem::path& file) {
     // at most an unfinished transaction that the next opener drops.
     // synchronous=NORMAL syncs at checkpoints only: a power cut may lose the
     // last commits, never the file's soundness.
-    Execute("PRAGMA journal_mode=WAL");
+    SwitchToWriteAheadLog();
     Execute("PRAGMA synchronous=NORMAL");
     Statement check{db_};
     if (sqlite3_prepare_v2(db_, "PRAGMA quick_check", -1, &check.Handle, nullptr) != SQLITE_OK)
@@ -164,6 +166,23 @@ HistoryDatabase::~HistoryDatabase() {
   forgetPairs_.reset();
   dataVersion_.reset();
   sqlite3_close_v2(db_);
+}
+
+void HistoryDatabase::SwitchToWriteAheadLog() {
+  // A new file is switched by whichever process opens it first. The switch
+  // needs the file to itself, and SQLite refuses it at once, without waiting,
+  // while another process is switching or writing it (two front ends started
+  // together on a new file), so the wait is done here.
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTimeoutMs);
+  for (;;) {
+    try {
+      Execute("PRAGMA journal_mode=WAL");
+      return;
+    } catch (const HistoryFileError& error) {
+      if (!error.Busy() || std::chrono::steady_clock::now() >= giveUp) throw;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
 }
 
 bool HistoryDatabase::ReadOnly() const {

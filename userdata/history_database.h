@@ -74,6 +74,7 @@ class HistoryDatabase {
  private:
   struct Statement;
   void Execute(const char* sql);
+  void SwitchToWriteAheadLog();
   Statement& Prepared(std::unique_ptr<Statement>& slot, const char* sql);
 
   sqlite3* db_ = nullptr;

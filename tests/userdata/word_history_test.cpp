@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/suggest/temp_folder.h"
@@ -292,6 +293,29 @@ TEST_F(WordHistoryTest, ForgetAndClearReachTheFileAndOtherStores) {
   EXPECT_TRUE(pad.Refresh());
   EXPECT_EQ(pad.Snapshot().Rows(), 0u);
   EXPECT_EQ(WordHistory(file, clock.Options()).Snapshot().Rows(), 0u);
+}
+
+TEST_F(WordHistoryTest, ANewFileAnotherProcessIsMakingIsWaitedFor) {
+  // Another front end opening the same new file at the same moment holds it
+  // for a few milliseconds while it is not yet a history.
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(file.c_str(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other,
+                         "CREATE TABLE t(x); DROP TABLE t;"
+                         " BEGIN IMMEDIATE",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  std::thread reader([other] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+  });
+  WordHistory pad(file, clock.Options());
+  reader.join();
+  sqlite3_close(other);
+  EXPECT_FALSE(pad.InMemoryOnly());
+  EXPECT_TRUE(pad.TakeNotes().empty());
+  pad.Record(u"", u"पहला");
+  EXPECT_EQ(pad.Flush(), FlushResult::Written);
 }
 
 // Each child records its share of words with their pairs, flushing often,
