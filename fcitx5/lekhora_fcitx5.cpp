@@ -11,6 +11,7 @@
 #include <fcitx/userinterface.h>
 #include <fcitx/userinterfacemanager.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -123,12 +124,35 @@ LekhoraFcitx::LekhoraFcitx(fcitx::Instance* instance)
         return dispatcher;
       }()),
       shared_(DataFolder(), "lekhora-fcitx5",
-              [dispatcher = dispatcher_.get()](std::function<void()> task) {
-                dispatcher->schedule(std::move(task));
+              [this, dispatcher = dispatcher_.get()](std::function<void()> task) {
+                // From the history's own thread as well: the dispatcher
+                // brings the task onto the loop.
+                dispatcher->schedule(
+                    [this, task = std::move(task)]() mutable { RunLater(std::move(task)); });
               }),
       factory_([](fcitx::InputContext&) { return new ContextState; }) {
   instance_->inputContextManager().registerProperty("lekhoraState", &factory_);
   MakeMenu();
+}
+
+void LekhoraFcitx::RunLater(std::function<void()> task) {
+  // Long enough for the key's text to reach the client first, short enough
+  // that another process sees the words learned at once.
+  constexpr std::uint64_t kDelayUs = 20000;
+  later_.push_back(std::move(task));
+  const std::uint64_t when = fcitx::now(CLOCK_MONOTONIC) + kDelayUs;
+  if (laterTimer_) {
+    if (!laterTimer_->isEnabled()) {
+      laterTimer_->setTime(when);
+      laterTimer_->setOneShot();
+    }
+    return;
+  }
+  laterTimer_ = instance_->eventLoop().addTimeEvent(
+      CLOCK_MONOTONIC, when, 0, [this](fcitx::EventSourceTime*, std::uint64_t) {
+        for (std::function<void()>& run : std::exchange(later_, {})) run();
+        return true;
+      });
 }
 
 void LekhoraFcitx::MakeMenu() {

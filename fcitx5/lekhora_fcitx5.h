@@ -3,6 +3,7 @@
 // session of its own (ime/), and this turns fcitx5's events into session
 // calls and the sessions' actions into preedit, commits and candidates.
 
+#include <fcitx-utils/event.h>
 #include <fcitx-utils/eventdispatcher.h>
 #include <fcitx/action.h>
 #include <fcitx/addonfactory.h>
@@ -13,6 +14,7 @@
 #include <fcitx/instance.h>
 #include <fcitx/menu.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -56,6 +58,7 @@ class LekhoraFcitx final : public fcitx::InputMethodEngineV2 {
   void ShowMenu(fcitx::InputContext* ic, std::u16string_view layout);
   void ChooseScript(fcitx::InputContext* ic, const std::u16string& script);
   void SwitchSuggestions(fcitx::InputContext* ic);
+  void RunLater(std::function<void()> task);
 
   fcitx::Instance* instance_;
   // Runs the shared words' tasks on fcitx5's loop; made before and gone
@@ -73,6 +76,10 @@ class LekhoraFcitx final : public fcitx::InputMethodEngineV2 {
   fcitx::SimpleAction suggestionsAction_;
   fcitx::SimpleAction learnAction_;
   fcitx::SimpleAction clearAction_;
+  // The shared words' tasks (writing the history) wait for a quiet moment on
+  // fcitx5's loop, so that they never come between a key and its text.
+  std::vector<std::function<void()>> later_;
+  std::unique_ptr<fcitx::EventSourceTime> laterTimer_;
 };
 
 class LekhoraFcitxFactory final : public fcitx::AddonFactory {

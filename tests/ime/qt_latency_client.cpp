@@ -6,9 +6,11 @@
 // space, one that commits "k" at once only passes the space on; either way
 // the box then holds the word and the space. The letter is timed to its
 // first effect, a preedit or a commit.
-//   ime_qt_latency_client [KEYS [LABEL]] [--wait]
+//   ime_qt_latency_client [KEYS [LABEL]] [--wait] [--samples FILE]
 // Prints the median and the 99th percentile over KEYS (default 1000) pairs,
-// on a line that begins with LABEL when one is given. With --wait it prints
+// on a line that begins with LABEL when one is given; with --samples it also
+// adds each pair's two times (space, then letter, in microseconds) to FILE,
+// so that the caller can pool several runs. With --wait it prints
 // "ready" once the box has the focus and starts at the first line on its
 // standard input, so that the caller can choose the input method for it.
 
@@ -89,10 +91,13 @@ int main(int argc, char** argv) {
   int keys = 1000;
   std::string label;
   bool wait = false;
+  const char* samples = nullptr;
   int positional = 0;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--wait") == 0) {
       wait = true;
+    } else if (std::strcmp(argv[i], "--samples") == 0 && i + 1 < argc) {
+      samples = argv[++i];
     } else if (positional++ == 0) {
       keys = std::atoi(argv[i]);
     } else {
@@ -148,6 +153,17 @@ int main(int argc, char** argv) {
     if (status == 0 && edit.text().contains('k')) {
       std::fprintf(stderr, "the box holds a Latin k: no input method took the keys\n");
       status = 1;
+    }
+    if (status == 0 && samples != nullptr) {
+      std::FILE* file = std::fopen(samples, "a");
+      if (file == nullptr) {
+        std::fprintf(stderr, "%s cannot be written\n", samples);
+        status = 1;
+      } else {
+        for (std::size_t i = 0; i < spaces.size(); ++i)
+          std::fprintf(file, "%.1f %.1f\n", spaces[i], letters[i]);
+        if (std::fclose(file) != 0) status = 1;
+      }
     }
     if (status == 0 && !spaces.empty()) {
       const Figures s = Summarize(spaces);
