@@ -132,6 +132,12 @@ LekhoraFcitx::LekhoraFcitx(fcitx::Instance* instance)
               }),
       factory_([](fcitx::InputContext&) { return new ContextState; }) {
   instance_->inputContextManager().registerProperty("lekhoraState", &factory_);
+  laterTimer_ = instance_->eventLoop().addTimeEvent(
+      CLOCK_MONOTONIC, 0, 0, [this](fcitx::EventSourceTime*, std::uint64_t) {
+        for (std::function<void()>& run : std::exchange(later_, {})) run();
+        return true;
+      });
+  laterTimer_->setEnabled(false);
   MakeMenu();
 }
 
@@ -140,19 +146,9 @@ void LekhoraFcitx::RunLater(std::function<void()> task) {
   // that another process sees the words learned at once.
   constexpr std::uint64_t kDelayUs = 20000;
   later_.push_back(std::move(task));
-  const std::uint64_t when = fcitx::now(CLOCK_MONOTONIC) + kDelayUs;
-  if (laterTimer_) {
-    if (!laterTimer_->isEnabled()) {
-      laterTimer_->setTime(when);
-      laterTimer_->setOneShot();
-    }
-    return;
-  }
-  laterTimer_ = instance_->eventLoop().addTimeEvent(
-      CLOCK_MONOTONIC, when, 0, [this](fcitx::EventSourceTime*, std::uint64_t) {
-        for (std::function<void()>& run : std::exchange(later_, {})) run();
-        return true;
-      });
+  if (laterTimer_->isEnabled()) return;
+  laterTimer_->setTime(fcitx::now(CLOCK_MONOTONIC) + kDelayUs);
+  laterTimer_->setOneShot();
 }
 
 void LekhoraFcitx::MakeMenu() {

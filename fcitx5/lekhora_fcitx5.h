@@ -76,8 +76,8 @@ class LekhoraFcitx final : public fcitx::InputMethodEngineV2 {
   fcitx::SimpleAction suggestionsAction_;
   fcitx::SimpleAction learnAction_;
   fcitx::SimpleAction clearAction_;
-  // The shared words' tasks (writing the history) wait for a quiet moment on
-  // fcitx5's loop, so that they never come between a key and its text.
+  // The shared words' tasks (writing the history) wait a moment on fcitx5's
+  // loop, so that they do not come between a key and its text.
   std::vector<std::function<void()>> later_;
   std::unique_ptr<fcitx::EventSourceTime> laterTimer_;
 };

@@ -87,7 +87,6 @@ printf 'my words\r\n%s\r\n' "$user_word" | iconv -f UTF-8 -t UTF-16LE \
   >"$XDG_DATA_HOME/lekhora/customwords.txt"
 # The benchmark times the addon as users run it, without the tests' log.
 [ -n "$latency" ] || export LEKHORA_FCITX5_DEBUG=$tmp/engine.log
-
 # The panel of the menu tests is fcitx5's only user interface, so fcitx5 shows
 # it the menu whenever it is there; the addon's notes show what fcitx5's own
 # windows would.
@@ -140,12 +139,8 @@ if [ -n "$latency" ]; then
     peer=
   fi
   for round in $(seq "$rounds"); do
-    order="$lekhora|$peer"
-    [ $((round % 2)) = 0 ] && order="$peer|$lekhora"
-    IFS='|' read -r first second <<EOF
-$order
-EOF
-    for pair in "$first" "$second"; do
+    if [ $((round % 2)) = 1 ]; then set -- "$lekhora" "$peer"; else set -- "$peer" "$lekhora"; fi
+    for pair in "$@"; do
       [ -n "$pair" ] || continue
       im=${pair%%:*} label=${pair#*:}
       rm -f "$tmp/go" "$tmp/latency.out"

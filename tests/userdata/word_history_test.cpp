@@ -305,12 +305,12 @@ TEST_F(WordHistoryTest, ANewFileAnotherProcessIsMakingIsWaitedFor) {
                          " BEGIN IMMEDIATE",
                          nullptr, nullptr, nullptr),
             SQLITE_OK);
-  std::thread reader([other] {
+  std::thread writer([other] {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
   });
   WordHistory pad(file, clock.Options());
-  reader.join();
+  writer.join();
   sqlite3_close(other);
   EXPECT_FALSE(pad.InMemoryOnly());
   EXPECT_TRUE(pad.TakeNotes().empty());
