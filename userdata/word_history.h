@@ -42,6 +42,10 @@ struct WordHistoryOptions {
   /// hold up the first key: until FinishOpening() takes it in, the snapshot
   /// holds only what was recorded since, and every change is queued for it.
   bool OpenInBackground = false;
+  /// Called on that thread before the file is read. Whoever needs keys
+  /// typed while the read is under way, as the learning tests do, holds the
+  /// read here rather than racing it.
+  std::function<void()> BeforeRead;
   /// Called on that thread once the file is read, for the owner to call
   /// FinishOpening() on its own thread.
   std::function<void()> Opened;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -115,8 +116,10 @@ TEST_F(Learning, WhatIsLearnedWhileTheHistoryIsReadIsKept) {
     earlier.Record({}, kaam);
   }
   std::atomic<int> told = 0;
+  std::promise<void> letRead;
   WordHistoryOptions options;
   options.OpenInBackground = true;
+  options.BeforeRead = [read = letRead.get_future().share()] { read.wait(); };
   options.Opened = [&told] { ++told; };
   WordRanking ranking("/nonexistent", history, options);
   InputSession s(MakeLayout(kPhoneticVimraLayout), MakeSharedWords({kaam, kaar, kaal}));
@@ -128,7 +131,9 @@ TEST_F(Learning, WhatIsLearnedWhileTheHistoryIsReadIsKept) {
   EXPECT_EQ(Uses(ranking.History(), kaal), 1);
   ranking.History().Forget(kaam);
   EXPECT_FALSE(ranking.History().InMemoryOnly());
+  EXPECT_FALSE(ranking.History().FinishOpening());
 
+  letRead.set_value();
   EXPECT_TRUE(ranking.History().FinishOpening(true));
   EXPECT_EQ(told, 1);
   EXPECT_FALSE(ranking.History().Opening());
