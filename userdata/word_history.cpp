@@ -35,8 +35,7 @@ WordHistory::WordHistory(std::filesystem::path file, WordHistoryOptions options)
   read_ = promise.get_future();
   opener_ = std::thread([promise = std::move(promise), file = file_,
                          now = options_.Now ? options_.Now() : std::chrono::system_clock::now(),
-                         before = options_.BeforeRead,
-                         opened = options_.Opened]() mutable {
+                         before = options_.BeforeRead, opened = options_.Opened]() mutable {
     if (before) before();
     Read read;
     try {

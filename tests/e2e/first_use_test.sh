@@ -10,9 +10,15 @@ source "$(dirname "$0")/lib.sh"
 
 copy_at=(540 30)
 select_at=(540 70)
+# What the copy image puts on the clipboard. A marker put there first tells
+# when the copy has happened: a pad still busy starting may take a while.
+not_copied='not copied'
 box_hex() {
+  # xclip stays to serve the marker: not on the test's output, which the
+  # test runner waits on.
+  printf '%s' "$not_copied" | xclip -selection clipboard -i >/dev/null 2>&1
   click_in "${copy_at[@]}"
-  sleep 0.3
+  wait_for 5 'test "$(timeout 2 xclip -selection clipboard -o)" != "$not_copied"' || true
   clipboard_hex
 }
 empty_box() {

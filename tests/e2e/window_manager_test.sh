@@ -59,7 +59,7 @@ xprop -id "$window" WM_NORMAL_HINTS | grep -q 'minimum size: 537 by 220' ||
   fail "the size floor is not a hint: $(xprop -id "$window" WM_NORMAL_HINTS | tr '\n' ' ')"
 
 # A double click on the toolbar's paste image pastes once.
-printf 'x' | xclip -selection clipboard -i
+printf 'x' | xclip -selection clipboard -i >/dev/null 2>&1
 focus_box
 xdotool key ctrl+a BackSpace
 # imgPaste lies 360 twips down the toolbar, which starts 300 twips down the window.

@@ -67,6 +67,11 @@ void ShowOnScreen(QWidget& window) {
     window.showNormal();
     return;
   }
+  // A hidden popup can keep the minimised state the window manager gave it
+  // together with its owner. Shown so, it is mapped iconic, and the window
+  // manager iconifies a window's whole family with it: the typing window
+  // would go down again as the popup came up.
+  window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
   window.show();
 }
 
