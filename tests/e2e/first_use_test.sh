@@ -17,6 +17,8 @@ box_hex() {
   # xclip stays to serve the marker: not on the test's output, which the
   # test runner waits on.
   printf '%s' "$not_copied" | xclip -selection clipboard -i >/dev/null 2>&1
+  # xclip takes the clipboard from the background, perhaps after the copy.
+  wait_for 5 'test "$(timeout 2 xclip -selection clipboard -o)" = "$not_copied"' || true
   click_in "${copy_at[@]}"
   wait_for 5 'test "$(timeout 2 xclip -selection clipboard -o)" != "$not_copied"' || true
   clipboard_hex
