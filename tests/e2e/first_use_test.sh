@@ -14,13 +14,9 @@ select_at=(540 70)
 # when the copy has happened: a pad still busy starting may take a while.
 not_copied='not copied'
 box_hex() {
-  # xclip stays to serve the marker: not on the test's output, which the
-  # test runner waits on.
-  printf '%s' "$not_copied" | xclip -selection clipboard -i >/dev/null 2>&1
-  # xclip takes the clipboard from the background, perhaps after the copy.
-  wait_for 5 'test "$(timeout 2 xclip -selection clipboard -o)" = "$not_copied"' || true
+  put_on_clipboard "$not_copied" || true
   click_in "${copy_at[@]}"
-  wait_for 5 'test "$(timeout 2 xclip -selection clipboard -o)" != "$not_copied"' || true
+  wait_for 5 'test "$(timeout 2 xclip -selection clipboard -o 2>/dev/null)" != "$not_copied"' || true
   clipboard_hex
 }
 empty_box() {
