@@ -13,9 +13,9 @@ struct EngineName {
   const char* symbol;  // what the tray shows: क and the layout's initial
 };
 
-// As in the IBus component file and the fcitx5 input method files (the
-// engine lists of ibus/CMakeLists.txt and fcitx5/CMakeLists.txt); each
-// engine's icon is icons/NAME.svg beside the engine.
+// As in the IBus component file and the fcitx5 input method files, which
+// cmake/LekhoraEngines.cmake lists; each engine's icon is icons/NAME.svg
+// beside the engine.
 inline constexpr EngineName kEngines[] = {
     {"lekhora-vimra", "Lekhora Phonetic (Vimra)", u"Phonetic(Vimra)", "\u0915V"},
     {"lekhora-phonetic", "Lekhora Phonetic", u"Phonetic", "\u0915P"},

@@ -113,6 +113,8 @@ ims=$(ls "$root"/usr/share/fcitx5/inputmethod/lekhora-*.conf | wc -l)
 for conf in "$root"/usr/share/fcitx5/inputmethod/lekhora-*.conf; do
   grep -qx 'Addon=lekhora' "$conf" && grep -qx 'LangCode=hi' "$conf" ||
     problem "$(basename "$conf") is not a Hindi method of the addon"
+  icon=$(sed -n 's/^Icon=//p' "$conf")
+  [ -f "$root$icon" ] || problem "$(basename "$conf") names the icon $icon, not in the packages"
 done
 
 echo "== the programs from the scratch root"

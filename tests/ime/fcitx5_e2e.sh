@@ -282,6 +282,15 @@ click_candidate() {
 }
 
 [ -z "$others" ] || fail "fcitx5 offers other input methods: $others"
+# Each input method shows its own icon, as the IBus engines do: the fourth
+# field of its entry names a file that is there.
+for im in $ims; do
+  icon=$(available | awk -v im="\"$im\"" '/struct \{/ { getline; if ($2 == im) { getline; getline; getline; print $2 } }' | tr -d '"')
+  case $icon in
+    */icons/$im.svg) [ -f "$icon" ] || fail "$im names the icon $icon, which is not there" ;;
+    *) fail "$im does not show its own icon: [$icon]" ;;
+  esac
+done
 for client in ${LEKHORA_FCITX5_CLIENTS:-qt gtk}; do
   # Each layout against what the pad types with it.
   for pair in "lekhora-vimra:Phonetic(Vimra)" "lekhora-phonetic:Phonetic" "lekhora-inscript:Inscript" \

@@ -35,6 +35,14 @@ if [ -e "$build/bin/lekhora-ibus" ]; then
   "$python" "$(dirname "$0")/../ime/ibus_component_check.py" "$prefix/$datadir/ibus/component/lekhora.xml" ||
     { echo "the installed component file's icons or symbols" >&2; fail=1; }
 fi
+# The fcitx5 input methods, where the addon is built, show the installed icons.
+if [ -e "$build/bin/lekhora-fcitx5.so" ]; then
+  conf=$prefix/$datadir/fcitx5/inputmethod/lekhora-vimra.conf
+  need "$datadir/fcitx5/inputmethod/lekhora-vimra.conf"
+  need "$appdir/icons/lekhora-vimra.svg"
+  grep -qx "Icon=$prefix/$appdir/icons/lekhora-vimra.svg" "$conf" 2>/dev/null ||
+    { echo "the fcitx5 input method does not name the installed icon" >&2; fail=1; }
+fi
 # The command-line tools: in the program's folder, where they find its data,
 # and on the PATH as links.
 for tool in lekhora-convert lekhora-words lekhora-he3; do
