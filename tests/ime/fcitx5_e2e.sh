@@ -16,7 +16,7 @@ addon_dirs=$1 data_dirs=$2 convert=$3 qt_client=$4 gtk_client=$5
 python=/usr/bin/python3
 [ -x "$python" ] || python=python3
 missing=()
-for tool in fcitx5 fcitx5-remote dbus-run-session dbus-send Xvfb xdotool xwininfo "$python"; do
+for tool in fcitx5 fcitx5-remote dbus-run-session dbus-send Xvfb xdotool xwininfo import convert "$python"; do
   command -v "$tool" >/dev/null || missing+=("$tool")
 done
 ls /usr/lib/*/qt6/plugins/platforminputcontexts/libfcitx5platforminputcontextplugin.so \
@@ -78,9 +78,7 @@ fi
 } >"$XDG_CONFIG_HOME/fcitx5/profile"
 printf '[Behavior]\nActiveByDefault=True\nShareInputState=All\nShowInputMethodInformation=False\n' \
   >"$XDG_CONFIG_HOME/fcitx5/config"
-# A candidate a row: where one is in the window follows from its number alone.
 mkdir -p "$XDG_CONFIG_HOME/fcitx5/conf"
-printf 'Vertical Candidate List=True\n' >"$XDG_CONFIG_HOME/fcitx5/conf/classicui.conf"
 
 user_word=$(printf '\u0938\u094B\u0928\u092A\u0941\u0930\u0935\u093E\u0932\u093E')
 printf 'my words\r\n%s\r\n' "$user_word" | iconv -f UTF-8 -t UTF-16LE \
@@ -262,10 +260,20 @@ keys_of() {
   done
 }
 
+# fcitx5's candidate window lists the candidates in a column or, as it
+# starts, in a row; the click tests run with either.
+orient() {
+  printf 'Vertical Candidate List=%s\n' "$1" >"$XDG_CONFIG_HOME/fcitx5/conf/classicui.conf"
+  dbus-send --session --print-reply --dest=org.fcitx.Fcitx5 /controller \
+    org.fcitx.Fcitx.Controller1.ReloadAddonConfig string:classicui >/dev/null
+}
 # click_candidate N COUNT: clicks the Nth of the COUNT candidates in fcitx5's
-# candidate window, the middle of its row, once the window is shown.
+# candidate window once it is shown. In a column a candidate's place follows
+# from its number; in a row it follows from the words' widths, so the row is
+# read from the window's image: Devanagari words hang from an unbroken line,
+# each a run of inked columns, the highlighted one on its own background.
 click_candidate() {
-  local info="" x y w h
+  local info="" x y w h runs
   for _ in $(seq 60); do
     info=$(xwininfo -name "Fcitx5 Input Window" 2>/dev/null || true)
     grep 'Map State: IsViewable' >/dev/null <<<"$info" && break
@@ -278,7 +286,27 @@ click_candidate() {
   y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$info")
   w=$(awk '/Width:/ { print $NF }' <<<"$info")
   h=$(awk '/Height:/ { print $NF }' <<<"$info")
-  xdotool mousemove $((x + w / 4)) $((y + h * (2 * $1 - 1) / (2 * $2))) click 1
+  if grep -qx 'Vertical Candidate List=True' "$XDG_CONFIG_HOME/fcitx5/conf/classicui.conf"; then
+    xdotool mousemove $((x + w / 4)) $((y + h * (2 * $1 - 1) / (2 * $2))) click 1
+    return
+  fi
+  import -window "$(awk '/Window id:/ { print $4 }' <<<"$info")" "$tmp/candidates.png" || return 1
+  # Each column's mean grey; the runs darker than the background, joined
+  # across gaps of a pixel or two and without the window's frame, as
+  # "start end" lines.
+  runs=$(convert "$tmp/candidates.png" -colorspace gray -scale "${w}x1!" -depth 8 txt:- |
+    awk -F'[,:() ]+' '/^[0-9]/ { grey[$1] = $3; if ($3 > top) top = $3; n = $1 + 1 }
+      END {
+        start = -1
+        for (i = 0; i <= n; i++) {
+          ink = i < n && grey[i] < top - 6
+          if (ink) { if (start < 0 || i - end > 3) { if (start >= 0 && end - start > 5) print start, end; start = i }; end = i }
+        }
+        if (start >= 0 && end - start > 5) print start, end
+      }')
+  set -- $(sed -n "$1p" <<<"$runs")
+  [ $# -eq 2 ] || return 1
+  xdotool mousemove $((x + ($1 + $2) / 2)) $((y + h / 2)) click 1
 }
 
 [ -z "$others" ] || fail "fcitx5 offers other input methods: $others"
@@ -331,23 +359,28 @@ for client in ${LEKHORA_FCITX5_CLIENTS:-qt gtk}; do
   expect_text "$(u '\u092E\u0947\u0930\u093F ')$user_word" "$client Shift+Space"
   stop_client
 
-  # A click on the second candidate in fcitx5's candidate window commits it.
-  start_client $client || continue
-  select_im lekhora-vimra || { stop_client; continue; }
-  send 30 m e r
-  expect_preedit "$(printf 'mer' | "$convert" --layout 'Phonetic(Vimra)')" "$client mer before the click"
-  for _ in $(seq 60); do tail -1 "$tmp/engine.log" | grep '^candidates ' >/dev/null && break; sleep 0.05; done
-  line=$(grep '^candidates ' "$tmp/engine.log" | tail -1 | sed 's/^candidates \[\(.*\) @[0-9]*\]$/\1/')
-  read -r -a shown <<<"$line"
-  if [ ${#shown[@]} -lt 2 ]; then
-    fail "$client fewer than two candidates for mer: [$line]"
-  elif ! click_candidate 2 ${#shown[@]}; then
-    fail "$client fcitx5's candidate window was not shown"
-  else
-    expect_text "${shown[1]}" "$client a click on the second candidate"
-    grep -qx 'click \[1\]' "$tmp/engine.log" || fail "$client the click did not reach the addon"
-  fi
-  stop_client
+  # A click on the second candidate in fcitx5's candidate window commits it,
+  # the candidates in a column and in a row.
+  for vertical in True False; do
+    orient $vertical
+    start_client $client || continue
+    select_im lekhora-vimra || { stop_client; continue; }
+    send 30 m e r
+    expect_preedit "$(printf 'mer' | "$convert" --layout 'Phonetic(Vimra)')" "$client mer before the click"
+    for _ in $(seq 60); do tail -1 "$tmp/engine.log" | grep '^candidates ' >/dev/null && break; sleep 0.05; done
+    line=$(grep '^candidates ' "$tmp/engine.log" | tail -1 | sed 's/^candidates \[\(.*\) @[0-9]*\]$/\1/')
+    read -r -a shown <<<"$line"
+    where="$client, candidates in a $([ $vertical = True ] && echo column || echo row)"
+    if [ ${#shown[@]} -lt 2 ]; then
+      fail "$where: fewer than two candidates for mer: [$line]"
+    elif ! click_candidate 2 ${#shown[@]}; then
+      fail "$where: fcitx5's candidate window was not shown or not read"
+    else
+      expect_text "${shown[1]}" "$where: a click on the second candidate"
+      grep -qx 'click \[1\]' "$tmp/engine.log" || fail "$where: the click did not reach the addon"
+    fi
+    stop_client
+  done
 
   # Fast typing gives what slow typing gives.
   start_client $client || continue
