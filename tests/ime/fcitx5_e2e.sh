@@ -127,10 +127,12 @@ fi
 # input method and round, which starts once the input method is chosen for
 # its box. The machine's pace drifts by more than the difference measured, so
 # the keys are spread over rounds that take the input methods in turn, first
-# one and then the other first, and each one's figures pool its rounds.
+# one and then the other first, and each one's figures pool its rounds. Ten
+# rounds of a hundred keys gave the same order in run after run, where four
+# of 250 did not.
 if [ -n "$latency" ]; then
   status=0
-  keys=${LEKHORA_FCITX5_LATENCY_KEYS:-1000} rounds=${LEKHORA_FCITX5_LATENCY_ROUNDS:-4}
+  keys=${LEKHORA_FCITX5_LATENCY_KEYS:-1000} rounds=${LEKHORA_FCITX5_LATENCY_ROUNDS:-10}
   lekhora="lekhora-vimra:Lekhora Phonetic (Vimra)" peer="$peer_im:m17n Hindi phonetic (fcitx5-m17n)"
   if ! available | grep -F "\"$peer_im\"" >/dev/null; then
     echo "${peer#*:}: skipped, fcitx5 does not offer $peer_im (scripts/ensure-deps.sh --with-peer installs fcitx5-m17n)"
