@@ -29,28 +29,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   exit 77
 fi
 
-if [ -z "${LEKHORA_FCITX5_INNER:-}" ]; then
-  tmp=$(mktemp -d /tmp/lekhora-fcitx5-test.XXXXXX)
-  cleanup() {
-    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$tmp"
-  }
-  trap cleanup EXIT
-  export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/config XDG_CACHE_HOME=$tmp/cache
-  export XDG_DATA_HOME=$tmp/data XDG_RUNTIME_DIR=$tmp/runtime
-  mkdir -p "$HOME" "$XDG_CONFIG_HOME/fcitx5" "$XDG_CACHE_HOME" "$XDG_DATA_HOME/lekhora" "$XDG_RUNTIME_DIR"
-  chmod 700 "$XDG_RUNTIME_DIR"
-  export GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
-  xvfb_pid=$!
-  for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
-  [ -s "$tmp/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
-  export DISPLAY=:$(cat "$tmp/display") LEKHORA_FCITX5_INNER=$tmp
-  dbus-run-session -- bash "$0" "$@"
-  exit $?
-fi
-
-tmp=$LEKHORA_FCITX5_INNER
+# shellcheck source=tests/ime/private_session.sh
+. "$(dirname "$0")/private_session.sh"
+private_session fcitx5 "$@"
+mkdir -p "$XDG_CONFIG_HOME/fcitx5"
 latency=${LEKHORA_FCITX5_LATENCY_CLIENT:-}
 ims="lekhora-vimra lekhora-phonetic lekhora-inscript lekhora-remington lekhora-roman"
 # The input method Lekhora is timed beside; only the benchmark loads it. The

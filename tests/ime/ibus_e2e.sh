@@ -29,31 +29,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   exit 77
 fi
 
-if [ -z "${LEKHORA_IBUS_INNER:-}" ]; then
-  tmp=$(mktemp -d /tmp/lekhora-ibus-test.XXXXXX)
-  cleanup() {
-    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$tmp"
-  }
-  trap cleanup EXIT
-  # Everything a session service could write goes into the temporary folder;
-  # these must be exported before the bus starts, which passes them on.
-  export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/config XDG_CACHE_HOME=$tmp/cache
-  export XDG_DATA_HOME=$tmp/data XDG_RUNTIME_DIR=$tmp/runtime
-  mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
-  chmod 700 "$XDG_RUNTIME_DIR"
-  mkdir -p "$XDG_DATA_HOME/lekhora"
-  export GSETTINGS_BACKEND=memory IBUS_ADDRESS_FILE=$tmp/ibus-address NO_AT_BRIDGE=1
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
-  xvfb_pid=$!
-  for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
-  [ -s "$tmp/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
-  export DISPLAY=:$(cat "$tmp/display") LEKHORA_IBUS_INNER=$tmp
-  dbus-run-session -- bash "$0" "$@"
-  exit $?
-fi
-
-tmp=$LEKHORA_IBUS_INNER
+# shellcheck source=tests/ime/private_session.sh
+. "$(dirname "$0")/private_session.sh"
+private_session ibus "$@"
+export IBUS_ADDRESS_FILE=$tmp/ibus-address
 # The user's own list, where the pad keeps it: a word the user added comes
 # before every frequent word. Its prefix (son) is typed nowhere else here, so
 # no word the history learns from the other steps can outrank it.
