@@ -32,6 +32,10 @@ fi
 # shellcheck source=tests/ime/private_session.sh
 . "$(dirname "$0")/private_session.sh"
 private_session fcitx5 "$@"
+# A step that fails outside the checks ends the test: say which (-E: in
+# functions too).
+set -E
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND"' ERR
 mkdir -p "$XDG_CONFIG_HOME/fcitx5"
 latency=${LEKHORA_FCITX5_LATENCY_CLIENT:-}
 ims="lekhora-vimra lekhora-phonetic lekhora-inscript lekhora-remington lekhora-roman"
@@ -249,7 +253,8 @@ keys_of() {
 orient() {
   printf 'Vertical Candidate List=%s\n' "$1" >"$XDG_CONFIG_HOME/fcitx5/conf/classicui.conf"
   dbus-send --session --print-reply --dest=org.fcitx.Fcitx5 /controller \
-    org.fcitx.Fcitx.Controller1.ReloadAddonConfig string:classicui >/dev/null
+    org.fcitx.Fcitx.Controller1.ReloadAddonConfig string:classicui >/dev/null ||
+    fail "fcitx5 did not read the candidate window's settings again"
 }
 # click_candidate N COUNT: clicks the Nth of the COUNT candidates in fcitx5's
 # candidate window once it is shown. In a column a candidate's place follows
@@ -274,20 +279,25 @@ click_candidate() {
     xdotool mousemove $((x + w / 4)) $((y + h * (2 * $1 - 1) / (2 * $2))) click 1
     return
   fi
-  import -window "$(awk '/Window id:/ { print $4 }' <<<"$info")" "$tmp/candidates.png" || return 1
-  # Each column's mean grey; the runs darker than the background, joined
-  # across gaps of a pixel or two and without the window's frame, as
-  # "start end" lines.
-  runs=$(convert "$tmp/candidates.png" -colorspace gray -scale "${w}x1!" -depth 8 txt:- |
-    awk -F'[,:() ]+' '/^[0-9]/ { grey[$1] = $3; if ($3 > top) top = $3; n = $1 + 1 }
-      END {
-        start = -1
-        for (i = 0; i <= n; i++) {
-          ink = i < n && grey[i] < top - 6
-          if (ink) { if (start < 0 || i - end > 3) { if (start >= 0 && end - start > 5) print start, end; start = i }; end = i }
-        }
-        if (start >= 0 && end - start > 5) print start, end
-      }')
+  # Read again until the row is drawn: a window just mapped may still be blank.
+  for _ in $(seq 20); do
+    import -window "$(awk '/Window id:/ { print $4 }' <<<"$info")" "$tmp/candidates.png" || return 1
+    # Each column's mean grey; the runs darker than the background, joined
+    # across gaps of a pixel or two and without the window's frame, as
+    # "start end" lines.
+    runs=$(convert "$tmp/candidates.png" -colorspace gray -scale "${w}x1!" -depth 8 txt:- |
+      awk -F'[,:() ]+' '/^[0-9]/ { grey[$1] = $3; if ($3 > top) top = $3; n = $1 + 1 }
+        END {
+          start = -1
+          for (i = 0; i <= n; i++) {
+            ink = i < n && grey[i] < top - 6
+            if (ink) { if (start < 0 || i - end > 3) { if (start >= 0 && end - start > 5) print start, end; start = i }; end = i }
+          }
+          if (start >= 0 && end - start > 5) print start, end
+        }' || true)
+    [ -n "$(sed -n "$1p" <<<"$runs")" ] && break
+    sleep 0.1
+  done
   set -- $(sed -n "$1p" <<<"$runs")
   [ $# -eq 2 ] || return 1
   xdotool mousemove $((x + ($1 + $2) / 2)) $((y + h / 2)) click 1
@@ -297,7 +307,7 @@ click_candidate() {
 # Each input method shows its own icon, as the IBus engines do: the fourth
 # field of its entry names a file that is there.
 for im in $ims; do
-  icon=$(available | awk -v im="\"$im\"" '/struct \{/ { getline; if ($2 == im) { getline; getline; getline; print $2 } }' | tr -d '"')
+  icon=$(available | awk -v im="\"$im\"" '/struct \{/ { getline; if ($2 == im) { getline; getline; getline; print $2 } }' | tr -d '"' || true)
   case $icon in
     */icons/$im.svg) [ -f "$icon" ] || fail "$im names the icon $icon, which is not there" ;;
     *) fail "$im does not show its own icon: [$icon]" ;;
