@@ -16,7 +16,7 @@ not_copied='not copied'
 box_hex() {
   put_on_clipboard "$not_copied" || true
   click_in "${copy_at[@]}"
-  wait_for 5 'test "$(timeout 2 xclip -selection clipboard -o 2>/dev/null)" != "$not_copied"' || true
+  wait_for 5 'test "$(clipboard_text)" != "$not_copied"' || true
   clipboard_hex
 }
 empty_box() {

@@ -151,14 +151,16 @@ focus_box() {
   xdo windowfocus --sync "$window"
   click_in 100 60
 }
-clipboard_hex() { xclip -selection clipboard -o 2>/dev/null | od -An -tx1 | tr -d ' \n'; }
+# What the clipboard holds; a pad too busy to answer for it ends the wait.
+clipboard_text() { timeout 2 xclip -selection clipboard -o 2>/dev/null; }
+clipboard_hex() { clipboard_text | od -An -tx1 | tr -d ' \n'; }
 # Puts $1 on the clipboard and returns once xclip holds it: xclip takes it
 # from the background after it has returned. Its output goes nowhere, as
 # the test runner waits on the test's until it is closed.
 put_on_clipboard() {
   local clip_text=$1
   printf '%s' "$clip_text" | xclip -selection clipboard -i >/dev/null 2>&1
-  wait_for 5 'test "$(timeout 2 xclip -selection clipboard -o 2>/dev/null)" = "$clip_text"'
+  wait_for 5 'test "$(clipboard_text)" = "$clip_text"'
 }
 # UTF-8 bytes of a string given as code points, e.g. utf8_hex 0915 093E.
 utf8_hex() { local s=; for cp in "$@"; do s+=$(printf "\\u$cp"); done; printf '%s' "$s" | od -An -tx1 | tr -d ' \n'; }

@@ -36,7 +36,7 @@ private_session fcitx5 "$@"
 # functions too).
 set -E
 trap 'echo "FAIL: line $LINENO: $BASH_COMMAND"' ERR
-mkdir -p "$XDG_CONFIG_HOME/fcitx5"
+mkdir -p "$XDG_CONFIG_HOME/fcitx5/conf"
 latency=${LEKHORA_FCITX5_LATENCY_CLIENT:-}
 ims="lekhora-vimra lekhora-phonetic lekhora-inscript lekhora-remington lekhora-roman"
 # The input method Lekhora is timed beside; only the benchmark loads it. The
@@ -64,7 +64,6 @@ fi
 } >"$XDG_CONFIG_HOME/fcitx5/profile"
 printf '[Behavior]\nActiveByDefault=True\nShareInputState=All\nShowInputMethodInformation=False\n' \
   >"$XDG_CONFIG_HOME/fcitx5/config"
-mkdir -p "$XDG_CONFIG_HOME/fcitx5/conf"
 
 user_word=$(printf '\u0938\u094B\u0928\u092A\u0941\u0930\u0935\u093E\u0932\u093E')
 printf 'my words\r\n%s\r\n' "$user_word" | iconv -f UTF-8 -t UTF-16LE \
