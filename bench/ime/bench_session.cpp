@@ -141,6 +141,24 @@ void BM_RomanSessionKey(benchmark::State& state) {
   state.counters["history rows"] = static_cast<double>(ranking.History().Snapshot().Rows());
 }
 
+// The word break that ends a word of a few letters, ranked and learned as the
+// input method does it: the commit, the learning and the next word's
+// candidates. The letters before it are typed outside the timing.
+void BM_SessionSpaceRanked(benchmark::State& state) {
+  lekhora::WordRanking& ranking = Full(static_cast<std::size_t>(state.range(0))).Ranking();
+  lekhora::InputSession session(lekhora::MakeLayout(lekhora::kPhoneticVimraLayout), Words());
+  session.SetRanking(&ranking);
+  constexpr std::u16string_view kWords[] = {u"mera", u"ghar", u"k", u"kai", u"pustak"};
+  std::size_t i = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    for (char16_t c : kWords[i]) session.Key(lekhora::CharacterKey(c));
+    i = (i + 1) % std::size(kWords);
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(session.Key(lekhora::CharacterKey(u' ')));
+  }
+}
+
 // The release that follows every press.
 void BM_SessionRelease(benchmark::State& state) {
   lekhora::InputSession session(lekhora::MakeLayout(lekhora::kPhoneticVimraLayout), Words());
@@ -153,6 +171,11 @@ void BM_SessionRelease(benchmark::State& state) {
 
 BENCHMARK(BM_SessionKey)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 BENCHMARK(BM_SessionKeyRanked)
+    ->Arg(0)
+    ->Arg(50000)
+    ->Repetitions(kRepetitions)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_SessionSpaceRanked)
     ->Arg(0)
     ->Arg(50000)
     ->Repetitions(kRepetitions)
