@@ -2,7 +2,6 @@
 
 #include <dlfcn.h>
 #include <fcitx-utils/capabilityflags.h>
-#include <fcitx-utils/textformatflags.h>
 #include <fcitx/candidatelist.h>
 #include <fcitx/inputcontext.h>
 #include <fcitx/inputpanel.h>
@@ -20,6 +19,7 @@
 
 #include "engine/layout.h"
 #include "fcitx5/key_event.h"
+#include "fcitx5/preedit_text.h"
 #include "ime/engine_names.h"
 #include "text/utf8.h"
 
@@ -274,15 +274,8 @@ void LekhoraFcitx::Apply(fcitx::InputContext* ic, const SessionActions& a) {
     shared_.FlushSoon();
   }
   fcitx::InputPanel& panel = ic->inputPanel();
-  const std::string preedit = EncodeUtf8(a.preedit);
-  Debug("preedit", preedit);
-  fcitx::Text text;
-  if (!a.preedit.empty()) {
-    text.append(preedit, fcitx::TextFormatFlag::Underline);
-    const auto caret = std::min(static_cast<std::size_t>(std::max(a.caret, 0)), a.preedit.size());
-    text.setCursor(
-        static_cast<int>(EncodeUtf8(std::u16string_view(a.preedit).substr(0, caret)).size()));
-  }
+  Debug("preedit", EncodeUtf8(a.preedit));
+  const fcitx::Text text = PreeditText(a.preedit, a.caret);
   // In the client where it can show it, else in fcitx5's own window.
   if (ic->capabilityFlags().test(fcitx::CapabilityFlag::Preedit)) {
     panel.setClientPreedit(text);

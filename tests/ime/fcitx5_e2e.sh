@@ -214,6 +214,18 @@ focus() {
     sleep 0.02
   done
 }
+# The Qt client's first box: how many input method events it has had and the
+# preedit the last one left ("N [PREEDIT]").
+box_events() {
+  local before
+  before=$(grep -c '^events ' "$tmp/client.out" || true)
+  tell events a
+  for _ in $(seq 100); do
+    [ "$(grep -c '^events ' "$tmp/client.out")" -gt "$before" ] && break
+    sleep 0.02
+  done
+  grep '^events ' "$tmp/client.out" | tail -1 | cut -d' ' -f2-
+}
 text() { cat "$tmp/text" 2>/dev/null || true; }
 text_b() { cat "$tmp/text.b" 2>/dev/null || true; }
 expect_text() {
@@ -341,8 +353,21 @@ for client in ${LEKHORA_FCITX5_CLIENTS:-qt gtk}; do
   send 30 m e r a
   expect_preedit "$(u '\u092E\u0947\u0930\u093E')" "$client preedit while typing"
   [ -z "$(text)" ] || fail "$client committed [$(text)] before the word ended"
-  send 30 BackSpace i space
+  send 30 BackSpace i
+  expect_preedit "$(u '\u092E\u0947\u0930\u093F')" "$client mera Backspace i"
+  if [ "$client" = qt ]; then
+    for _ in $(seq 60); do [[ "$(box_events)" == *" [$(u '\u092E\u0947\u0930\u093F')]" ]] && break; sleep 0.05; done
+    before=$(box_events)
+  fi
+  send 30 space
   expect_text "$(u '\u092E\u0947\u0930\u093F ')" "$client mera Backspace i"
+  # The break's commit takes the preedit with it: the box changes once, not
+  # once more for an empty preedit.
+  if [ "$client" = qt ]; then
+    after=$(box_events)
+    [ "$((${after%% *} - ${before%% *}))" = 1 ] ||
+      fail "$client a word break brought the box from $before to $after input method events, not one more"
+  fi
   # A prefix, then Shift+Space commits the highlighted suggestion, the user's word.
   send 30 s o n
   for _ in $(seq 60); do [ -n "$(first_candidate)" ] && break; sleep 0.05; done

@@ -9,9 +9,17 @@
 //                                    text) or a PIN box (hidden digits)
 //   where a|b                        prints "at X Y": a point near the right
 //                                    end of that box, on the screen
+//   events a|b                       prints "events N [PREEDIT]": how many
+//                                    input method events (a preedit, a
+//                                    commit) that box has had, each of
+//                                    which makes it lay its text out again,
+//                                    and the preedit the last one left
 
 #include <QApplication>
+#include <QEvent>
 #include <QFile>
+#include <QHash>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QSocketNotifier>
 #include <QVBoxLayout>
@@ -46,6 +54,29 @@ void SetPurpose(QLineEdit* edit, const QString& purpose) {
   }
 }
 
+// Counts the input method events of the boxes it watches and keeps the
+// preedit each left.
+class EventCounter final : public QObject {
+ public:
+  using QObject::QObject;
+  QString Of(QObject* box) const {
+    return QStringLiteral("events %1 [%2]").arg(counts_.value(box)).arg(preedits_.value(box));
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::InputMethod) {
+      counts_[watched] = counts_.value(watched) + 1;
+      preedits_[watched] = static_cast<QInputMethodEvent*>(event)->preeditString();
+    }
+    return false;
+  }
+
+ private:
+  QHash<QObject*, int> counts_;
+  QHash<QObject*, QString> preedits_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -59,6 +90,9 @@ int main(int argc, char** argv) {
   auto* b = new QLineEdit(&window);
   layout->addWidget(a);
   layout->addWidget(b);
+  EventCounter counter;
+  a->installEventFilter(&counter);
+  b->installEventFilter(&counter);
   QObject::connect(a, &QLineEdit::textChanged, [&out](const QString& t) { WriteText(out, t); });
   QObject::connect(b, &QLineEdit::textChanged,
                    [&out](const QString& t) { WriteText(out + ".b", t); });
@@ -88,6 +122,10 @@ int main(int argc, char** argv) {
       QLineEdit* edit = words.value(1) == "b" ? b : a;
       if (words.value(0) == "focus") edit->setFocus();
       if (words.value(0) == "purpose") SetPurpose(edit, words.value(2));
+      if (words.value(0) == "events") {
+        std::printf("%s\n", counter.Of(edit).toUtf8().constData());
+        std::fflush(stdout);
+      }
       if (words.value(0) == "where") {
         const QPoint at = edit->mapToGlobal(QPoint(edit->width() - 10, edit->height() / 2));
         std::printf("at %d %d\n", at.x(), at.y());
