@@ -31,6 +31,8 @@ fi
 
 # shellcheck source=tests/ime/private_session.sh
 . "$(dirname "$0")/private_session.sh"
+# shellcheck source=tests/ime/test_client.sh
+. "$(dirname "$0")/test_client.sh"
 private_session fcitx5 "$@"
 # A step that fails outside the checks ends the test: say which (-E: in
 # functions too).
@@ -197,13 +199,6 @@ start_client() {
   # The input context reaches fcitx5 just after the focus: wait for the addon to see it.
   for _ in $(seq 100); do grep -q '^focus ' "$tmp/engine.log" 2>/dev/null && break; sleep 0.05; done
 }
-stop_client() {
-  kill "$client_pid" 2>/dev/null || true
-  wait "$client_pid" 2>/dev/null || true
-  client_pid=
-  exec 5>&-
-}
-tell() { echo "$*" >&5; }
 focus() {
   local before
   before=$(grep -c '^focus ' "$tmp/client.out" || true)
@@ -216,18 +211,7 @@ focus() {
 }
 # The Qt client's first box: how many input method events it has had and the
 # preedit the last one left ("N [PREEDIT]").
-box_events() {
-  local before
-  before=$(grep -c '^events ' "$tmp/client.out" || true)
-  tell events a
-  for _ in $(seq 100); do
-    [ "$(grep -c '^events ' "$tmp/client.out")" -gt "$before" ] && break
-    sleep 0.02
-  done
-  grep '^events ' "$tmp/client.out" | tail -1 | cut -d' ' -f2-
-}
-text() { cat "$tmp/text" 2>/dev/null || true; }
-text_b() { cat "$tmp/text.b" 2>/dev/null || true; }
+box_events() { ask events events a; }
 expect_text() {
   for _ in $(seq 60); do [ "$(text)" = "$1" ] && return 0; sleep 0.05; done
   fail "$2: expected [$1], got [$(text)]"
@@ -356,8 +340,11 @@ for client in ${LEKHORA_FCITX5_CLIENTS:-qt gtk}; do
   send 30 BackSpace i
   expect_preedit "$(u '\u092E\u0947\u0930\u093F')" "$client mera Backspace i"
   if [ "$client" = qt ]; then
-    for _ in $(seq 60); do [[ "$(box_events)" == *" [$(u '\u092E\u0947\u0930\u093F')]" ]] && break; sleep 0.05; done
-    before=$(box_events)
+    for _ in $(seq 60); do
+      before=$(box_events)
+      [[ "$before" == *" [$(u '\u092E\u0947\u0930\u093F')]" ]] && break
+      sleep 0.05
+    done
   fi
   send 30 space
   expect_text "$(u '\u092E\u0947\u0930\u093F ')" "$client mera Backspace i"

@@ -31,6 +31,8 @@ fi
 
 # shellcheck source=tests/ime/private_session.sh
 . "$(dirname "$0")/private_session.sh"
+# shellcheck source=tests/ime/test_client.sh
+. "$(dirname "$0")/test_client.sh"
 private_session ibus "$@"
 export IBUS_ADDRESS_FILE=$tmp/ibus-address
 # The user's own list, where the pad keeps it: a word the user added comes
@@ -96,22 +98,10 @@ start_client() {
   grep -q ready "$tmp/client.out" || { fail "$1 client never got the focus"; cat "$tmp/client.err"; return 1; }
   sleep 0.3  # the input context is created just after the focus
 }
-stop_client() {
-  kill "$client_pid" 2>/dev/null || true
-  wait "$client_pid" 2>/dev/null || true
-  client_pid=
-  exec 5>&-
-}
-tell() { echo "$*" >&5; }
 # click a|b: a click with the mouse into that field, at its end.
 click() {
-  local before at
-  before=$(grep -c '^at ' "$tmp/client.out" || true)
-  tell where "$1"
-  for _ in $(seq 100); do [ "$(grep -c '^at ' "$tmp/client.out")" -gt "$before" ] && break; sleep 0.02; done
-  at=$(grep '^at ' "$tmp/client.out" | tail -1)
   # shellcheck disable=SC2086
-  xdotool mousemove ${at#at } click 1
+  xdotool mousemove $(ask at where "$1") click 1
   sleep 0.3
 }
 # focus a|b: moves the focus between the client's two fields and waits for it.
@@ -126,8 +116,6 @@ focus() {
   done
   sleep 0.2
 }
-text() { cat "$tmp/text" 2>/dev/null || true; }
-text_b() { cat "$tmp/text.b" 2>/dev/null || true; }
 # Waits up to two seconds for the client's text to become $1.
 expect_text() {
   for _ in $(seq 40); do [ "$(text)" = "$1" ] && return 0; sleep 0.05; done

@@ -60,21 +60,26 @@ class EventCounter final : public QObject {
  public:
   using QObject::QObject;
   QString Of(QObject* box) const {
-    return QStringLiteral("events %1 [%2]").arg(counts_.value(box)).arg(preedits_.value(box));
+    const Seen seen = seen_.value(box);
+    return QStringLiteral("events %1 [%2]").arg(seen.count).arg(seen.preedit);
   }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::InputMethod) {
-      counts_[watched] = counts_.value(watched) + 1;
-      preedits_[watched] = static_cast<QInputMethodEvent*>(event)->preeditString();
+      Seen& seen = seen_[watched];
+      ++seen.count;
+      seen.preedit = static_cast<QInputMethodEvent*>(event)->preeditString();
     }
     return false;
   }
 
  private:
-  QHash<QObject*, int> counts_;
-  QHash<QObject*, QString> preedits_;
+  struct Seen {
+    int count = 0;
+    QString preedit;
+  };
+  QHash<QObject*, Seen> seen_;
 };
 
 }  // namespace
