@@ -8,17 +8,7 @@
 # also with Shift let go first; the help window opens wholly on screen.
 source "$(dirname "$0")/lib.sh"
 
-copy_at=(540 30)
 select_at=(540 70)
-# What the copy image puts on the clipboard. A marker put there first tells
-# when the copy has happened: a pad still busy starting may take a while.
-not_copied='not copied'
-box_hex() {
-  put_on_clipboard "$not_copied" || true
-  click_in "${copy_at[@]}"
-  wait_for 5 'test "$(clipboard_text)" != "$not_copied"' || true
-  clipboard_hex
-}
 empty_box() {
   click_in 100 60
   click_in "${select_at[@]}"

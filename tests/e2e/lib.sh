@@ -162,6 +162,20 @@ put_on_clipboard() {
   printf '%s' "$clip_text" | xclip -selection clipboard -i >/dev/null 2>&1
   wait_for 5 'test "$(clipboard_text)" = "$clip_text"'
 }
+# Where the typing window's copy image is.
+copy_at=(540 30)
+# What the box holds, copied by the copy image, as UTF-8 hex. A marker put on
+# the clipboard first tells when the copy has happened: a slow build of the
+# pad on a loaded machine may take seconds to answer the click, and xclip
+# gives up on an owner that does not answer, which must not read as empty.
+not_copied='not copied'
+box_hex() {
+  local copied=
+  put_on_clipboard "$not_copied" || true
+  click_in "${copy_at[@]}"
+  wait_for 15 'copied=$(clipboard_text) && test "$copied" != "$not_copied"' || true
+  printf '%s' "$copied" | od -An -tx1 | tr -d ' \n'
+}
 # UTF-8 bytes of a string given as code points, e.g. utf8_hex 0915 093E.
 utf8_hex() { local s=; for cp in "$@"; do s+=$(printf "\\u$cp"); done; printf '%s' "$s" | od -An -tx1 | tr -d ' \n'; }
 

@@ -5,15 +5,9 @@
 source "$(dirname "$0")/lib.sh"
 settings=$config_dir/lekhora.conf
 
-copy_at=(540 30)
 geometry() { xwininfo -id "$1" | sed -n "s/.*$2: *//p"; }
 place() { echo "$(geometry "$1" 'Absolute upper-left X'),$(geometry "$1" 'Absolute upper-left Y')"; }
 setting() { sed -n "s/^$1=//p" "$settings"; }
-box_hex() {
-  click_in "${copy_at[@]}"
-  sleep 0.3
-  clipboard_hex
-}
 # Types into the box without a click, so the caret stays where the pad put it.
 type_at_caret() {
   xdo windowfocus --sync "$window"

@@ -7,7 +7,6 @@ shipped=$(dirname "$program")/customwords.txt
 shipped_sum=$(sha256sum <"$shipped")
 words_file=$data_dir/customwords.txt
 
-copy_at=(540 30)
 select_at=(540 70)
 first_word_at=(500 48)
 word=$(utf8_hex 0928 093E 092E)
@@ -17,11 +16,6 @@ empty_box() {
   click_in 100 60
   click_in "${select_at[@]}"
   xdotool key Delete
-}
-box_hex() {
-  click_in "${copy_at[@]}"
-  sleep 0.3
-  clipboard_hex
 }
 words_hex() { user_words "$words_file" | od -An -tx1 | tr -d ' \n'; }
 # Opens a right-click menu at a point of the window and picks an entry by keys.
