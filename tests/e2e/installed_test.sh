@@ -40,8 +40,7 @@ sleep 0.3
 click_in 100 60 3
 wait_for 3 'test "$(open_menus)" -eq 1' || fail "the typing box's menu did not open"
 xdotool key Up Up Return
-sleep 0.5
-[ "$(user_words "$words_file" | tail -1 | od -An -tx1 | tr -d ' \n')" = "$word" ] ||
+wait_for 5 'test "$(user_words "$words_file" | tail -1 | od -An -tx1 | tr -d " \n")" = "$word"' ||
   fail "the word was not added to the user's list"
 title_tip_shown && fail "the installed pad warns: it could not save"
 exit_pad

@@ -21,7 +21,8 @@ sleep 0.3
 import -window root "$state/ranked_popup.png" 2>/dev/null || true
 xdotool keydown shift key space keyup shift
 got=$(box_hex)
-[ "$got" = "$best_hex" ] || fail "Shift+Space wrote $got, the best ranked word is $best_hex"
+[ "$got" = "$best_hex" ] ||
+  fail "Shift+Space wrote $got, the best ranked word is $best_hex; the focus is on [$(xdotool getwindowfocus getwindowname 2>&1 || true)]"
 
 # A space ends the word: it is learned, and written by Exit at the latest.
 focus_box

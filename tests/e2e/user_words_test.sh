@@ -43,7 +43,7 @@ focus_box
 xdotool type --delay 60 'nam'
 sleep 0.3
 add_word_at_caret
-[ "$(words_hex)" = "$word" ] || fail "after adding, the file holds $(words_hex), expected $word"
+wait_for 5 'test "$(words_hex)" = "$word"' || fail "after adding, the file holds $(words_hex), expected $word"
 [ "$(utf16_text "$words_file" | head -1 | tr -d '\r')" = "My words" ] ||
   fail "adding a word changed the file's first line"
 
@@ -61,7 +61,7 @@ add_word_at_caret
 
 # Removed from the list's menu: gone from the file and from the list.
 menu_at "${first_word_at[@]}" Down Return
-[ -z "$(words_hex)" ] || fail "after removing, the file still holds $(words_hex)"
+wait_for 5 'test -z "$(words_hex)"' || fail "after removing, the file still holds $(words_hex)"
 empty_box
 click_in "${first_word_at[@]}"
 sleep 0.3
