@@ -40,17 +40,16 @@ typed_hex() {
 cd "$(dirname "$program")"
 "${pad_command[@]}" >>"$state/pad.log" 2>&1 &
 pad_pid=$!
-wait_for 10 'test -n "$(typing_window)"' || fail "the typing window did not appear"
-window=$(typing_window)
-wait_for 3 'test -n "$(splash_window)"' || fail "the splash is not on screen with the typing window"
-splash=$(splash_window)
+wait_for 10 'window=$(typing_window); test -n "$window"' || fail "the typing window did not appear"
+wait_for 3 'splash=$(splash_window); test -n "$splash"' ||
+  fail "the splash is not on screen with the typing window"
 xdotool mousemove --window "$splash" 100 50 click 1
 sleep 0.3
 xdotool type --delay 80 kml
 mapped "$splash" || fail "the splash closed before the keys were typed: the test needs it up"
 wait_for 5 'unmapped "$splash"' || fail "the splash stayed"
 wait_for 5 'test -n "$(tray_icon)"' || fail "the tray icon did not appear"
-popup=$(popup_window)
+wait_for 5 'popup=$(popup_window); test -n "$popup"' || fail "the suggestion popup did not appear"
 expected=$(utf8_hex 0915 092E 0932)
 # Where the keys went when they did not reach the box: the window with the focus.
 [ "$(box_hex)" = "$expected" ] ||
@@ -157,7 +156,7 @@ xdotool key Down Return
 wait_for 3 'message_shown "is no longer one of your words"' || fail "removing a word showed no message"
 
 # --- Minimised, the tray menu's second entry brings the window back at once.
-icon=$(tray_icon)
+wait_for 5 'icon=$(tray_icon); test -n "$icon"' || fail "the tray icon is gone"
 # Hide/Show by the tray menu, apart from the last click on the icon by more
 # than a double click's time (a double click opens nothing).
 tray_hide_show() {

@@ -129,18 +129,20 @@ click_menu_entry() {
 # What starts the pad: the program itself unless a test says otherwise.
 pad_command=("$program")
 
-# Starts the pad and waits for its windows; "without-popup" when the pad
-# remembers its popup closed.
+# Starts the pad and waits for its windows, kept in window, popup and icon;
+# "without-popup" when the pad remembers its popup closed.
+# A search for a window can come back empty while the pad makes or drops
+# another window of its own (xdotool gives up on a window gone mid-search):
+# each window is kept from the search that found it, never asked for again.
 start_pad() {
   cd "$(dirname "$program")"
   "${pad_command[@]}" >>"$state/pad.log" 2>&1 &
   pad_pid=$!
-  wait_for 10 'test -n "$(typing_window)"' || fail "the typing window did not appear"
-  window=$(typing_window)
+  wait_for 10 'window=$(typing_window); test -n "$window"' || fail "the typing window did not appear"
   if [ "${1:-}" != without-popup ]; then
-    wait_for 5 'mapped "$(popup_window)"' || fail "the suggestion popup did not appear"
+    wait_for 5 'popup=$(popup_window); mapped "$popup"' || fail "the suggestion popup did not appear"
   fi
-  wait_for 5 'test -n "$(tray_icon)"' || fail "the tray icon did not appear"
+  wait_for 5 'icon=$(tray_icon); test -n "$icon"' || fail "the tray icon did not appear"
   # The splash closes itself after 4 seconds; wait so it covers nothing.
   sleep 4.2
 }
@@ -182,7 +184,7 @@ utf8_hex() { local s=; for cp in "$@"; do s+=$(printf "\\u$cp"); done; printf '%
 # The tray menu's Exit (its last entry); waits until the pad has ended.
 exit_pad() {
   local icon
-  icon=$(tray_icon)
+  wait_for 5 'icon=$(tray_icon); test -n "$icon"' || fail "the tray icon is gone"
   xdotool mousemove --window "$icon" 10 15 click 1
   wait_for 3 'test "$(open_menus)" -eq 1' || fail "the tray menu did not open"
   click_menu_entry 3 3

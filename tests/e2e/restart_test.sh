@@ -19,7 +19,6 @@ tamil_ka=$(utf8_hex 0B95)
 # First run: Tamil from the output-script list (its eighth item), the font
 # two steps larger, both windows moved, some text.
 start_pad
-popup=$(popup_window)
 xdotool mousemove --window "$window" 40 244 click 1
 wait_for 3 'test "$(open_menus)" -ge 1' || fail "the output-script list did not open"
 xdotool key Down Down Down Down Down Down Down Return
@@ -39,7 +38,6 @@ exit_pad
 
 # Second run: all as left; typing goes on in Tamil at the end of the text.
 start_pad
-popup=$(popup_window)
 [ "$(place "$window")" = 100,120 ] || fail "the typing window came back at $(place "$window")"
 [ "$(place "$popup")" = 640,500 ] || fail "the popup came back at $(place "$popup")"
 type_at_caret k

@@ -3,8 +3,6 @@
 # then Exit, which ends the program and takes the icon away.
 source "$(dirname "$0")/lib.sh"
 start_pad
-popup=$(popup_window)
-icon=$(tray_icon)
 
 open_tray_menu() {
   xdotool mousemove --window "$icon" 10 15 click "$1"

@@ -5,7 +5,6 @@
 # second start brings the running pad to the front instead of a second pad.
 source "$(dirname "$0")/lib.sh"
 start_pad
-popup=$(popup_window)
 
 # Later in the stacking list is higher on screen.
 stack_index() {
