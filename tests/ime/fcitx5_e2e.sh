@@ -82,7 +82,7 @@ fcitx5_pid=$!
 client_pid=
 stop() {
   [ -n "$client_pid" ] && kill "$client_pid" 2>/dev/null || true
-  kill "$fcitx5_pid" 2>/dev/null || true
+  end_process "$fcitx5_pid"
 }
 trap stop EXIT
 available() {

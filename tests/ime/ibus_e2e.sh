@@ -52,7 +52,7 @@ daemon_pid=$!
 client_pid=
 stop() {
   [ -n "$client_pid" ] && kill "$client_pid" 2>/dev/null || true
-  kill "$daemon_pid" 2>/dev/null || true
+  end_process "$daemon_pid"
 }
 trap stop EXIT
 for _ in $(seq 100); do ibus list-engine >/dev/null 2>&1 && break; sleep 0.05; done

@@ -4,6 +4,15 @@
 # that nothing outside that folder is read or written; the outer run exits
 # with the inner one's status. In the inner run it returns, with $tmp the
 # temporary folder and the user's Lekhora data folder made.
+# Ends a process of the run and waits until it is gone: fcitx5 and the IBus
+# daemon write their configuration as they end, which must be over before
+# the temporary folder is removed.
+end_process() {
+  kill "$1" 2>/dev/null || return 0
+  for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.05; done
+  kill -9 "$1" 2>/dev/null || true
+}
+
 private_session() {
   local name=$1
   shift
@@ -13,7 +22,9 @@ private_session() {
   fi
   tmp=$(mktemp -d "/tmp/lekhora-$name-test.XXXXXX")
   xvfb_pid=
-  trap '[ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null; rm -rf "$tmp"' EXIT
+  # A file written into the folder while it is removed fails the removal:
+  # once more after a moment, and a folder left in /tmp fails no test.
+  trap '[ -n "$xvfb_pid" ] && end_process "$xvfb_pid"; rm -rf "$tmp" 2>/dev/null || { sleep 1; rm -rf "$tmp"; } || true' EXIT
   # Everything a session service could write goes into the temporary folder;
   # these must be exported before the bus starts, which passes them on.
   export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/config XDG_CACHE_HOME=$tmp/cache
