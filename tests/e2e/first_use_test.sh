@@ -53,7 +53,7 @@ wait_for 5 'popup=$(popup_window); test -n "$popup"' || fail "the suggestion pop
 expected=$(utf8_hex 0915 092E 0932)
 # Where the keys went when they did not reach the box: the window with the focus.
 [ "$(box_hex)" = "$expected" ] ||
-  fail "after a click on the splash the box holds $(box_hex), expected $expected; the focus is on [$(xdotool getwindowfocus getwindowname 2>&1 || true)]"
+  fail "after a click on the splash the box holds $(box_hex), expected $expected; the focus is on [$(focused_window)]"
 
 # --- The popup, first centred over the typing box: a click on its rows, then keys.
 empty_box

@@ -40,7 +40,7 @@ sleep 0.3
 click_in 100 60 3
 wait_for 3 'test "$(open_menus)" -eq 1' || fail "the typing box's menu did not open"
 xdotool key Up Up Return
-wait_for 5 'test "$(user_words "$words_file" | tail -1 | od -An -tx1 | tr -d " \n")" = "$word"' ||
+wait_for 5 'test "$(user_words "$words_file" | tail -1 | hex)" = "$word"' ||
   fail "the word was not added to the user's list"
 title_tip_shown && fail "the installed pad warns: it could not save"
 exit_pad
@@ -49,7 +49,7 @@ exit_pad
 # beside the program.
 start_pad
 exit_pad
-[ "$(user_words "$words_file" | tail -1 | od -An -tx1 | tr -d ' \n')" = "$word" ] ||
+[ "$(user_words "$words_file" | tail -1 | hex)" = "$word" ] ||
   fail "the word is gone after a restart"
 [ "$(sums)" = "$before" ] || fail "the program's folder changed: $(diff <(echo "$before") <(sums))"
 [ -f "$config_dir/lekhora.conf" ] || fail "the settings were not kept in the user's folder"

@@ -44,7 +44,7 @@ for round in 1 2; do
   # The next start takes the killed pad's lock over and shows the saved text.
   start_pad
   ls -A "$data_dir" | grep -q '\.tmp$' && fail "a temporary of the killed save is left"
-  [ "$(box_hex)" = "$(printf '%s' "$now" | od -An -tx1 | tr -d ' \n')" ] ||
+  [ "$(box_hex)" = "$(printf '%s' "$now" | hex)" ] ||
     fail "round $round: the text did not come back"
   focus_box
   xdotool key ctrl+End

@@ -155,7 +155,9 @@ focus_box() {
 }
 # What the clipboard holds; a pad too busy to answer for it ends the wait.
 clipboard_text() { timeout 2 xclip -selection clipboard -o 2>/dev/null; }
-clipboard_hex() { clipboard_text | od -An -tx1 | tr -d ' \n'; }
+# Standard input's bytes as one run of hex digits, as the checks compare text.
+hex() { od -An -tx1 | tr -d ' \n'; }
+clipboard_hex() { clipboard_text | hex; }
 # Puts $1 on the clipboard and returns once xclip holds it: xclip takes it
 # from the background after it has returned. Its output goes nowhere, as
 # the test runner waits on the test's until it is closed.
@@ -176,10 +178,13 @@ box_hex() {
   put_on_clipboard "$not_copied" || true
   click_in "${copy_at[@]}"
   wait_for 15 'copied=$(clipboard_text) && test "$copied" != "$not_copied"' || true
-  printf '%s' "$copied" | od -An -tx1 | tr -d ' \n'
+  printf '%s' "$copied" | hex
 }
+# The name of the window with the keyboard focus, for a failure's message:
+# where keys and clicks went when they did not reach the pad.
+focused_window() { xdotool getwindowfocus getwindowname 2>&1 || true; }
 # UTF-8 bytes of a string given as code points, e.g. utf8_hex 0915 093E.
-utf8_hex() { local s=; for cp in "$@"; do s+=$(printf "\\u$cp"); done; printf '%s' "$s" | od -An -tx1 | tr -d ' \n'; }
+utf8_hex() { local s=; for cp in "$@"; do s+=$(printf "\\u$cp"); done; printf '%s' "$s" | hex; }
 
 # The tray menu's Exit (its last entry); waits until the pad has ended.
 exit_pad() {

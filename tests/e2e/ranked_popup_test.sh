@@ -11,7 +11,7 @@ printf '[suggestions]\norder=used\n' >"$settings"
 # The best ranked word for KA with no history, as the ranking orders it.
 best=$("$words" candidates --no-history --count 1 "$(printf '\u0915')" | head -1)
 [ -n "$best" ] || fail "lekhora-words printed no candidate"
-best_hex=$(printf '%s' "$best" | od -An -tx1 | tr -d ' \n')
+best_hex=$(printf '%s' "$best" | hex)
 [ "$best_hex" != "$(utf8_hex 0915)" ] || fail "the ranking put KA itself first"
 
 start_pad
@@ -22,7 +22,7 @@ import -window root "$state/ranked_popup.png" 2>/dev/null || true
 xdotool keydown shift key space keyup shift
 got=$(box_hex)
 [ "$got" = "$best_hex" ] ||
-  fail "Shift+Space wrote $got, the best ranked word is $best_hex; the focus is on [$(xdotool getwindowfocus getwindowname 2>&1 || true)]"
+  fail "Shift+Space wrote $got, the best ranked word is $best_hex; the focus is on [$(focused_window)]"
 
 # A space ends the word: it is learned, and written by Exit at the latest.
 focus_box

@@ -44,7 +44,7 @@ click_in 100 60
 xdotool type --delay 60 'kaise ho hello'
 xdotool key Escape
 sleep 0.3
-expected=$(printf 'कैसे हो hello' | od -An -tx1 | tr -d ' \n')
+expected=$(printf 'कैसे हो hello' | hex)
 got=$(box_hex)
 [ "$got" = "$expected" ] || fail "IntelligentRoman copied $got, expected $expected"
 

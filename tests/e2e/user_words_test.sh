@@ -17,7 +17,7 @@ empty_box() {
   click_in "${select_at[@]}"
   xdotool key Delete
 }
-words_hex() { user_words "$words_file" | od -An -tx1 | tr -d ' \n'; }
+words_hex() { user_words "$words_file" | hex; }
 # Opens a right-click menu at a point of the window and picks an entry by keys.
 menu_at() {
   local x=$1 y=$2

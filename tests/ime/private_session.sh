@@ -4,15 +4,6 @@
 # that nothing outside that folder is read or written; the outer run exits
 # with the inner one's status. In the inner run it returns, with $tmp the
 # temporary folder and the user's Lekhora data folder made.
-# Ends a process of the run and waits until it is gone: fcitx5 and the IBus
-# daemon write their configuration as they end, which must be over before
-# the temporary folder is removed.
-end_process() {
-  kill "$1" 2>/dev/null || return 0
-  for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.05; done
-  kill -9 "$1" 2>/dev/null || true
-}
-
 private_session() {
   local name=$1
   shift
@@ -40,4 +31,13 @@ private_session() {
   local status=0
   dbus-run-session -- bash "$0" "$@" || status=$?
   exit $status
+}
+
+# Ends a process of the run and waits until it is gone: fcitx5 and the IBus
+# daemon write their configuration as they end, which must be over before
+# the temporary folder is removed.
+end_process() {
+  kill "$1" 2>/dev/null || return 0
+  for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.05; done
+  kill -9 "$1" 2>/dev/null || true
 }
