@@ -92,12 +92,19 @@ struct Romanizer::Memo {
 };
 
 Romanizer::Romanizer(const Model& model, const WordFrequencies& words, RomanizerOptions options)
-    : model_(model), words_(words), options_(std::move(options)) {}
+    : model_(model),
+      words_(words),
+      options_(std::move(options)),
+      letters_(std::make_shared<const LetterModel>(LetterModel::FromWords(words))) {}
 
 Romanizer::~Romanizer() = default;
 
 Romanizer::Romanizer(const Romanizer& other)
-    : model_(other.model_), words_(other.words_), options_(other.options_), extra_(other.extra_) {}
+    : model_(other.model_),
+      words_(other.words_),
+      options_(other.options_),
+      letters_(other.letters_),
+      extra_(other.extra_) {}
 
 void Romanizer::SetExtraWords(std::vector<std::u16string> words) {
   std::sort(words.begin(), words.end());
@@ -194,6 +201,7 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
   for (const auto& [word, channel] : best) {
     const std::uint8_t frequency = std::max<std::uint8_t>(words_.Score(word), IsExtraWord(word));
     RomanCandidate candidate{word, channel, frequency > 0};
+    candidate.score += options_.letter_weight * letters_->LogProbability(word);
     if (candidate.known)
       candidate.score +=
           options_.known_bonus + options_.frequency_weight * (frequency - 1) / 16.0 * std::log(2.0);

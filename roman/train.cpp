@@ -140,7 +140,9 @@ std::string TrainModel(const std::vector<Spelling>& spellings) {
     for (std::size_t id = 0; id <= n; ++id) p[id] = sum > 0 ? expected[id] / sum : 0.0;
   }
 
-  // The most likely cut of each spelling, counted as n-grams of graphones.
+  // The most likely cut of each spelling, counted as n-grams of graphones, as
+  // often as people spelled the word so: the spelling most of them chose is
+  // the one a typist most likely means.
   std::map<std::vector<std::uint32_t>, std::uint64_t> raw;
   std::vector<double> best;
   std::vector<std::uint32_t> from;
@@ -180,7 +182,7 @@ std::string TrainModel(const std::vector<Spelling>& spellings) {
       ngram.back() = c;
       for (std::size_t length = 1; length <= Model::kOrder; ++length)
         raw[std::vector<std::uint32_t>(ngram.end() - static_cast<std::ptrdiff_t>(length),
-                                       ngram.end())] += 1;
+                                       ngram.end())] += l.weight;
     }
   }
 

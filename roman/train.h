@@ -22,7 +22,8 @@ std::vector<Spelling> ReadLexicon(std::string_view text);
 /// The model's text (Model::ToText) learned from the spellings: each
 /// spelling is cut into graphones by expectation-maximisation over all the
 /// ways to cut it (one to three Latin letters against one Devanagari
-/// group), then the most likely cut of each is counted as n-grams.
+/// group), then the most likely cut of each is counted as n-grams, as often
+/// as people spelled the word so.
 /// The same spellings give the same bytes.
 std::string TrainModel(const std::vector<Spelling>& spellings);
 

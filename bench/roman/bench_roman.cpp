@@ -7,10 +7,10 @@
 //   bench_roman [LEXICON [MODEL [TABLE]]]
 //   bench_roman --show LATIN...     the first five candidates of each, scored
 //
-// LEKHORA_ROMAN_BEAM, _PER_GROUP, _FREQUENCY_WEIGHT and _KNOWN_BONUS try other
-// settings of the search (RomanizerOptions); LEKHORA_ROMAN_MISSES=1 prints
-// each spelling whose first candidate misses, with a word given and the
-// candidate.
+// LEKHORA_ROMAN_BEAM, _PER_GROUP, _FREQUENCY_WEIGHT, _KNOWN_BONUS and
+// _LETTER_WEIGHT try other settings of the search (RomanizerOptions);
+// LEKHORA_ROMAN_MISSES=1 prints each spelling whose first candidate misses,
+// with a word given and the candidate.
 
 #include <algorithm>
 #include <chrono>
@@ -87,9 +87,6 @@ int main(int argc, char** argv) {
   const auto load_start = std::chrono::steady_clock::now();
   roman::ModelOrError model = roman::Model::Load(model_path);
   lekhora::FrequenciesOrError table = lekhora::WordFrequencies::Load(table_path);
-  const double load_ms =
-      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - load_start)
-          .count();
   if (const auto* error = std::get_if<lekhora::Error>(&model)) {
     std::cerr << "bench_roman: " << error->description() << '\n';
     return 1;
@@ -98,9 +95,13 @@ int main(int argc, char** argv) {
     std::cerr << "bench_roman: " << error->description() << '\n';
     return 1;
   }
-  const long loaded = ResidentKiB();
+  // The romanizer counts the table's letters as it starts: part of loading.
   roman::Romanizer romanizer(std::get<roman::Model>(model),
                              std::get<lekhora::WordFrequencies>(table));
+  const double load_ms =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - load_start)
+          .count();
+  const long loaded = ResidentKiB();
   // The search's settings may be tried out without a rebuild.
   if (const char* value = std::getenv("LEKHORA_ROMAN_BEAM"))
     romanizer.options().beam = std::stoul(value);
@@ -110,6 +111,8 @@ int main(int argc, char** argv) {
     romanizer.options().frequency_weight = std::stod(value);
   if (const char* value = std::getenv("LEKHORA_ROMAN_KNOWN_BONUS"))
     romanizer.options().known_bonus = std::stod(value);
+  if (const char* value = std::getenv("LEKHORA_ROMAN_LETTER_WEIGHT"))
+    romanizer.options().letter_weight = std::stod(value);
 
   if (lexicon == "--show") {
     for (int i = 2; i < argc; ++i)
@@ -158,7 +161,7 @@ int main(int argc, char** argv) {
               times.back());
   std::printf("load                 %.0f ms\n", load_ms);
   std::printf(
-      "memory               %.1f MB resident for the model and the word table (%.1f MB in all)\n",
+      "memory               %.1f MB resident for the models and the word table (%.1f MB in all)\n",
       static_cast<double>(loaded - before) / 1024.0, static_cast<double>(loaded) / 1024.0);
   std::printf("model file           %ju bytes\n",
               static_cast<std::uintmax_t>(std::filesystem::file_size(model_path)));

@@ -39,9 +39,14 @@ const WordFrequencies& BundledWords() {
   return std::holds_alternative<WordFrequencies>(table) ? std::get<WordFrequencies>(table) : kEmpty;
 }
 
+// One romanizer for all: it counts the table's letters as it starts.
+const Romanizer& BundledRomanizer() {
+  static const Romanizer romanizer(BundledModel(), BundledWords());
+  return romanizer;
+}
+
 std::string First(std::u16string_view typed) {
-  const std::vector<RomanCandidate> candidates =
-      Romanizer(BundledModel(), BundledWords()).Candidates(typed, 5);
+  const std::vector<RomanCandidate> candidates = BundledRomanizer().Candidates(typed, 5);
   return candidates.empty() ? "" : Utf16ToUtf8(candidates.front().word);
 }
 
@@ -66,8 +71,7 @@ TEST(BundledRoman, EverydayWordsAsPeopleSpellThem) {
 }
 
 TEST(BundledRoman, ANameNoListHoldsIsSpelledByTheModel) {
-  const std::vector<RomanCandidate> candidates =
-      Romanizer(BundledModel(), BundledWords()).Candidates(u"lekhora", 5);
+  const std::vector<RomanCandidate> candidates = BundledRomanizer().Candidates(u"lekhora", 5);
   ASSERT_FALSE(candidates.empty());
   EXPECT_FALSE(candidates.front().known);
   EXPECT_EQ(Utf16ToUtf8(candidates.front().word).rfind("लेख", 0), 0u)

@@ -153,5 +153,19 @@ TEST(RomanTraining, TheSameSpellingsGiveTheSameModel) {
   EXPECT_EQ(model.ForLatin(PackLatin("~")).size(), 2u);
 }
 
+TEST(RomanTraining, WhatMorePeopleWroteIsTheLikelierReading) {
+  // The same letters for two words: the one more people spelled so comes
+  // first, whichever of the two it is.
+  for (const auto& [lexicon, first] :
+       {std::pair{"i\tई\t3\ni\tइ\t1\n", u"ई"}, std::pair{"i\tई\t1\ni\tइ\t3\n", u"इ"}}) {
+    const ModelOrError loaded = Model::FromText(TrainModel(ReadLexicon(lexicon)));
+    const Model& model = Loaded(loaded);
+    const std::vector<std::uint32_t>& ids = model.ForLatin(PackLatin("i"));
+    ASSERT_EQ(ids.size(), 2u);
+    EXPECT_EQ(model.At(ids[0]).devanagari, first);
+    EXPECT_GT(model.LogProbability({0, 0}, ids[0]), model.LogProbability({0, 0}, ids[1]));
+  }
+}
+
 }  // namespace
 }  // namespace lekhora::roman
