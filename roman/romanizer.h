@@ -40,8 +40,10 @@ struct RomanizerOptions {
   /// is नहीं, not नही).
   double frequency_weight = 1.3;
   /// What being a known word counts at all, against a word only the model
-  /// spells.
-  double known_bonus = 8;
+  /// spells. (Held-out words of the training lexicon, most of them in no
+  /// list, are found best with this; more buries a name under a known word
+  /// of similar letters.)
+  double known_bonus = 5;
   /// How much looking like the known words' spelling counts (per natural log
   /// of the letter model's probability, roman/letter_model.h).
   double letter_weight = 0.3;
