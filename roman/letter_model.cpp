@@ -1,7 +1,6 @@
 #include "roman/letter_model.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <string>
 
@@ -45,7 +44,6 @@ LetterModel LetterModel::FromWords(const WordFrequencies& words) {
 void LetterModel::Add(std::u16string_view word) {
   const std::basic_string<std::uint32_t> codes = Codes(word);
   for (std::size_t at = kOrder - 1; at < codes.size(); ++at) {
-    ++letters_;
     for (std::size_t length = 1; length <= kOrder; ++length) {
       const std::uint32_t* first = codes.data() + at + 1 - length;
       float& count = ngrams_[Key(first, length)];

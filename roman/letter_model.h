@@ -28,7 +28,7 @@ class LetterModel {
   /// gives the same model.
   static LetterModel FromWords(const WordFrequencies& words);
 
-  bool empty() const { return letters_ == 0; }
+  bool empty() const { return ngrams_.empty(); }
 
   /// The natural logarithm of how likely word is, its letters one by one
   /// and then its end; never minus infinity, 0 for a model of no words.
@@ -45,7 +45,6 @@ class LetterModel {
   // that contexts and n-grams of every length share one map each.
   std::unordered_map<std::uint64_t, float> ngrams_;
   std::unordered_map<std::uint64_t, Context> contexts_;
-  std::size_t letters_ = 0;
 };
 
 }  // namespace lekhora::roman
