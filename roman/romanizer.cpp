@@ -17,7 +17,10 @@ struct Path {
   double score = 0;
   Model::History before{};  // the last graphones, 0 before the word
   std::u16string word;
-  bool held = false;  // held to the table: word begins some known word
+  bool held = false;          // held to the table: word begins some known word
+  int filled = 0;             // signs added that no letter typed
+  bool bare = false;          // ends in a consonant whose letters typed no vowel
+  bool vowel_filled = false;  // ends in a vowel sign no letter typed
 };
 
 // The best paths of one place, at most beam of each kind, a path that
@@ -81,6 +84,19 @@ std::size_t NuktaPlace(std::string_view group, std::u16string_view devanagari) {
                     (group.find('f') != std::string_view::npos && consonant == u'\u092B') ||
                     (group.find('q') != std::string_view::npos && consonant == u'\u0915');
   return asks ? 1 : std::u16string::npos;
+}
+
+// Signs a hurried typist leaves out ("mjhe" for मुझे, "bht" for बहुत, "me"
+// for में): a known word may have them where the letters show none, a vowel
+// sign after a consonant typed alone and a nasal after a vowel, at a price
+// only a much more common word pays.
+constexpr char16_t kUntypedVowels[] = {0x093E, 0x093F, 0x0940, 0x0941, 0x0942,
+                                       0x0947, 0x0948, 0x094B, 0x094C};
+constexpr char16_t kUntypedNasals[] = {0x0902, 0x0901};
+constexpr int kMaxFilled = 2;
+
+bool HasVowelLetter(std::string_view group) {
+  return group.find_first_of("aeiou") != std::string_view::npos;
 }
 
 }  // namespace
@@ -147,11 +163,37 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
   // A path held to the table goes on only while its word begins a known one.
   const auto Keep = [this](Path path, std::vector<Path>& into) {
     if (path.held) {
-      const auto [first, last] = words_.PrefixRange(path.word);
       const auto extra = std::lower_bound(extra_.begin(), extra_.end(), path.word);
-      if (first == last && (extra == extra_.end() || !extra->starts_with(path.word))) return;
+      if (!words_.BeginsAWord(path.word) &&
+          (extra == extra_.end() || !extra->starts_with(path.word)))
+        return;
     }
     into.push_back(std::move(path));
+  };
+  // The kept paths of a place and the same with a sign no letter typed,
+  // kept again: the second look costs a beam's worth, not a step's.
+  const auto Settle = [&](std::vector<Path>& paths) {
+    Prune(paths, options_.beam);
+    if (options_.untyped_sign_cost <= 0) return;
+    const std::size_t kept = paths.size();
+    for (std::size_t i = 0; i < kept; ++i) {
+      if (!paths[i].held || paths[i].filled >= kMaxFilled || paths[i].word.empty()) continue;
+      const char16_t last = paths[i].word.back();
+      const bool voiced = IsVowelSign(last) || (last >= 0x0904 && last <= 0x0914);
+      if (!paths[i].bare && !voiced) continue;
+      for (char16_t sign : paths[i].bare
+                               ? std::u16string_view(kUntypedVowels, std::size(kUntypedVowels))
+                               : std::u16string_view(kUntypedNasals, std::size(kUntypedNasals))) {
+        Path filled = paths[i];
+        filled.word += sign;
+        filled.score -= options_.untyped_sign_cost;
+        ++filled.filled;
+        filled.bare = false;
+        filled.vowel_filled = paths[i].bare;
+        Keep(std::move(filled), paths);
+      }
+    }
+    if (paths.size() > kept) Prune(paths, options_.beam);
   };
   if (shared == 0) {
     at[0].clear();
@@ -163,7 +205,7 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
   // groups; only those steps are taken again.
   const std::size_t first = shared >= kMaxGroupLetters - 1 ? shared - (kMaxGroupLetters - 1) : 0;
   for (std::size_t place = first; place < n; ++place) {
-    if (place > shared) Prune(at[place], options_.beam);
+    if (place > shared) Settle(at[place]);
     for (const Path& path : at[place])
       for (std::size_t length = 1; length <= kMaxGroupLetters && place + length <= n; ++length) {
         if (place + length <= shared) continue;
@@ -177,6 +219,8 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
                     path.word + model_.At(id).devanagari, path.held};
           std::copy(next.before.begin() + 1, next.before.end(), next.before.begin());
           next.before.back() = id;
+          next.filled = path.filled;
+          next.bare = IsConsonantOrNukta(next.word.back()) && !HasVowelLetter(group);
           const std::size_t nukta_at = NuktaPlace(group, model_.At(id).devanagari);
           if (nukta_at != std::u16string::npos) {
             Path dotted = next;
@@ -188,11 +232,14 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
         }
       }
   }
-  if (n > shared) Prune(at[n], options_.beam);
+  if (n > shared) Settle(at[n]);
   memo_->letters = *letters;
 
   std::unordered_map<std::u16string, double> best;
   for (const Path& path : at[n]) {
+    // A vowel left out at the end reads as another word ("shakt" is not
+    // शक्ति), unless the one letter stands for the word ("h" for है).
+    if (path.vowel_filled && n > 1) continue;
     const double score = path.score + model_.LogProbability(path.before, 0);
     const auto [entry, added] = best.try_emplace(path.word, score);
     if (!added) entry->second = std::max(entry->second, score);

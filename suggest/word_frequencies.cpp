@@ -210,6 +210,13 @@ std::pair<std::size_t, std::size_t> WordFrequencies::PrefixRange(std::u16string_
   return {first, last};
 }
 
+bool WordFrequencies::BeginsAWord(std::u16string_view prefix) const {
+  std::string letters;
+  if (!ToLetters(prefix, letters)) return false;
+  const std::size_t first = FirstNotBefore(letters);
+  return first < words_ && Letters(first).starts_with(letters);
+}
+
 std::vector<ScoredWord> WordFrequencies::Complete(std::u16string_view prefix,
                                                   std::size_t count) const {
   const auto [first, last] = PrefixRange(prefix);

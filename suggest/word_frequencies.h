@@ -76,6 +76,8 @@ class WordFrequencies {
   /// The indexes [first, last) of the words that begin with prefix, in
   /// code-unit order; all of them for an empty prefix.
   std::pair<std::size_t, std::size_t> PrefixRange(std::u16string_view prefix) const;
+  /// Whether some word begins with prefix: one search where the range takes two.
+  bool BeginsAWord(std::u16string_view prefix) const;
 
   /// Calls visit(word, score) for each word that begins with prefix, in
   /// code-unit order, until it returns false.

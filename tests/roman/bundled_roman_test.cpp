@@ -70,6 +70,17 @@ TEST(BundledRoman, EverydayWordsAsPeopleSpellThem) {
     EXPECT_EQ(First(typed), expected) << Utf16ToUtf8(typed);
 }
 
+TEST(BundledRoman, HurriedSpellingsThatLeaveSignsOutFindTheCommonWord) {
+  // A vowel inside the word, the nasal after its vowel, a word in one letter.
+  const std::pair<const char16_t*, const char*> cases[] = {
+      {u"mjhe", "मुझे"}, {u"rhe", "रहे"}, {u"me", "में"},  {u"mai", "मैं"},
+      {u"hu", "हूँ"},    {u"h", "है"},    {u"ghr", "घर"}};
+  for (const auto& [typed, expected] : cases)
+    EXPECT_EQ(First(typed), expected) << Utf16ToUtf8(typed);
+  // A vowel left out at the end would make another word of what was typed.
+  EXPECT_EQ(First(u"shakt"), "शक्त");
+}
+
 TEST(BundledRoman, ANameNoListHoldsIsSpelledByTheModel) {
   const std::vector<RomanCandidate> candidates = BundledRomanizer().Candidates(u"lekhora", 5);
   ASSERT_FALSE(candidates.empty());

@@ -124,6 +124,28 @@ TEST_F(Romanizing, WhatIsNotTheModelsGetsNothingAndAnyInputEnds) {
   }
 }
 
+TEST_F(Romanizing, AKnownWordMayHaveTheSignsAHurriedTypistLeftOut) {
+  FrequenciesOrError table = WordFrequencies::FromBytes(
+      EncodeFrequencies({{u"कहाँ", 50}, {u"ना", 30}, {u"नाम", 90}, {u"लीला", 40}}));
+  ASSERT_TRUE(std::holds_alternative<WordFrequencies>(table));
+  const WordFrequencies& words = std::get<WordFrequencies>(table);
+  const Romanizer romanizer(model_, words);
+  // A vowel after a consonant typed alone, a nasal after a typed vowel.
+  EXPECT_EQ(Words(romanizer, u"nm").front(), "नाम");
+  EXPECT_EQ(Words(romanizer, u"kaha").front(), "कहाँ");
+  // A lone letter stands for the word, but a vowel left out at the end of
+  // longer letters would make another word of them.
+  EXPECT_EQ(Words(romanizer, u"n").front(), "ना");
+  const std::vector<std::string> lil = Words(romanizer, u"lil", 10);
+  EXPECT_EQ(std::find(lil.begin(), lil.end(), "लीला"), lil.end());
+  // At no price, nothing is left out.
+  RomanizerOptions exact;
+  exact.untyped_sign_cost = 0;
+  const Romanizer strict(model_, words, exact);
+  const std::vector<std::string> nm = Words(strict, u"nm", 10);
+  EXPECT_EQ(std::find(nm.begin(), nm.end(), "नाम"), nm.end());
+}
+
 // The search goes on from the last one's paths; whatever was asked before,
 // the answer is the one a fresh search gives.
 TEST_F(Romanizing, ASearchGoingOnFromTheLastAnswersAsAFreshOne) {
@@ -136,7 +158,8 @@ TEST_F(Romanizing, ASearchGoingOnFromTheLastAnswersAsAFreshOne) {
       u"leela",  u"leela", u"le",
       u"kal2",   u"lee",   u"meenaaa",
       u"meena~", u"meen",  std::u16string(Romanizer::kMaxLetters, u'a'),
-      u"aa"};
+      u"aa",     u"km",    u"kml",
+      u"kmla",   u"nm",    u"nhi"};
   for (const std::u16string& typed : asked) {
     SCOPED_TRACE(Utf16ToUtf8(typed));
     const Romanizer fresh(model_, words_);
