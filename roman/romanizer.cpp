@@ -21,6 +21,8 @@ struct Path {
   int filled = 0;             // signs added that no letter typed
   bool bare = false;          // ends in a consonant whose letters typed no vowel
   bool vowel_filled = false;  // ends in a vowel sign no letter typed
+  // Held: the indexes of the table's words that begin with word.
+  std::pair<std::size_t, std::size_t> range{};
 };
 
 // The best paths of one place, at most beam of each kind, a path that
@@ -160,37 +162,40 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
   // Left empty until the search is done, so that one cut short is not
   // taken up again.
   memo_->letters.clear();
-  // A path held to the table goes on only while its word begins a known one.
-  const auto Keep = [this](Path path, std::vector<Path>& into) {
-    if (path.held) {
-      const auto extra = std::lower_bound(extra_.begin(), extra_.end(), path.word);
-      if (!words_.BeginsAWord(path.word) &&
-          (extra == extra_.end() || !extra->starts_with(path.word)))
-        return;
-    }
+  // A path held to the table goes on only while its word begins a known
+  // one; the words it may still become narrow as it grows.
+  const auto Held = [this](Path& path) {
+    path.range = words_.PrefixRange(path.word, path.range);
+    if (path.range.first < path.range.second) return true;
+    const auto extra = std::lower_bound(extra_.begin(), extra_.end(), path.word);
+    return extra != extra_.end() && extra->starts_with(path.word);
+  };
+  const auto Keep = [&](Path path, std::vector<Path>& into) {
+    if (path.held && !Held(path)) return;
     into.push_back(std::move(path));
   };
   // The kept paths of a place and the same with a sign no letter typed,
   // kept again: the second look costs a beam's worth, not a step's.
   const auto Settle = [&](std::vector<Path>& paths) {
     Prune(paths, options_.beam);
-    if (options_.untyped_sign_cost <= 0) return;
     const std::size_t kept = paths.size();
     for (std::size_t i = 0; i < kept; ++i) {
       if (!paths[i].held || paths[i].filled >= kMaxFilled || paths[i].word.empty()) continue;
+      const bool bare = paths[i].bare;
       const char16_t last = paths[i].word.back();
       const bool voiced = IsVowelSign(last) || (last >= 0x0904 && last <= 0x0914);
-      if (!paths[i].bare && !voiced) continue;
-      for (char16_t sign : paths[i].bare
-                               ? std::u16string_view(kUntypedVowels, std::size(kUntypedVowels))
-                               : std::u16string_view(kUntypedNasals, std::size(kUntypedNasals))) {
+      const double cost = bare ? options_.untyped_vowel_cost : options_.untyped_nasal_cost;
+      if ((!bare && !voiced) || cost <= 0) continue;
+      for (char16_t sign : bare ? std::u16string_view(kUntypedVowels, std::size(kUntypedVowels))
+                                : std::u16string_view(kUntypedNasals, std::size(kUntypedNasals))) {
         Path filled = paths[i];
         filled.word += sign;
-        filled.score -= options_.untyped_sign_cost;
+        if (!Held(filled)) continue;
+        filled.score -= cost;
         ++filled.filled;
         filled.bare = false;
-        filled.vowel_filled = paths[i].bare;
-        Keep(std::move(filled), paths);
+        filled.vowel_filled = bare;
+        paths.push_back(std::move(filled));
       }
     }
     if (paths.size() > kept) Prune(paths, options_.beam);
@@ -198,7 +203,10 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
   if (shared == 0) {
     at[0].clear();
     at[0].push_back(Path{0, {}, u"", false});
-    if (!words_.empty() || !extra_.empty()) at[0].push_back(Path{0, {}, u"", true});
+    if (!words_.empty() || !extra_.empty()) {
+      at[0].push_back(Path{0, {}, u"", true});
+      at[0].back().range = {0, words_.size()};
+    }
     Prune(at[0], options_.beam);
   }
   // Places before the shared ones still reach past them with their longer
@@ -220,6 +228,7 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
           std::copy(next.before.begin() + 1, next.before.end(), next.before.begin());
           next.before.back() = id;
           next.filled = path.filled;
+          next.range = path.range;
           next.bare = IsConsonantOrNukta(next.word.back()) && !HasVowelLetter(group);
           const std::size_t nukta_at = NuktaPlace(group, model_.At(id).devanagari);
           if (nukta_at != std::u16string::npos) {

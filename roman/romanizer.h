@@ -47,9 +47,11 @@ struct RomanizerOptions {
   /// How much looking like the known words' spelling counts (per natural log
   /// of the letter model's probability, roman/letter_model.h).
   double letter_weight = 0.3;
-  /// What a vowel sign or nasal sign costs that the letters do not show
-  /// (log-probability): a known word may have up to two. 0 allows none.
-  double untyped_sign_cost = 6;
+  /// What a vowel sign and a nasal sign cost that the letters do not show
+  /// (log-probability; 0 allows none): a known word may have up to two. The
+  /// nasal is left out more often ("mene" for मैंने), and costs less.
+  double untyped_vowel_cost = 6;
+  double untyped_nasal_cost = 4.5;
   /// When set, added to each candidate's score before the ranking: the
   /// place for what the user wrote and chose (history, own words).
   std::function<double(std::u16string_view word, bool known)> boost;

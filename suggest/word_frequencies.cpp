@@ -173,13 +173,13 @@ std::u16string WordFrequencies::Word(std::size_t index) const {
 std::uint8_t WordFrequencies::Score(std::u16string_view word) const {
   std::string letters;
   if (word.empty() || !ToLetters(word, letters)) return 0;
-  const std::size_t first = FirstNotBefore(letters);
+  const std::size_t first = FirstNotBefore(letters, 0, words_);
   return first < words_ && Letters(first) == letters ? ScoreAt(first) : 0;
 }
 
-std::size_t WordFrequencies::FirstNotBefore(std::string_view letters) const {
-  std::size_t first = 0;
-  std::size_t count = words_;
+std::size_t WordFrequencies::FirstNotBefore(std::string_view letters, std::size_t first,
+                                            std::size_t end) const {
+  std::size_t count = end - first;
   while (count > 0) {
     const std::size_t half = count / 2;
     if (Letters(first + half) < letters) {
@@ -193,11 +193,17 @@ std::size_t WordFrequencies::FirstNotBefore(std::string_view letters) const {
 }
 
 std::pair<std::size_t, std::size_t> WordFrequencies::PrefixRange(std::u16string_view prefix) const {
+  return PrefixRange(prefix, {0, words_});
+}
+
+std::pair<std::size_t, std::size_t> WordFrequencies::PrefixRange(
+    std::u16string_view prefix, std::pair<std::size_t, std::size_t> within) const {
   std::string letters;
-  if (!ToLetters(prefix, letters)) return {0, 0};
-  const std::size_t first = FirstNotBefore(letters);
+  within.second = std::min(within.second, words_);
+  if (!ToLetters(prefix, letters) || within.first >= within.second) return {0, 0};
+  const std::size_t first = FirstNotBefore(letters, within.first, within.second);
   std::size_t last = first;
-  std::size_t count = words_ - first;
+  std::size_t count = within.second - first;
   while (count > 0) {  // the first word past those beginning with it
     const std::size_t half = count / 2;
     if (Letters(last + half).starts_with(letters)) {
@@ -208,13 +214,6 @@ std::pair<std::size_t, std::size_t> WordFrequencies::PrefixRange(std::u16string_
     }
   }
   return {first, last};
-}
-
-bool WordFrequencies::BeginsAWord(std::u16string_view prefix) const {
-  std::string letters;
-  if (!ToLetters(prefix, letters)) return false;
-  const std::size_t first = FirstNotBefore(letters);
-  return first < words_ && Letters(first).starts_with(letters);
 }
 
 std::vector<ScoredWord> WordFrequencies::Complete(std::u16string_view prefix,

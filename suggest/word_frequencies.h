@@ -76,8 +76,10 @@ class WordFrequencies {
   /// The indexes [first, last) of the words that begin with prefix, in
   /// code-unit order; all of them for an empty prefix.
   std::pair<std::size_t, std::size_t> PrefixRange(std::u16string_view prefix) const;
-  /// Whether some word begins with prefix: one search where the range takes two.
-  bool BeginsAWord(std::u16string_view prefix) const;
+  /// The same, searched only within a range known to hold them all (that of
+  /// a shorter prefix of it): fewer steps for a word spelled letter by letter.
+  std::pair<std::size_t, std::size_t> PrefixRange(std::u16string_view prefix,
+                                                  std::pair<std::size_t, std::size_t> within) const;
 
   /// Calls visit(word, score) for each word that begins with prefix, in
   /// code-unit order, until it returns false.
@@ -95,8 +97,9 @@ class WordFrequencies {
  private:
   std::uint32_t Offset(std::size_t index) const;
   std::string_view Letters(std::size_t index) const;
-  /// The index of the first word whose letters do not sort before letters.
-  std::size_t FirstNotBefore(std::string_view letters) const;
+  /// The index of the first word of [first, end) whose letters do not sort
+  /// before letters (end when there is none).
+  std::size_t FirstNotBefore(std::string_view letters, std::size_t first, std::size_t end) const;
 
   // Where the parts lie in bytes_, kept as positions so that a moved table
   // still finds them.

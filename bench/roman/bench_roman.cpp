@@ -8,8 +8,8 @@
 //   bench_roman --show LATIN...     the first five candidates of each, scored
 //
 // LEKHORA_ROMAN_BEAM, _PER_GROUP, _FREQUENCY_WEIGHT, _KNOWN_BONUS,
-// _LETTER_WEIGHT and _UNTYPED_SIGN_COST try other settings of the search
-// (RomanizerOptions);
+// _LETTER_WEIGHT, _UNTYPED_VOWEL_COST and _UNTYPED_NASAL_COST try other
+// settings of the search (RomanizerOptions);
 // LEKHORA_ROMAN_MISSES=1 prints each spelling whose first candidate misses,
 // with a word given and the candidate.
 
@@ -114,8 +114,10 @@ int main(int argc, char** argv) {
     romanizer.options().known_bonus = std::stod(value);
   if (const char* value = std::getenv("LEKHORA_ROMAN_LETTER_WEIGHT"))
     romanizer.options().letter_weight = std::stod(value);
-  if (const char* value = std::getenv("LEKHORA_ROMAN_UNTYPED_SIGN_COST"))
-    romanizer.options().untyped_sign_cost = std::stod(value);
+  if (const char* value = std::getenv("LEKHORA_ROMAN_UNTYPED_VOWEL_COST"))
+    romanizer.options().untyped_vowel_cost = std::stod(value);
+  if (const char* value = std::getenv("LEKHORA_ROMAN_UNTYPED_NASAL_COST"))
+    romanizer.options().untyped_nasal_cost = std::stod(value);
 
   if (lexicon == "--show") {
     for (int i = 2; i < argc; ++i)

@@ -140,7 +140,8 @@ TEST_F(Romanizing, AKnownWordMayHaveTheSignsAHurriedTypistLeftOut) {
   EXPECT_EQ(std::find(lil.begin(), lil.end(), "लीला"), lil.end());
   // At no price, nothing is left out.
   RomanizerOptions exact;
-  exact.untyped_sign_cost = 0;
+  exact.untyped_vowel_cost = 0;
+  exact.untyped_nasal_cost = 0;
   const Romanizer strict(model_, words, exact);
   const std::vector<std::string> nm = Words(strict, u"nm", 10);
   EXPECT_EQ(std::find(nm.begin(), nm.end(), "नाम"), nm.end());

@@ -93,6 +93,19 @@ TEST(WordFrequencies, CompletionsGoByScoreThenByCodeUnit) {
   EXPECT_TRUE(table.Complete(u"k", 3).empty());
 }
 
+TEST(WordFrequencies, APrefixFoundWithinAShorterOnesRangeIsFoundAsFromTheWhole) {
+  const WordFrequencies table = Loaded(EncodeFrequencies(Sample()));
+  const auto ka = table.PrefixRange(kKa);
+  for (const std::u16string& prefix :
+       {kKa + kSignAa, kKa + kSignAa + kGa, kKa + kSignI, kKa, kKa + kSignAa + kKa, kKa + kGa})
+    EXPECT_EQ(table.PrefixRange(prefix, ka), table.PrefixRange(prefix)) << prefix.size();
+  // A range that cannot hold the prefix, or lies past the table, holds none of it.
+  const auto none = table.PrefixRange(kKha + kSignAa, ka);
+  EXPECT_EQ(none.first, none.second);
+  const auto past = table.PrefixRange(kKa, {table.size(), table.size() + 5});
+  EXPECT_EQ(past.first, past.second);
+}
+
 TEST(WordFrequencies, WithPrefixVisitsInCodeUnitOrderUntilTold) {
   const WordFrequencies table = Loaded(EncodeFrequencies(Sample()));
   std::vector<std::u16string> seen;
