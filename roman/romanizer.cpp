@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -21,8 +22,9 @@ struct Path {
   int filled = 0;             // signs added that no letter typed
   bool bare = false;          // ends in a consonant whose letters typed no vowel
   bool vowel_filled = false;  // ends in a vowel sign no letter typed
-  // Held: the indexes of the table's words that begin with word.
-  std::pair<std::size_t, std::size_t> range{};
+  // Held: the indexes of the table's words that begin with word, the whole
+  // table (however long) until the first step narrows it.
+  std::pair<std::size_t, std::size_t> range{0, std::numeric_limits<std::size_t>::max()};
 };
 
 // The best paths of one place, at most beam of each kind, a path that
@@ -92,9 +94,9 @@ std::size_t NuktaPlace(std::string_view group, std::u16string_view devanagari) {
 // for में): a known word may have them where the letters show none, a vowel
 // sign after a consonant typed alone and a nasal after a vowel, at a price
 // only a much more common word pays.
-constexpr char16_t kUntypedVowels[] = {0x093E, 0x093F, 0x0940, 0x0941, 0x0942,
-                                       0x0947, 0x0948, 0x094B, 0x094C};
-constexpr char16_t kUntypedNasals[] = {0x0902, 0x0901};
+constexpr std::u16string_view kUntypedVowels =
+    u"\u093E\u093F\u0940\u0941\u0942\u0947\u0948\u094B\u094C";
+constexpr std::u16string_view kUntypedNasals = u"\u0902\u0901";
 constexpr int kMaxFilled = 2;
 
 bool HasVowelLetter(std::string_view group) {
@@ -186,8 +188,7 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
       const bool voiced = IsVowelSign(last) || (last >= 0x0904 && last <= 0x0914);
       const double cost = bare ? options_.untyped_vowel_cost : options_.untyped_nasal_cost;
       if ((!bare && !voiced) || cost <= 0) continue;
-      for (char16_t sign : bare ? std::u16string_view(kUntypedVowels, std::size(kUntypedVowels))
-                                : std::u16string_view(kUntypedNasals, std::size(kUntypedNasals))) {
+      for (char16_t sign : bare ? kUntypedVowels : kUntypedNasals) {
         Path filled = paths[i];
         filled.word += sign;
         if (!Held(filled)) continue;
@@ -203,10 +204,7 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
   if (shared == 0) {
     at[0].clear();
     at[0].push_back(Path{0, {}, u"", false});
-    if (!words_.empty() || !extra_.empty()) {
-      at[0].push_back(Path{0, {}, u"", true});
-      at[0].back().range = {0, words_.size()};
-    }
+    if (!words_.empty() || !extra_.empty()) at[0].push_back(Path{0, {}, u"", true});
     Prune(at[0], options_.beam);
   }
   // Places before the shared ones still reach past them with their longer
@@ -223,12 +221,14 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
         for (std::size_t k = 0; k < tried; ++k) {
           const std::uint32_t id = ids[k];
           if (!Joins(path.word, model_.At(id).devanagari)) continue;
-          Path next{path.score + model_.LogProbability(path.before, id), path.before,
-                    path.word + model_.At(id).devanagari, path.held};
+          // A step carries what the path knows (held, its range, the signs
+          // it was given) and says anew how the word ends.
+          Path next = path;
+          next.score += model_.LogProbability(path.before, id);
+          next.word += model_.At(id).devanagari;
           std::copy(next.before.begin() + 1, next.before.end(), next.before.begin());
           next.before.back() = id;
-          next.filled = path.filled;
-          next.range = path.range;
+          next.vowel_filled = false;
           next.bare = IsConsonantOrNukta(next.word.back()) && !HasVowelLetter(group);
           const std::size_t nukta_at = NuktaPlace(group, model_.At(id).devanagari);
           if (nukta_at != std::u16string::npos) {
