@@ -1,6 +1,7 @@
 #include "roman/romanizer.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <unordered_map>
@@ -90,13 +91,39 @@ std::size_t NuktaPlace(std::string_view group, std::u16string_view devanagari) {
   return asks ? 1 : std::u16string::npos;
 }
 
-// Signs a hurried typist leaves out ("mjhe" for मुझे, "bht" for बहुत, "me"
+// Signs a hurried typist leaves out ("mjhe" for मुझे, "kch" for कुछ, "me"
 // for में): a known word may have them where the letters show none, a vowel
 // sign after a consonant typed alone and a nasal after a vowel, at a price
 // only a much more common word pays.
 constexpr std::u16string_view kUntypedVowels =
     u"\u093E\u093F\u0940\u0941\u0942\u0947\u0948\u094B\u094C";
 constexpr std::u16string_view kUntypedNasals = u"\u0902\u0901";
+// The ways a vowel sign is typed, so that a path given one is scored as if
+// its consonant's letters had been typed with the vowel.
+std::array<std::string_view, 2> VowelLatin(char16_t sign) {
+  switch (sign) {
+    case u'\u093E':
+      return {"a", "aa"};
+    case u'\u093F':
+      return {"i", {}};
+    case u'\u0940':
+      return {"i", "ee"};
+    case u'\u0941':
+      return {"u", {}};
+    case u'\u0942':
+      return {"u", "oo"};
+    case u'\u0947':
+      return {"e", {}};
+    case u'\u0948':
+      return {"ai", "e"};
+    case u'\u094B':
+      return {"o", {}};
+    case u'\u094C':
+      return {"au", "ou"};
+    default:
+      return {};
+  }
+}
 constexpr int kMaxFilled = 2;
 
 bool HasVowelLetter(std::string_view group) {
@@ -176,6 +203,25 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
     if (path.held && !Held(path)) return;
     into.push_back(std::move(path));
   };
+  // A vowel given to a consonant is scored as the model's step to it, as if
+  // it had been typed: common syllables (तु in "tmhara") come before rare
+  // ones of the same price, which the beam would otherwise cut by chance.
+  const auto Revoice = [this](Path& path, char16_t sign) {
+    double best = -std::numeric_limits<double>::infinity();
+    std::uint32_t best_id = 0;
+    for (std::string_view vowel : VowelLatin(sign)) {
+      if (vowel.empty()) continue;
+      for (std::uint32_t id : model_.ForLatin(PackLatin(vowel))) {
+        if (model_.At(id).devanagari.size() != 1 || model_.At(id).devanagari[0] != sign) continue;
+        const double p = model_.LogProbability(path.before, id);
+        if (p > best) best = p, best_id = id;
+      }
+    }
+    if (best_id == 0) return;
+    path.score += best;
+    std::copy(path.before.begin() + 1, path.before.end(), path.before.begin());
+    path.before.back() = best_id;
+  };
   // The kept paths of a place and the same with a sign no letter typed,
   // kept again: the second look costs a beam's worth, not a step's.
   const auto Settle = [&](std::vector<Path>& paths) {
@@ -192,6 +238,7 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
         Path filled = paths[i];
         filled.word += sign;
         if (!Held(filled)) continue;
+        if (bare) Revoice(filled, sign);
         filled.score -= cost;
         ++filled.filled;
         filled.bare = false;

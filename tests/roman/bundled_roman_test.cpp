@@ -73,8 +73,9 @@ TEST(BundledRoman, EverydayWordsAsPeopleSpellThem) {
 TEST(BundledRoman, HurriedSpellingsThatLeaveSignsOutFindTheCommonWord) {
   // A vowel inside the word, the nasal after its vowel, a word in one letter.
   const std::pair<const char16_t*, const char*> cases[] = {
-      {u"mjhe", "मुझे"}, {u"rhe", "रहे"}, {u"me", "में"},   {u"mai", "मैं"},
-      {u"hu", "हूँ"},    {u"h", "है"},    {u"ghr", "घर"}, {u"mene", "मैंने"}};
+      {u"mjhe", "मुझे"}, {u"rhe", "रहे"}, {u"me", "में"},    {u"mai", "मैं"},
+      {u"hu", "हूँ"},    {u"h", "है"},    {u"ghr", "घर"},  {u"mene", "मैंने"},
+      {u"kch", "कुछ"},  {u"kse", "कैसे"}, {u"sth", "साथ"}, {u"tmhara", "तुम्हारा"}};
   for (const auto& [typed, expected] : cases)
     EXPECT_EQ(First(typed), expected) << Utf16ToUtf8(typed);
   // A vowel left out at the end would make another word of what was typed.

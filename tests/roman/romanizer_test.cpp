@@ -147,6 +147,22 @@ TEST_F(Romanizing, AKnownWordMayHaveTheSignsAHurriedTypistLeftOut) {
   EXPECT_EQ(std::find(nm.begin(), nm.end(), "नाम"), nm.end());
 }
 
+TEST_F(Romanizing, AVowelLeftOutIsTheOneTheModelExpectsThere) {
+  // कु is spelled far more often than का here; the table uses both words alike.
+  ModelOrError loaded = Model::FromText(TrainModel(ReadLexicon(
+      "kul\tकुल\t9\nkuch\tकुछ\t9\nsukh\tसुख\t9\nkaal\tकाल\t1\nlaal\tलाल\t1\nchal\tचल\t1\n")));
+  ASSERT_TRUE(std::holds_alternative<Model>(loaded));
+  FrequenciesOrError table =
+      WordFrequencies::FromBytes(EncodeFrequencies({{u"काल", 50}, {u"कुल", 50}}));
+  ASSERT_TRUE(std::holds_alternative<WordFrequencies>(table));
+  // A beam of two keeps the consonant typed alone and one of the vowels it
+  // may have been given: the likely one, not the first of a tie.
+  RomanizerOptions narrow;
+  narrow.beam = 2;
+  const Romanizer romanizer(std::get<Model>(loaded), std::get<WordFrequencies>(table), narrow);
+  EXPECT_EQ(Words(romanizer, u"kl").front(), "कुल");
+}
+
 // The search goes on from the last one's paths; whatever was asked before,
 // the answer is the one a fresh search gives.
 TEST_F(Romanizing, ASearchGoingOnFromTheLastAnswersAsAFreshOne) {
