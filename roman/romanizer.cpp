@@ -1,7 +1,6 @@
 #include "roman/romanizer.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <limits>
 #include <unordered_map>
@@ -100,30 +99,14 @@ constexpr std::u16string_view kUntypedVowels =
 constexpr std::u16string_view kUntypedNasals = u"\u0902\u0901";
 // The ways a vowel sign is typed, so that a path given one is scored as if
 // its consonant's letters had been typed with the vowel.
-std::array<std::string_view, 2> VowelLatin(char16_t sign) {
-  switch (sign) {
-    case u'\u093E':
-      return {"a", "aa"};
-    case u'\u093F':
-      return {"i", {}};
-    case u'\u0940':
-      return {"i", "ee"};
-    case u'\u0941':
-      return {"u", {}};
-    case u'\u0942':
-      return {"u", "oo"};
-    case u'\u0947':
-      return {"e", {}};
-    case u'\u0948':
-      return {"ai", "e"};
-    case u'\u094B':
-      return {"o", {}};
-    case u'\u094C':
-      return {"au", "ou"};
-    default:
-      return {};
-  }
-}
+struct VowelSpelling {
+  char16_t sign;
+  std::string_view latin;
+};
+constexpr VowelSpelling kVowelSpellings[] = {
+    {u'\u093E', "a"}, {u'\u093E', "aa"}, {u'\u093F', "i"},  {u'\u0940', "i"}, {u'\u0940', "ee"},
+    {u'\u0941', "u"}, {u'\u0942', "u"},  {u'\u0942', "oo"}, {u'\u0947', "e"}, {u'\u0948', "ai"},
+    {u'\u0948', "e"}, {u'\u094B', "o"},  {u'\u094C', "au"}, {u'\u094C', "ou"}};
 constexpr int kMaxFilled = 2;
 
 bool HasVowelLetter(std::string_view group) {
@@ -209,9 +192,9 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
   const auto Revoice = [this](Path& path, char16_t sign) {
     double best = -std::numeric_limits<double>::infinity();
     std::uint32_t best_id = 0;
-    for (std::string_view vowel : VowelLatin(sign)) {
-      if (vowel.empty()) continue;
-      for (std::uint32_t id : model_.ForLatin(PackLatin(vowel))) {
+    for (const VowelSpelling& spelling : kVowelSpellings) {
+      if (spelling.sign != sign) continue;
+      for (std::uint32_t id : model_.ForLatin(PackLatin(spelling.latin))) {
         if (model_.At(id).devanagari.size() != 1 || model_.At(id).devanagari[0] != sign) continue;
         const double p = model_.LogProbability(path.before, id);
         if (p > best) best = p, best_id = id;
