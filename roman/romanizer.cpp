@@ -109,6 +109,12 @@ constexpr VowelSpelling kVowelSpellings[] = {
     {u'\u0948', "e"}, {u'\u094B', "o"},  {u'\u094C', "au"}, {u'\u094C', "ou"}};
 constexpr int kMaxFilled = 2;
 
+// The graphone id just taken becomes the last of the ones a step depends on.
+void Follow(Model::History& before, std::uint32_t id) {
+  std::copy(before.begin() + 1, before.end(), before.begin());
+  before.back() = id;
+}
+
 bool HasVowelLetter(std::string_view group) {
   return group.find_first_of("aeiou") != std::string_view::npos;
 }
@@ -189,21 +195,23 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
   // A vowel given to a consonant is scored as the model's step to it, as if
   // it had been typed: common syllables (तु in "tmhara") come before rare
   // ones of the same price, which the beam would otherwise cut by chance.
-  const auto Revoice = [this](Path& path, char16_t sign) {
+  // The model's graphones of the vowel signs alone, looked up once a search.
+  std::vector<std::pair<char16_t, std::uint32_t>> vowel_ids;
+  for (const VowelSpelling& spelling : kVowelSpellings)
+    for (std::uint32_t id : model_.ForLatin(PackLatin(spelling.latin)))
+      if (model_.At(id).devanagari == std::u16string_view(&spelling.sign, 1))
+        vowel_ids.emplace_back(spelling.sign, id);
+  const auto Revoice = [&](Path& path, char16_t sign) {
     double best = -std::numeric_limits<double>::infinity();
     std::uint32_t best_id = 0;
-    for (const VowelSpelling& spelling : kVowelSpellings) {
-      if (spelling.sign != sign) continue;
-      for (std::uint32_t id : model_.ForLatin(PackLatin(spelling.latin))) {
-        if (model_.At(id).devanagari.size() != 1 || model_.At(id).devanagari[0] != sign) continue;
-        const double p = model_.LogProbability(path.before, id);
-        if (p > best) best = p, best_id = id;
-      }
+    for (const auto& [vowel, id] : vowel_ids) {
+      if (vowel != sign) continue;
+      const double p = model_.LogProbability(path.before, id);
+      if (p > best) best = p, best_id = id;
     }
     if (best_id == 0) return;
     path.score += best;
-    std::copy(path.before.begin() + 1, path.before.end(), path.before.begin());
-    path.before.back() = best_id;
+    Follow(path.before, best_id);
   };
   // The kept paths of a place and the same with a sign no letter typed,
   // kept again: the second look costs a beam's worth, not a step's.
@@ -256,8 +264,7 @@ std::vector<RomanCandidate> Romanizer::Candidates(std::u16string_view typed,
           Path next = path;
           next.score += model_.LogProbability(path.before, id);
           next.word += model_.At(id).devanagari;
-          std::copy(next.before.begin() + 1, next.before.end(), next.before.begin());
-          next.before.back() = id;
+          Follow(next.before, id);
           next.vowel_filled = false;
           next.bare = IsConsonantOrNukta(next.word.back()) && !HasVowelLetter(group);
           const std::size_t nukta_at = NuktaPlace(group, model_.At(id).devanagari);
